@@ -1,0 +1,60 @@
+# The two everyday entry points are `make run` and `make test`; both install
+# whatever Debian packages they need first.
+JOBS        ?= $(shell nproc)
+BUILD       ?= build
+FUZZ_SECONDS ?= 600
+PLOT_PNG    ?= $(CURDIR)/plot.png
+
+CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOTDESK_WERROR=ON
+
+.PHONY: run test build bench fuzz calc deps clean
+
+deps:
+	@scripts/install-deps build gui
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+# With a display the program starts as a user would start it; without one it
+# draws the start-up expression into a PNG and says where it went.
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/plotdesk/plotdesk; \
+	else \
+	  echo "No display: drawing the start-up expression instead."; \
+	  $(BUILD)/plotdesk/plotdesk --export $(PLOT_PNG) && echo "Plot written to $(PLOT_PNG)"; \
+	fi
+
+calc: build
+	$(BUILD)/calculator/tools/calc
+
+test: build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DPLOTDESK_WERROR=ON \
+	  -DPLOTDESK_SANITIZE=ON -DPLOTDESK_BUILD_GUI=OFF -DPLOTDESK_BENCH=OFF >/dev/null
+	cmake --build $(BUILD)-asan -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DPLOTDESK_WERROR=ON >/dev/null
+	cmake --build $(BUILD)-release -j $(JOBS)
+	@for b in $(BUILD)-release/bench/*_bench; do \
+	  echo "== $$b"; \
+	  QT_QPA_PLATFORM=offscreen $$b --benchmark_repetitions=7 --benchmark_report_aggregates_only=true || exit 1; \
+	done
+
+# `make fuzz FUZZ_SECONDS=60` runs the evaluator's fuzzer for that long.
+fuzz:
+	@scripts/install-deps build fuzz
+	CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPLOTDESK_FUZZ=ON -DPLOTDESK_BUILD_GUI=OFF -DPLOTDESK_BENCH=OFF >/dev/null
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target calculate_fuzzer
+	mkdir -p fuzz-work/corpus
+	cp -n calculator/fuzz/corpus/* fuzz-work/corpus/ 2>/dev/null || true
+	$(BUILD)-fuzz/calculator/fuzz/calculate_fuzzer -max_total_time=$(FUZZ_SECONDS) \
+	  -timeout=5 -rss_limit_mb=2048 -artifact_prefix=fuzz-work/ fuzz-work/corpus
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-release $(BUILD)-fuzz fuzz-work

@@ -1,0 +1,30 @@
+#pragma once
+// The expression evaluator control. One operation, Calculate, rewrites an
+// expression text step by step until one value is left and returns it as text.
+
+#include <cstdint>
+#include <string>
+
+namespace ombra {
+
+class Calculator {
+public:
+    // Evaluates X (UTF-8 text as a user typed it) and returns the result text:
+    // a number, "True"/"False", "-1"/"0" for the bare words, or "ERROR#n".
+    // X is rewritten in place: it holds the cleaned input after an early
+    // answer, otherwise the same text as the result.
+    std::string Calculate(std::string& X);
+
+    // Per-call state, cleared at the start of every Calculate.
+    int16_t ErrorFlag = 0;      // 0, or -1 once a stage has failed
+    int16_t ErrorNumber = 0;    // the number reported as ERROR#n
+    int16_t LogicalResult = 0;  // -1: show a final -1/0 as True/False
+
+private:
+    std::string ReduceExpression(std::string& text);
+    std::string ReduceInnermostGroup(std::string text);
+    std::string ReduceLevel(std::string& text, const std::string& level);
+    std::string ApplyOperator(std::string text, const std::string& level);
+};
+
+}  // namespace ombra
