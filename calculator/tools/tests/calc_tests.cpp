@@ -1,0 +1,103 @@
+// The calc command run as a user runs it: arguments, standard input, help.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calculator/Calculator.h"
+#include "child_process.h"
+
+namespace {
+
+const std::string kCalc = CALC_PROGRAM_PATH;
+
+std::string directAnswer(std::string expression) {
+    ombra::Calculator calculator;
+    return calculator.Calculate(expression);
+}
+
+std::string linesOf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+TEST(CalcCommand, PrintsOneResultLinePerArgument) {
+    const RunResult run = runToEnd(kCalc, {"1+1", "x", "", "true", "1=1"}, "ignored\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, linesOf({"2", "ERROR#3", "ERROR#7", "-1", "True"}));
+}
+
+TEST(CalcCommand, ReadsStandardInputLineByLine) {
+    struct Case {
+        const char* what;
+        std::string input;
+        std::string output;
+    };
+    const Case cases[] = {
+        {"no input at all", "", ""},
+        {"one line", "1+1\n", "2\n"},
+        {"carriage returns dropped", "1+1\r\nx\r\n", "2\nERROR#3\n"},
+        {"last line without a line end", "1+1\n1=2", "2\nFalse\n"},
+        {"empty lines answered too", "\n\n", "ERROR#7\nERROR#7\n"},
+        {"only the final carriage return goes", "1\r+1\n", directAnswer("1\r+1") + "\n"},
+    };
+    for (const Case& c : cases) {
+        const RunResult run = runToEnd(kCalc, {}, c.input);
+        EXPECT_EQ(run.status, 0) << c.what;
+        EXPECT_EQ(run.output, c.output) << c.what;
+    }
+}
+
+TEST(CalcCommand, HandlesLinesOfAnyLengthAndAnyBytes) {
+    const std::vector<std::string> lines = {
+        std::string(300000, 'x'),
+        std::string("1\0+1", 4),
+        "\xff\xfe\x80 1+1",
+        "\xef\xbc\x95+\xef\xbc\x93",  // full-width 5 and 3
+        "1+1",
+    };
+    std::string input;
+    std::vector<std::string> expected;
+    for (const std::string& line : lines) {
+        input += line + "\n";
+        expected.push_back(directAnswer(line));
+    }
+    const RunResult run = runToEnd(kCalc, {}, input);
+    EXPECT_EQ(run.status, 0);
+    // Compared without printing: the inputs run to hundreds of kilobytes.
+    EXPECT_TRUE(run.output == linesOf(expected)) << run.output.size() << " bytes of output";
+    EXPECT_TRUE(expected.front() == "ERROR#3") << "a long line of letters is refused";
+    EXPECT_EQ(expected.back(), "2");
+}
+
+TEST(CalcCommand, AnswersEachLineBeforeTheNextArrives) {
+    ChildProcess calc(kCalc, {});
+    ASSERT_TRUE(calc.write("1+1\n"));
+    EXPECT_EQ(calc.readLine(), "2");
+    ASSERT_TRUE(calc.write("2*3\n"));
+    EXPECT_EQ(calc.readLine(), "6");
+    EXPECT_EQ(calc.wait(), 0);
+}
+
+TEST(CalcCommand, HelpExplainsUsage) {
+    for (const char* option : {"--help", "-h"}) {
+        const RunResult run = runToEnd(kCalc, {option}, "");
+        EXPECT_EQ(run.status, 0) << option;
+        EXPECT_NE(run.output.find("Usage: calc"), std::string::npos) << option;
+        EXPECT_NE(run.output.find("standard input"), std::string::npos) << option;
+    }
+}
+
+TEST(CalcCommand, NegativeNumbersAreExpressionsNotOptions) {
+    const RunResult run = runToEnd(kCalc, {"-1", "-2*3"}, "");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, linesOf({"-1", "-6"}));
+}
+
+TEST(CalcCommand, FailsWhenResultsCannotBeWritten) {
+    ChildProcess calc(kCalc, {"1+1"}, "/dev/full");
+    EXPECT_EQ(calc.wait(), 1);
+}
+
+}  // namespace
