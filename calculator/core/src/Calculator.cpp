@@ -1,12 +1,58 @@
 #include "calculator/Calculator.h"
 
+#include "alphabet.h"
+#include "normalise.h"
+#include "numbers.h"
+
 namespace ombra {
 
 std::string Calculator::Calculate(std::string& X) {
     ErrorFlag = 0;
     ErrorNumber = 0;
     LogicalResult = 0;
+
+    normalise::cleanInput(X);
+    // The bare truth words are answered as numbers, before any evaluation.
+    if (X == alphabet::kTrueWord) return "-1";
+    if (X == alphabet::kFalseWord) return "0";
+    if (normalise::mentionsTruthWords(X)) LogicalResult = -1;
+    if (X.empty()) {
+        std::string empty(alphabet::kResultErrorPrefix);
+        empty.append(std::to_string(alphabet::kEmptyExpression));
+        return empty;
+    }
+
+    if (normalise::usesOnlyKnownWords(X)) {
+        normalise::rewriteToInternalForm(X);
+        std::string reduced = ReduceExpression(X);
+        X = std::move(reduced);
+    } else {
+        ErrorNumber = alphabet::kForeignCharacter;
+        X = alphabet::kStageErrorPrefix;
+        X.append(std::to_string(alphabet::kForeignCharacter));
+    }
+    normalise::shapeResult(X, {ErrorFlag, ErrorNumber, LogicalResult});
     return X;
+}
+
+std::string Calculator::failQuietly(int number) {
+    ErrorFlag = -1;
+    ErrorNumber = static_cast<int16_t>(number);
+    return {};
+}
+
+std::string Calculator::failWithDigits(int number) {
+    failQuietly(number);
+    std::string text(alphabet::kStageErrorPrefix);
+    text.append(std::to_string(number));
+    return text;
+}
+
+std::string Calculator::failWithNumberText(int number) {
+    failQuietly(number);
+    std::string text(alphabet::kStageErrorPrefix);
+    text.append(numbers::integerText(number));
+    return text;
 }
 
 }  // namespace ombra

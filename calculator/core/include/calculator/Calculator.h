@@ -25,6 +25,12 @@ private:
     std::string ReduceInnermostGroup(std::string text);
     std::string ReduceLevel(std::string& text, const std::string& level);
     std::string ApplyOperator(std::string text, const std::string& level);
+
+    // A stage's failure: set ErrorFlag and ErrorNumber, then answer with an
+    // empty text, "Error#n", or "Error# n" (the number as number text).
+    std::string failQuietly(int number);
+    std::string failWithDigits(int number);
+    std::string failWithNumberText(int number);
 };
 
 }  // namespace ombra

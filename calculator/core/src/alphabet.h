@@ -1,0 +1,168 @@
+#pragma once
+// The evaluator's internal alphabet: operator marks, function names and
+// codes, precedence levels, the full-width map, the words the input may hold
+// and the order in which the input is rewritten. Every stage reads these
+// tables; no stage spells a mark or a name of its own.
+
+#include <array>
+#include <string_view>
+
+namespace ombra::alphabet {
+
+struct Replacement {
+    std::string_view from;
+    std::string_view to;
+};
+
+// The mark that stands for NOT (the grave accent).
+inline constexpr char kNotMark = '`';
+inline constexpr std::string_view kNotLevel = "`";
+inline constexpr std::string_view kNotPair = "``";
+
+// The precedence levels, in the order in which they are reduced.
+inline constexpr std::string_view kComparisonLevel = "比较";
+inline constexpr std::string_view kAddLevel = "+-";
+inline constexpr std::string_view kMultiplyLevel = "*/";
+inline constexpr std::string_view kPowerLevel = "^";
+// NOT, AND, OR, XOR, EQV and IMP: each level is its own single mark.
+inline constexpr std::string_view kLogicalMarks = "`&|!~'";
+inline constexpr std::array<std::string_view, 12> kLevels = {
+    "^", "*/", "\\", "%", "+-", "比较", "`", "&", "|", "!", "~", "'"};
+
+// The seventeen marks after which a "-" is the sign of the right operand.
+inline constexpr std::string_view kMarksTakingSignedOperand = "*/\\%^=><}:;`&|!~'";
+// All nineteen operator marks: "+", "-" and the seventeen above.
+inline constexpr std::string_view kOperatorMarks = "+-*/\\%^=><}:;`&|!~'";
+// Comparison marks in the order in which their first positions are compared.
+inline constexpr std::string_view kComparisonMarks = "=><:;}";
+
+// Function names and codes written in front of "(", all three characters.
+inline constexpr std::array<std::string_view, 34> kFunctionNames = {
+    "SIN", "COS", "ABS", "ATN", "EXP", "LOG", "SQR", "TAN", "INT", "FIX", "RND", "SGN",
+    "SEC", "F01", "F02", "F03", "F04", "F05", "F06", "F07", "F08", "F09", "F10", "F11",
+    "F12", "F13", "F14", "F15", "F16", "F17", "F18", "F19", "F20", "F21"};
+
+// Full-width characters and their half-width equivalents, in mapping order:
+// digits, capitals, then the punctuation the input may use. Nothing else is
+// mapped; the lower-case full-width letters become capitals beforehand.
+inline constexpr auto kFullWidthMap = std::to_array<Replacement>({
+    {"０", "0"},
+    {"１", "1"},
+    {"２", "2"},
+    {"３", "3"},
+    {"４", "4"},
+    {"５", "5"},
+    {"６", "6"},
+    {"７", "7"},
+    {"８", "8"},
+    {"９", "9"},
+    {"Ａ", "A"},
+    {"Ｂ", "B"},
+    {"Ｃ", "C"},
+    {"Ｄ", "D"},
+    {"Ｅ", "E"},
+    {"Ｆ", "F"},
+    {"Ｇ", "G"},
+    {"Ｈ", "H"},
+    {"Ｉ", "I"},
+    {"Ｊ", "J"},
+    {"Ｋ", "K"},
+    {"Ｌ", "L"},
+    {"Ｍ", "M"},
+    {"Ｎ", "N"},
+    {"Ｏ", "O"},
+    {"Ｐ", "P"},
+    {"Ｑ", "Q"},
+    {"Ｒ", "R"},
+    {"Ｓ", "S"},
+    {"Ｔ", "T"},
+    {"Ｕ", "U"},
+    {"Ｖ", "V"},
+    {"Ｗ", "W"},
+    {"Ｘ", "X"},
+    {"Ｙ", "Y"},
+    {"Ｚ", "Z"},
+    {"．", "."},
+    {"％", "%"},
+    {"︿", "^"},
+    {"＋", "+"},
+    {"－", "-"},
+    {"＊", "*"},
+    {"／", "/"},
+    {"＞", ">"},
+    {"＜", "<"},
+    {"＝", "="},
+    {"＼", "\\"},
+    {"（", "("},
+    {"）", ")"},
+    {"＇", "'"},
+});
+
+// The words and characters the cleaned input may consist of, removed in this
+// order from a scratch copy; anything left over is foreign. "SEC" appears
+// twice on purpose: once among the long names and once among the short ones.
+inline constexpr auto kAlphabetCheckList = std::to_array<std::string_view>({
+    "+", "-", "*", "/", "%", "^", "\\", "(", ")", ".",
+    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+    "HARCCOSEC", "HARCCOTAN", "HARCSIN", "HARCCOS", "HARCTAN", "HARCSEC",
+    "HCOSEC", "HCOTAN", "HSIN", "HCOS", "HTAN", "HSEC",
+    "ARCCOTAN", "ARCCOSEC", "ARCSEC", "ARCSIN", "ARCCOS", "COSEC", "COTAN", "SEC", "ATOR", "RTOA",
+    "SIN", "COS", "ABS", "ATN", "EXP", "LOG", "SQR", "TAN", "INT", "FIX", "RND", "SGN", "SEC",
+    "MOD", "PI", "TRUE", "FALSE", "=", "<", ">",
+    "NOT", "AND", "XOR", "OR", "EQV", "IMP", "E+", "E-", "E",
+});
+
+// The rewrite of the checked input into the internal form, one replace-all
+// per row, in this order. EXP and SEC are parked as CCCCC and DDDDD while
+// every other E becomes "(E)"; an "(E)" right after a digit (or after the
+// constant e) and followed by a sign is an exponent, any other is e itself.
+inline constexpr auto kInternalFormRewrite = std::to_array<Replacement>({
+    {"MOD", "%"},
+    {"ATOR", "F20"}, {"RTOA", "F21"},
+    {"HARCCOSEC", "F18"}, {"HARCCOTAN", "F19"}, {"HARCSIN", "F14"}, {"HARCCOS", "F15"},
+    {"HARCTAN", "F16"}, {"HARCSEC", "F17"}, {"HCOSEC", "F12"}, {"HCOTAN", "F13"},
+    {"HSIN", "F08"}, {"HCOS", "F09"}, {"HTAN", "F10"}, {"HSEC", "F11"},
+    {"ARCCOSEC", "F06"}, {"ARCCOTAN", "F07"}, {"ARCSIN", "F03"}, {"ARCCOS", "F04"},
+    {"ARCSEC", "F05"}, {"COSEC", "F01"}, {"COTAN", "F02"},
+    {"PI", "(3.14159265358979)"}, {"TRUE", "(-1)"}, {"FALSE", "(0)"},
+    {"NOT", "`"}, {"AND", "&"}, {"XOR", "!"}, {"OR", "|"}, {"EQV", "~"}, {"IMP", "'"},
+    {"EXP", "CCCCC"}, {"SEC", "DDDDD"},
+    {"E", "(E)"},
+    {"1(E)+", "1EA"}, {"2(E)+", "2EA"}, {"3(E)+", "3EA"}, {"4(E)+", "4EA"}, {"5(E)+", "5EA"},
+    {"6(E)+", "6EA"}, {"7(E)+", "7EA"}, {"8(E)+", "8EA"}, {"9(E)+", "9EA"}, {"0(E)+", "0EA"},
+    {"(E)(E)+", "(E)EA"},
+    {"1(E)-", "1EB"}, {"2(E)-", "2EB"}, {"3(E)-", "3EB"}, {"4(E)-", "4EB"}, {"5(E)-", "5EB"},
+    {"6(E)-", "6EB"}, {"7(E)-", "7EB"}, {"8(E)-", "8EB"}, {"9(E)-", "9EB"}, {"0(E)-", "0EB"},
+    {"(E)(E)-", "(E)EB"},
+    {"(E)", "(2.71828182845905)"},
+    {"CCCCC", "EXP"}, {"DDDDD", "SEC"},
+    {"<>", "}"}, {">=", ":"}, {"=<", "<="}, {"<=", ";"},
+});
+
+inline constexpr std::string_view kCommentStart = "'";
+inline constexpr std::string_view kHalfWidthBlank = " ";
+inline constexpr std::string_view kIdeographicSpace = "\u3000";
+inline constexpr std::string_view kTrueWord = "TRUE";
+inline constexpr std::string_view kFalseWord = "FALSE";
+inline constexpr std::string_view kNotWord = "NOT";
+inline constexpr std::string_view kModWord = "MOD";
+inline constexpr std::string_view kModMark = "%";
+
+// Result and error texts.
+inline constexpr std::string_view kStageErrorPrefix = "Error#";
+inline constexpr std::string_view kResultErrorPrefix = "ERROR#";
+inline constexpr std::string_view kTrueResult = "True";
+inline constexpr std::string_view kFalseResult = "False";
+
+// Error numbers the stages raise themselves (run-time failures carry theirs).
+enum StageError : int {
+    kUnopenedParenthesis = 1,
+    kUnclosedParenthesis = 2,
+    kForeignCharacter = 3,
+    kSyntaxError = 4,
+    kEmptyExpression = 7,
+};
+
+constexpr bool isOperatorMark(char c) { return c != 0 && kOperatorMarks.find(c) != std::string_view::npos; }
+
+}  // namespace ombra::alphabet

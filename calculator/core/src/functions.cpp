@@ -1,0 +1,219 @@
+#include "functions.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+#include "numbers.h"
+#include "random_number.h"
+
+namespace ombra::functions {
+namespace {
+
+using numbers::add;
+using numbers::divide;
+using numbers::multiply;
+using numbers::NumberFailure;
+using numbers::subtract;
+
+// The degree/radian conversions use this decimal, not the full-precision pi.
+constexpr double kPiAsWritten = 3.14159265358979;
+constexpr double kDegreesInHalfTurn = 180;
+
+// The platform routines the formulas are built from, each with its failure.
+double sqr(double x) {
+    if (x < 0) throw NumberFailure{numbers::kInvalidArgument};
+    return std::sqrt(x);
+}
+
+double log(double x) {
+    if (x <= 0) throw NumberFailure{numbers::kInvalidArgument};
+    return std::log(x);
+}
+
+double exp(double x) {
+    const double value = std::exp(x);
+    if (!std::isfinite(value)) throw NumberFailure{numbers::kOverflow};
+    return value;
+}
+
+double atn(double x) { return std::atan(x); }
+
+int16_t sgn(double x) { return static_cast<int16_t>((x > 0) - (x < 0)); }
+
+// atn(1) * 2, computed afresh as the formulas write it.
+double quarterTurnTwice() { return multiply(atn(1), 2); }
+
+// The formulas, evaluated step by step from left to right, every step checked.
+double secant(double x) { return divide(1, std::cos(x)); }
+double cosecant(double x) { return divide(1, std::sin(x)); }
+double cotangent(double x) { return divide(1, std::tan(x)); }
+
+double arcSine(double x) {  // atn(x / sqr(x * (-x) + 1))
+    return atn(divide(x, sqr(add(multiply(x, -x), 1))));
+}
+
+double arcCosine(double x) {  // atn(-x / sqr(x * (-x) + 1)) + atn(1) * 2
+    const double angle = atn(divide(-x, sqr(add(multiply(x, -x), 1))));
+    return add(angle, quarterTurnTwice());
+}
+
+double arcSecant(double x) {  // atn(x / sqr(x * x - 1)) + atn(1) * 2 * sgn(x - 1)
+    const double angle = atn(divide(x, sqr(subtract(multiply(x, x), 1))));
+    return add(angle, multiply(quarterTurnTwice(), sgn(subtract(x, 1))));
+}
+
+double arcCosecant(double x) {  // atn(x / sqr(x * x - 1)) + atn(1) * 2 * (sgn(x) - 1)
+    const double angle = atn(divide(x, sqr(subtract(multiply(x, x), 1))));
+    const auto signLessOne = static_cast<int16_t>(sgn(x) - 1);
+    return add(angle, multiply(quarterTurnTwice(), static_cast<double>(signLessOne)));
+}
+
+double arcCotangent(double x) {  // atn(x) + atn(1) * 2
+    return add(atn(x), quarterTurnTwice());
+}
+
+double hyperbolicSine(double x) {  // (exp(x) - exp(-x)) / 2
+    const double up = exp(x);
+    return divide(subtract(up, exp(-x)), 2);
+}
+
+double hyperbolicCosine(double x) {  // (exp(x) + exp(-x)) / 2
+    const double up = exp(x);
+    return divide(add(up, exp(-x)), 2);
+}
+
+double hyperbolicTangent(double x) {  // (exp(x) - exp(-x)) / (exp(-x) + exp(x))
+    const double up = exp(x);
+    const double numerator = subtract(up, exp(-x));
+    const double down = exp(-x);
+    return divide(numerator, add(down, exp(x)));
+}
+
+double hyperbolicSecant(double x) {  // 2 / (exp(-x) + exp(x))
+    const double down = exp(-x);
+    return divide(2, add(down, exp(x)));
+}
+
+double hyperbolicCosecant(double x) {  // 2 / (exp(x) - exp(-x))
+    const double up = exp(x);
+    return divide(2, subtract(up, exp(-x)));
+}
+
+double hyperbolicCotangent(double x) {  // (exp(x) + exp(-x)) / (exp(x) - exp(-x))
+    const double up = exp(x);
+    const double numerator = add(up, exp(-x));
+    const double up2 = exp(x);
+    return divide(numerator, subtract(up2, exp(-x)));
+}
+
+double inverseHyperbolicSine(double x) {  // log(x + sqr(x * x + 1))
+    return log(add(x, sqr(add(multiply(x, x), 1))));
+}
+
+double inverseHyperbolicCosine(double x) {  // log(x + sqr(x * x - 1))
+    return log(add(x, sqr(subtract(multiply(x, x), 1))));
+}
+
+double inverseHyperbolicTangent(double x) {  // log((x + 1) / (1 - x)) / 2
+    const double numerator = add(x, 1);
+    return divide(log(divide(numerator, subtract(1, x))), 2);
+}
+
+double inverseHyperbolicSecant(double x) {  // log((sqr(x * (-x) + 1) + 1) / x)
+    return log(divide(add(sqr(add(multiply(x, -x), 1)), 1), x));
+}
+
+double inverseHyperbolicCosecant(double x) {  // log((sgn(x) * sqr(x * x + 1) + 1) / x)
+    const double scaled = multiply(sgn(x), sqr(add(multiply(x, x), 1)));
+    return log(divide(add(scaled, 1), x));
+}
+
+double inverseHyperbolicCotangent(double x) {  // log((x + 1) / (x - 1)) / 2
+    const double numerator = add(x, 1);
+    return divide(log(divide(numerator, subtract(x, 1))), 2);
+}
+
+double degreesToRadians(double x) { return multiply(divide(x, kDegreesInHalfTurn), kPiAsWritten); }
+double radiansToDegrees(double x) { return multiply(divide(x, kPiAsWritten), kDegreesInHalfTurn); }
+
+double sine(double x) { return std::sin(x); }
+double cosine(double x) { return std::cos(x); }
+double tangent(double x) { return std::tan(x); }
+double absolute(double x) { return std::fabs(x); }
+double truncated(double x) { return std::trunc(x); }
+double floored(double x) { return std::floor(x); }
+
+struct DoubleFunction {
+    std::string_view name;
+    double (*value)(double);
+};
+
+constexpr auto kDoubleFunctions = std::to_array<DoubleFunction>({
+    {"SIN", sine},
+    {"COS", cosine},
+    {"ABS", absolute},
+    {"ATN", atn},
+    {"EXP", exp},
+    {"LOG", log},
+    {"SQR", sqr},
+    {"TAN", tangent},
+    {"INT", floored},
+    {"FIX", truncated},
+    {"SEC", secant},
+    {"F01", cosecant},
+    {"F02", cotangent},
+    {"F03", arcSine},
+    {"F04", arcCosine},
+    {"F05", arcSecant},
+    {"F06", arcCosecant},
+    {"F07", arcCotangent},
+    {"F08", hyperbolicSine},
+    {"F09", hyperbolicCosine},
+    {"F10", hyperbolicTangent},
+    {"F11", hyperbolicSecant},
+    {"F12", hyperbolicCosecant},
+    {"F13", hyperbolicCotangent},
+    {"F14", inverseHyperbolicSine},
+    {"F15", inverseHyperbolicCosine},
+    {"F16", inverseHyperbolicTangent},
+    {"F17", inverseHyperbolicSecant},
+    {"F18", inverseHyperbolicCosecant},
+    {"F19", inverseHyperbolicCotangent},
+    {"F20", degreesToRadians},
+    {"F21", radiansToDegrees},
+});
+
+constexpr std::string_view kSignName = "SGN";
+constexpr std::string_view kRandomName = "RND";
+
+}  // namespace
+
+bool isFunctionName(std::string_view name) {
+    if (name == kSignName || name == kRandomName) return true;
+    for (const auto& function : kDoubleFunctions) {
+        if (function.name == name) return true;
+    }
+    return false;
+}
+
+std::optional<double> doubleValue(std::string_view name, double x) {
+    for (const auto& function : kDoubleFunctions) {
+        if (function.name == name) {
+            const double value = function.value(x);
+            if (!std::isfinite(value)) throw NumberFailure{numbers::kOverflow};
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string valueText(std::string_view name, double x) {
+    if (name == kSignName) return numbers::integerText(sgn(x));
+    if (name == kRandomName) return numbers::singleText(randomNumber(x));
+    const std::optional<double> value = doubleValue(name, x);
+    if (!value) throw NumberFailure{numbers::kTypeMismatch};
+    return numbers::numberText(*value);
+}
+
+}  // namespace ombra::functions

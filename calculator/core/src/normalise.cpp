@@ -1,0 +1,75 @@
+#include "normalise.h"
+
+#include "alphabet.h"
+#include "numbers.h"
+#include "text_edit.h"
+
+namespace ombra::normalise {
+namespace {
+
+// Every full-width character the map knows starts with one of these bytes;
+// text without them has nothing to map.
+bool mayHoldFullWidth(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void cleanInput(std::string& text) {
+    Rewriter r(text);
+    r.removeAll(alphabet::kHalfWidthBlank);
+    r.toUpper();
+    r.removeAll(alphabet::kIdeographicSpace);
+    if (mayHoldFullWidth(text)) {
+        for (const auto& [fullWidth, halfWidth] : alphabet::kFullWidthMap) r.replaceAll(fullWidth, halfWidth);
+    }
+    const size_t comment = text.find(alphabet::kCommentStart);
+    if (comment != std::string::npos) text.resize(comment);
+}
+
+bool mentionsTruthWords(std::string_view text) {
+    return text.find(alphabet::kNotWord) != std::string_view::npos ||
+           text.find(alphabet::kTrueWord) != std::string_view::npos ||
+           text.find(alphabet::kFalseWord) != std::string_view::npos;
+}
+
+bool usesOnlyKnownWords(std::string_view text) {
+    thread_local std::string copy;
+    copy.assign(text);
+    Rewriter r(copy);
+    for (std::string_view word : alphabet::kAlphabetCheckList) r.removeAll(word);
+    return copy.empty();
+}
+
+void rewriteToInternalForm(std::string& text) {
+    Rewriter r(text);
+    for (const auto& [from, to] : alphabet::kInternalFormRewrite) r.replaceAll(from, to);
+}
+
+void shapeResult(std::string& text, const Outcome& outcome) {
+    {
+        Rewriter r(text);
+        r.removeAll(alphabet::kHalfWidthBlank);
+        r.replaceAll("{", "[-");
+        r.removeAll("[");
+        r.removeAll("]");
+        r.toUpper();
+    }
+    if (text == "-1" && outcome.logicalResult == -1) text = alphabet::kTrueResult;
+    if (text == "0" && outcome.logicalResult == -1) text = alphabet::kFalseResult;
+    if (outcome.errorFlag != 0) {
+        text = alphabet::kResultErrorPrefix;
+        text.append(std::to_string(outcome.errorNumber));
+    }
+    const std::string_view shaped = text;
+    if (!shaped.empty() && !numbers::readsAsNumber(shaped) && !shaped.starts_with(alphabet::kResultErrorPrefix) &&
+        !shaped.starts_with(alphabet::kTrueResult) && shaped != alphabet::kFalseResult) {
+        text = alphabet::kResultErrorPrefix;
+        text.append(std::to_string(alphabet::kSyntaxError));
+    }
+}
+
+}  // namespace ombra::normalise

@@ -1,0 +1,39 @@
+#pragma once
+// In-place text rewriting for the reduction stages: one-pass replace-all,
+// repeat-until-gone replacement and upper-casing. A rewriter remembers which
+// byte values its text may hold, so a search for text that cannot be there is
+// skipped without scanning; results are those of a plain replace-all.
+
+#include <bitset>
+#include <string>
+#include <string_view>
+
+namespace ombra {
+
+// Upper-cases ASCII letters and maps the full-width small letters
+// (U+FF41..U+FF5A) to the full-width capitals; every other byte is kept.
+void toUpperCase(std::string& text);
+
+class Rewriter {
+public:
+    explicit Rewriter(std::string& text);
+
+    bool contains(std::string_view needle) const;
+    // Replaces every non-overlapping occurrence, found left to right in one
+    // pass; text brought together by a replacement is not looked at again.
+    void replaceAll(std::string_view from, std::string_view to);
+    void removeAll(std::string_view needle) { replaceAll(needle, {}); }
+    // Repeats replaceAll until the search text no longer occurs.
+    void replaceWhilePresent(std::string_view from, std::string_view to);
+    void toUpper();
+
+private:
+    bool mayContain(std::string_view needle) const;
+    void notePresent(std::string_view bytes);
+    void rescan();
+
+    std::string& text_;
+    std::bitset<256> present_;
+};
+
+}  // namespace ombra
