@@ -1,0 +1,218 @@
+// Loading and laying out the board: the picture's place, size, scale and
+// colours from the settings record, then the axes with their grid or ticks
+// and labels, then the scroll-strip markers.
+
+#include "board/axis_loops.h"
+#include "board/board_geometry.h"
+#include "board/mForm1.h"
+#include "board/shell_questions.h"
+#include "settings/number_text.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_record.h"
+#include "settings/settings_store.h"
+#include "toolkit/color_word.h"
+#include "toolkit/twips.h"
+
+namespace plotdesk {
+namespace {
+
+// Axes are drawn in the palette's bright red.
+constexpr int axisPaletteIndex = 12;
+// Tick marks: x ticks reach 3 units up from the x axis, y ticks 5 units
+// right of the y axis.
+constexpr double xTickLength = 3;
+constexpr double yTickLength = 5;
+// A window larger than this (in twips) is taken for a damaged setting.
+constexpr double largestWindowTwips = 1'000'000;
+
+// A stored pen width; 1 when it is not a number.
+int storedPenWidth(const char* key)
+{
+    return toInt16HalfEven(GetSetting(key, defaultText(key))).value_or(1);
+}
+
+std::optional<float> storedSingle(const char* key)
+{
+    return toSingle(GetSetting(key, defaultText(key)));
+}
+
+// One axis loop: each round draws a grid line or tick and a label; the two
+// loops that carry an axis print the label first and draw the axis in their
+// round at 0. A loop that draws no ticks
+// still draws its axis when it passes the origin.
+template <class GridOrTick, class Label, class Axis>
+void runAxisLoop(const AxisLoop& loop, bool carriesAxis, GridOrTick gridOrTick, Label label, Axis axis)
+{
+    if (!loop.drawsTicks()) {
+        if (carriesAxis && loop.reachesOrigin())
+            axis();
+        return;
+    }
+    const int64_t rounds = loop.rounds();
+    for (int64_t round = 0; round < rounds; ++round) {
+        const int64_t v = loop.value(round);
+        if (carriesAxis) {
+            label(v);
+            gridOrTick(v);
+            if (v == 0)
+                axis();
+        } else {
+            gridOrTick(v);
+            label(v);
+        }
+    }
+}
+
+}  // namespace
+
+void mForm1::Form_Load()
+{
+    pxp->setDrawWidth(storedPenWidth(key::xiankuan1));
+    // A picture that cannot be read leaves the board without one.
+    pxp->loadPicture(GetSetting(key::backpicture, defaultText(key::backpicture)));
+    applyStoredPlacement();
+    LoadSettings();
+    layoutPicture();
+    if (HasSetting(key::pxpleft))
+        if (const std::optional<float> left = storedSingle(key::pxpleft))
+            pxp->setLeftTwips(*left);
+    if (HasSetting(key::pxpltop))
+        if (const std::optional<float> top = storedSingle(key::pxpltop))
+            pxp->setTopTwips(*top);
+    drawAxes();
+    resetStripScales();
+    drawStripMarkers(stripForeColor());
+}
+
+// The window's own place and size; a value that is not a number, or a size
+// that no window can have, is skipped.
+void mForm1::applyStoredPlacement()
+{
+    QPoint place = pos();
+    if (const std::optional<float> left = storedSingle(key::MainLeft))
+        place.setX(toolkit::twipsToPixelsX(*left));
+    if (const std::optional<float> top = storedSingle(key::MainTop))
+        place.setY(toolkit::twipsToPixelsY(*top));
+    move(place);
+
+    QSize size = this->size();
+    auto usable = [](const std::optional<float>& twips) {
+        return twips && *twips > 0 && *twips < largestWindowTwips;
+    };
+    if (const std::optional<float> w = storedSingle(key::MainWidth); usable(w))
+        size.setWidth(toolkit::twipsToPixelsX(*w));
+    if (const std::optional<float> h = storedSingle(key::MainHeight); usable(h))
+        size.setHeight(toolkit::twipsToPixelsY(*h));
+    resize(size);
+    arrangeFrame();
+}
+
+void mForm1::reuse()
+{
+    LoadSettings();
+    relayoutFromRecord();
+}
+
+void mForm1::relayoutFromRecord()
+{
+    layoutPicture();
+    drawAxes();
+    resetStripScales();
+    drawStripMarkers(stripForeColor());
+}
+
+// Place, size, scale and colours from the record. Values the picture
+// refuses (a zero scale, a negative size) leave the old ones in place.
+void mForm1::layoutPicture()
+{
+    const SettingsRecord& record = Settings();
+    pxp->setLeftTwips(record.left);
+    pxp->setTopTwips(record.top);
+    pxp->setSizeTwips(record.width, record._heiht);
+    pxp->setScaleLeft(record.max_l);
+    pxp->setScaleTop(record.max_t);
+    pxp->setScaleWidth(record.max_x);
+    pxp->setScaleHeight(record.max_y);
+    pxp->setBackColor(record.bcolor);
+    pxp->setForeColor(record.lcolor);
+}
+
+void mForm1::drawAxes()
+{
+    drawXLoops(true);
+    drawXLoops(false);
+    drawYLoops(true);
+    drawYLoops(false);
+}
+
+// Loop 1 runs right from the origin to the right edge; loop 2 left to the
+// left edge, drawing the y axis in its round at 0.
+void mForm1::drawXLoops(bool towardsRight)
+{
+    const SettingsRecord& r = Settings();
+    const int64_t top = r.max_t;
+    const int64_t bottom = int64_t{r.max_t} + r.max_y;
+    const AxisLoop loop = towardsRight ? AxisLoop{int64_t{r.max_l} + r.max_x, r.min_x, 1}
+                                       : AxisLoop{r.max_l, r.min_x, -1};
+    const int32_t gridColour = r.lcolor;
+    auto gridOrTick = [&](double v) {
+        if (shellQuestions().gridStyleSelected())
+            pxp->line(v, top, v, bottom, gridColour);
+        else
+            pxp->line(v, 0, v, -xTickLength, gridColour);
+    };
+    auto label = [&](int64_t v) {
+        pxp->setCurrentX(v);
+        pxp->setCurrentY(0);
+        pxp->print(axisLabel(v));
+    };
+    auto yAxis = [&] { pxp->line(0, top, 0, bottom, toolkit::paletteColor(axisPaletteIndex)); };
+    runAxisLoop(loop, !towardsRight, gridOrTick, label, yAxis);
+}
+
+// Loop 3 runs down from the origin to the bottom edge; loop 4 up to the top
+// edge, drawing the x axis in its round at 0. Labels show -v, as the board
+// shows y upwards.
+void mForm1::drawYLoops(bool downwards)
+{
+    const SettingsRecord& r = Settings();
+    const int64_t left = r.max_l;
+    const int64_t right = int64_t{r.max_l} + r.max_x;
+    const AxisLoop loop = downwards ? AxisLoop{int64_t{r.max_t} + r.max_y, r.min_y, 1}
+                                    : AxisLoop{r.max_t, r.min_y, -1};
+    auto gridOrTick = [&](double v) {
+        if (shellQuestions().gridStyleSelected())
+            pxp->line(left, v, right, v, r.lcolor);
+        else
+            pxp->line(0, v, yTickLength, v);
+    };
+    auto label = [&](int64_t v) {
+        pxp->setCurrentX(0);
+        pxp->setCurrentY(v);
+        pxp->print(axisLabel(-v));
+    };
+    auto xAxis = [&] { pxp->line(left, 0, right, 0, toolkit::paletteColor(axisPaletteIndex)); };
+    runAxisLoop(loop, !downwards, gridOrTick, label, xAxis);
+}
+
+// Each strip's scale spans the distance the picture can travel in its
+// direction; a strip position p stands for the picture edge at -p.
+void mForm1::resetStripScales()
+{
+    Picture3->setScaleHeight(pxp->heightTwips() - viewportHeightTwips());
+    Picture4->setScaleWidth(pxp->widthTwips() - viewportWidthTwips());
+}
+
+void mForm1::drawStripMarkers(int32_t colorWord)
+{
+    drawMarker(Picture4, -pxp->leftTwips(), colorWord);
+    drawMarker(Picture3, -pxp->topTwips(), colorWord);
+}
+
+void mForm1::drawMarker(toolkit::PictureArea* strip, double p, int32_t colorWord)
+{
+    const MarkerBox box = strip == Picture3 ? verticalMarker(p) : horizontalMarker(p);
+    strip->box(box.x1, box.y1, box.x2, box.y2, colorWord);
+}
+
+}  // namespace plotdesk

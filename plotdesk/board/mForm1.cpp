@@ -1,0 +1,233 @@
+// The board window's construction: its child controls and where they sit.
+
+#include "board/mForm1.h"
+
+#include "board/arrow_images.h"
+#include "board/board_texts.h"
+#include "board/plot_rules.h"
+#include "toolkit/color_word.h"
+#include "toolkit/twips.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#ifdef PLOTDESK_HAVE_CALCULATOR_FACE
+#include <calculator/CalculatorFace.h>
+#endif
+
+namespace plotdesk {
+namespace {
+
+// The scroll strips are 300 twips thick; the arrows sit 300 twips apart.
+constexpr double stripTwips = 300;
+constexpr double arrowSpacingTwips = 300;
+constexpr int arrowTimerMs = 70;
+constexpr int rangeFieldWidth = 56;
+constexpr int progressStripWidth = 110;
+constexpr int progressStripHeight = 14;
+
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QLineEdit* holder(QWidget* parent, const char* name, const char* initialText)
+{
+    auto* field = new QLineEdit(text(initialText), parent);
+    field->setObjectName(text(name));
+    field->hide();
+    return field;
+}
+
+}  // namespace
+
+mForm1::mForm1()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(text(boardtext::title));
+
+    viewport_ = new QWidget(this);
+    viewport_->setObjectName(QStringLiteral("viewport"));
+    pxp = new toolkit::PictureArea(viewport_);
+    pxp->setObjectName(QStringLiteral("pxp"));
+    pxp->setMouseTracking(true);
+
+    表达式1 = holder(this, "表达式1", boardtext::initialFunction);
+    表达式2 = holder(this, "表达式2", boardtext::initialParameter);
+    表达式3 = holder(this, "表达式3", boardtext::initialParameter);
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    for (const char* entry : curveColourEntries)
+        List1->addItem(text(entry));
+    List1->hide();
+
+    createStrips();
+    createBottomBar();
+    createMenu();
+    connectPointerHandlers();
+
+#ifdef PLOTDESK_HAVE_CALCULATOR
+    Calculator1 = ombra::com::LateBoundObject::create(ombra::com::kCalculatorProgId);
+#endif
+    arrangeFrame();
+}
+
+mForm1::~mForm1() = default;
+
+void mForm1::createStrips()
+{
+    Picture3 = new toolkit::PictureArea(this);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture4 = new toolkit::PictureArea(this);
+    Picture4->setObjectName(QStringLiteral("Picture4"));
+    const int32_t face = toolkit::colorWord(palette().color(QPalette::Button));
+    for (toolkit::PictureArea* strip : {Picture3, Picture4}) {
+        strip->setBackColor(face);
+        strip->setForeColor(stripForeColor());
+    }
+
+    struct Arrow {
+        toolkit::ImageControl** control;
+        const char* name;
+        ArrowDirection direction;
+    };
+    // Left to right along the strip: left, right, up, down.
+    const Arrow arrows[] = {
+        {&Image3, "Image3", ArrowDirection::Left},
+        {&Image4, "Image4", ArrowDirection::Right},
+        {&Image1, "Image1", ArrowDirection::Up},
+        {&Image2, "Image2", ArrowDirection::Down},
+    };
+    int slot = 0;
+    for (const Arrow& arrow : arrows) {
+        auto* image = new toolkit::ImageControl(Picture4);
+        image->setObjectName(text(arrow.name));
+        image->setImage(arrowImage(arrow.direction));
+        image->move(toolkit::twipsToPixelsX(slot++ * arrowSpacingTwips), 1);
+        *arrow.control = image;
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(arrowTimerMs);
+}
+
+void mForm1::createBottomBar()
+{
+    Picture2 = new toolkit::PictureArea(this);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setMouseTracking(true);
+    Picture2->setBackColor(toolkit::colorWord(palette().color(QPalette::Window)));
+
+    auto* bar = new QHBoxLayout(Picture2);
+    bar->setContentsMargins(4, 2, 4, 2);
+    bar->setSpacing(3);
+    auto label = [&](const char* caption) {
+        auto* shown = new QLabel(text(caption), Picture2);
+        bar->addWidget(shown);
+    };
+    auto field = [&](const char* name, const char* initialText) {
+        auto* edit = new QLineEdit(text(initialText), Picture2);
+        edit->setObjectName(text(name));
+        edit->setFixedWidth(rangeFieldWidth);
+        bar->addWidget(edit);
+        return edit;
+    };
+    auto button = [&](const char* name, const char* caption) {
+        auto* pressed = new QPushButton(text(caption), Picture2);
+        pressed->setObjectName(text(name));
+        pressed->setAutoDefault(false);
+        bar->addWidget(pressed);
+        return pressed;
+    };
+
+    label(boardtext::rangeOpen);
+    start = field("start", boardtext::initialStart);
+    label(boardtext::rangeComma);
+    end = field("end", boardtext::initialEnd);
+    label(boardtext::rangeClose);
+    step1 = field("step1", boardtext::initialStep);
+    label(boardtext::progress);
+    进度条 = new toolkit::PictureArea(Picture2);
+    进度条->setObjectName(QStringLiteral("进度条"));
+    进度条->setFixedSize(progressStripWidth, progressStripHeight);
+    进度条->setForeColor(toolkit::colorWord(palette().color(QPalette::Highlight)));
+    bar->addWidget(进度条);
+    bar->addStretch(1);
+    Command3 = button("Command3", boardtext::centreButton);
+    Command2 = button("Command2", boardtext::clearButton);
+    Command1 = button("Command1", boardtext::plotButton);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+
+#ifdef PLOTDESK_HAVE_CALCULATOR_FACE
+    // The evaluator's face sits at the right end of the bar, off the picture.
+    calculatorFace_ = new ombra::CalculatorFace(Picture2);
+    calculatorFace_->setObjectName(QStringLiteral("Calculator1"));
+    bar->addWidget(calculatorFace_);
+#endif
+}
+
+// Places the picture's viewport, the two strips and the bottom panel over
+// the window's inner area.
+void mForm1::arrangeFrame()
+{
+    const int strip = toolkit::twipsToPixelsY(stripTwips);
+    const int panel = Picture2->layout()->sizeHint().height();
+    const int viewWidth = std::max(0, width() - strip);
+    const int viewHeight = std::max(0, height() - strip - panel);
+
+    viewport_->setGeometry(0, 0, viewWidth, viewHeight);
+    auto place = [](toolkit::PictureArea* area, int x, int y, int w, int h) {
+        area->setLeftTwips(toolkit::pixelsToTwipsX(x));
+        area->setTopTwips(toolkit::pixelsToTwipsY(y));
+        area->setSizeTwips(toolkit::pixelsToTwipsX(w), toolkit::pixelsToTwipsY(h));
+    };
+    place(Picture3, viewWidth, 0, strip, viewHeight);
+    place(Picture4, 0, viewHeight, viewWidth, strip);
+    place(Picture2, 0, viewHeight + strip, width(), panel);
+    Picture2->raise();
+}
+
+double mForm1::viewportWidthTwips() const
+{
+    return toolkit::pixelsToTwipsX(viewport_->width());
+}
+
+double mForm1::viewportHeightTwips() const
+{
+    return toolkit::pixelsToTwipsY(viewport_->height());
+}
+
+void mForm1::setEvaluator(Evaluator evaluator)
+{
+    evaluator_ = std::move(evaluator);
+}
+
+QString mForm1::calculate(const QString& text)
+{
+    return evaluator_ ? evaluator_(text) : calculateWithCalculator1(text);
+}
+
+QString mForm1::calculateWithCalculator1(const QString& text)
+{
+#ifdef PLOTDESK_HAVE_CALCULATOR
+    return QString::fromStdString(Calculator1.callText(ombra::com::DISPID_CALCULATE, text.toStdString()));
+#else
+    Q_UNUSED(text);
+    return QString();
+#endif
+}
+
+int32_t mForm1::stripForeColor() const
+{
+    return toolkit::colorWord(palette().color(QPalette::WindowText));
+}
+
+}  // namespace plotdesk

@@ -1,0 +1,176 @@
+#pragma once
+// The drawing board window. It is a viewport onto the board picture `pxp`,
+// which is usually larger than the window and is moved about inside it by
+// dragging, by the two scroll strips and by the four arrows. The picture
+// carries the axes, grid or ticks and labels laid out from the settings
+// record, and every curve plotted since the last clear.
+//
+// All child widgets exist as soon as the window is constructed, so other
+// windows may fill its fields while it is still loading; Form_Load (run by
+// the window registry) reads the settings and draws the axes.
+
+#include "toolkit/image_control.h"
+#include "toolkit/picture_area.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#ifdef PLOTDESK_HAVE_CALCULATOR
+#include <calculator/component.h>
+#endif
+
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace plotdesk {
+
+class mForm1 : public QWidget {
+    Q_OBJECT
+public:
+    mForm1();
+    ~mForm1() override;
+
+    // Load: pen width and background picture, window placement, settings,
+    // layout, the stored picture position, axes and the strip markers.
+    void Form_Load();
+    // Lays the board out again from the stored settings.
+    void reuse();
+    // The same from the record as it stands, without reading the store.
+    void relayoutFromRecord();
+
+    // Plots one curve from the expression holders and the bottom bar's range.
+    void Command1_Click();
+    // Clears the board and lays it out again, origin centred.
+    void Command2_Click();
+    // Moves the picture so that the origin sits in the middle of the view.
+    void Command3_Click();
+
+    int ColorIndex() const { return colorIndex_; }
+
+    // The evaluator behind the plots. Unless one is set, every text goes to
+    // Calculator1; an empty function goes back to it.
+    using Evaluator = std::function<QString(const QString& text)>;
+    void setEvaluator(Evaluator evaluator);
+    QString calculate(const QString& text);
+    QString calculateWithCalculator1(const QString& text);
+
+    // The part of the window the picture is seen through, in twips.
+    double viewportWidthTwips() const;
+    double viewportHeightTwips() const;
+
+    // Pop-up menu handlers.
+    void rr_Click();
+    void ff_Click();
+    void bg_Click();
+    void b_Click();
+    void red_Click();
+    void rluse_Click();
+    void ye_Click();
+    void f3_Click();
+    void 为_Click();
+    void bf_Click();
+
+    // Pointer handlers; coordinates are in the scale of the control.
+    void pxp_MouseDown(int button, double x, double y);
+    void pxp_MouseMove(int buttons, double x, double y);
+    void pxp_MouseUp(int button, double x, double y);
+    void Picture3_MouseDown(int button, double x, double y);
+    void Picture3_MouseMove(int buttons, double x, double y);
+    void Picture3_MouseUp(int button, double x, double y);
+    void Picture4_MouseDown(int button, double x, double y);
+    void Picture4_MouseMove(int buttons, double x, double y);
+    void Picture4_MouseUp(int button, double x, double y);
+    void Image1_MouseDown(int button);
+    void Image2_MouseDown(int button);
+    void Image3_MouseDown(int button);
+    void Image4_MouseDown(int button);
+    void Image1_MouseUp(int button);
+    void Image2_MouseUp(int button);
+    void Image3_MouseUp(int button);
+    void Image4_MouseUp(int button);
+    void Timer1_Timer();
+    void Picture2_MouseMove(int buttons, double x, double y);
+
+    // Expression holders, filled by the main window before each plot.
+    QLineEdit* 表达式1;
+    QLineEdit* 表达式2;
+    QLineEdit* 表达式3;
+    // The bottom bar's sampling range.
+    QLineEdit* start;
+    QLineEdit* end;
+    QLineEdit* step1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    toolkit::PictureArea* 进度条;
+
+    toolkit::PictureArea* pxp;
+    toolkit::PictureArea* Picture2;  // panel under the strips, holding the bottom bar
+    toolkit::PictureArea* Picture3;  // vertical scroll strip
+    toolkit::PictureArea* Picture4;  // horizontal scroll strip
+    toolkit::ImageControl* Image1;   // up
+    toolkit::ImageControl* Image2;   // down
+    toolkit::ImageControl* Image3;   // left
+    toolkit::ImageControl* Image4;   // right
+    QTimer* Timer1;
+    QListWidget* List1;              // the curve colour cycle
+
+    QMenu* tt;
+    QAction* rr;
+    QAction* ff;
+    QAction* yu;
+    QMenu* shoosecolor;
+
+    // Arrow scrolling steps in twips; each timer tick moves half a step.
+    float HScrollStep = 0;
+    float VScrollStep = 0;
+
+#ifdef PLOTDESK_HAVE_CALCULATOR
+    ombra::com::LateBoundObject Calculator1;
+#endif
+
+signals:
+    // "选项" was chosen: the application shows its settings dialog.
+    void optionsRequested();
+
+protected:
+    // Shows the pop-up menu; a hook so the request can be observed.
+    virtual void showBoardMenu(const QPoint& globalPosition);
+
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createBottomBar();
+    void createStrips();
+    void createMenu();
+    void connectPointerHandlers();
+    void arrangeFrame();
+
+    void applyStoredPlacement();
+    void layoutPicture();
+    void drawAxes();
+    void drawXLoops(bool towardsRight);
+    void drawYLoops(bool downwards);
+    void resetStripScales();
+    void drawStripMarkers(int32_t colorWord);
+    void drawMarker(toolkit::PictureArea* strip, double p, int32_t colorWord);
+    int32_t stripForeColor() const;
+    void chooseLineColour(int paletteIndex);
+    void pressArrow(float* scrollStep, float value);
+    void releaseArrow(float* scrollStep);
+
+    QWidget* viewport_;
+    QWidget* calculatorFace_ = nullptr;
+    Evaluator evaluator_;
+    int16_t colorIndex_ = 0;
+    bool centredOnFirstShow_ = false;
+};
+
+}  // namespace plotdesk

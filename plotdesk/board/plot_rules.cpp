@@ -1,0 +1,83 @@
+#include "board/plot_rules.h"
+
+#include "settings/number_text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace plotdesk {
+
+int16_t nextColourIndex(int16_t index, int entryCount)
+{
+    const int next = index + 1;
+    return static_cast<int16_t>(next > entryCount - 1 ? 1 : next);
+}
+
+QString substituteVariable(const QString& expression, QChar letter, const QString& valueText)
+{
+    const QString bracketed = QLatin1Char('(') + valueText + QLatin1Char(')');
+    QString result;
+    result.reserve(expression.size() + 4 * bracketed.size());
+    const qsizetype size = expression.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = expression[i];
+        const bool letterBefore = i > 0 && expression[i - 1].isLetter();
+        const bool letterAfter = i + 1 < size && expression[i + 1].isLetter();
+        if (c == letter && !letterBefore && !letterAfter)
+            result += bracketed;
+        else
+            result += c;
+    }
+    return result;
+}
+
+std::optional<double> curveCoordinate(const QString& resultText)
+{
+    const std::optional<double> value = toDouble(resultText);
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return value;
+}
+
+bool joinsPrevious(double previousY, double y)
+{
+    return std::fabs(previousY - y) < poleJump;
+}
+
+std::optional<double> SamplingRange::after(double v) const
+{
+    const double next = v + step;
+    if (next == v)
+        return std::nullopt;
+    return next;
+}
+
+double SamplingRange::expectedSamples() const
+{
+    if (!contains(start))
+        return 0;
+    return std::floor((end - start) / step) + 1;
+}
+
+std::variant<SamplingRange, QString> readSamplingRange(const QString& start, const QString& end,
+                                                       const QString& step)
+{
+    const std::optional<double> first = toDouble(start);
+    if (!first)
+        return QStringLiteral("无法绘图：起始值不是数字");
+    const std::optional<double> last = toDouble(end);
+    if (!last)
+        return QStringLiteral("无法绘图：终止值不是数字");
+    const std::optional<double> by = toDouble(step);
+    if (!by)
+        return QStringLiteral("无法绘图：步长不是数字");
+    if (*by == 0)
+        return QStringLiteral("无法绘图：步长不能为 0");
+
+    const SamplingRange range{*first, *last, *by};
+    if (!(range.expectedSamples() <= maximumSamples))
+        return QStringLiteral("无法绘图：采样点超过 1000000 个，请增大步长");
+    return range;
+}
+
+}  // namespace plotdesk

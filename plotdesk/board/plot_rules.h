@@ -1,0 +1,62 @@
+#pragma once
+// The arithmetic of one plot, free of widgets: the curve colour cycle, the
+// substitution of a sample value into an expression, which evaluator results
+// make points, when two points are joined, and the sampling range.
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+namespace plotdesk {
+
+// The colour cycle held by the board's hidden list List1, as colour words in
+// decimal text. Entry 0 is never picked: the cycle runs 1..10, then 1 again.
+inline constexpr std::array<const char*, 11> curveColourEntries = {
+    "15886349", "7619771", "656156",   "14412325", "1901819", "3537668",
+    "5913560",  "11716",   "13386291", "15886349", "7619771",
+};
+
+// The colour index after `index` in a list of `entryCount` entries.
+int16_t nextColourIndex(int16_t index, int entryCount);
+
+// Puts `valueText` in brackets in place of every lower-case `letter` that
+// stands alone, i.e. has no letter on either side: for x, "x^2" becomes
+// "(-3)^2" while the x of "exp" or "fix" stays.
+QString substituteVariable(const QString& expression, QChar letter, const QString& valueText);
+
+// The value of an evaluator result when it makes a point: a number within
+// the single-precision range. "ERROR#11", "True", "" and 1E+300 do not.
+std::optional<double> curveCoordinate(const QString& resultText);
+
+// A fall or rise this large between neighbouring samples is a pole: the two
+// points are left unjoined.
+inline constexpr double poleJump = 1000;
+bool joinsPrevious(double previousY, double y);
+
+// The sampling of the plotting variable: from start towards end by step,
+// end included when reached.
+struct SamplingRange {
+    double start = 0;
+    double end = 0;
+    double step = 0;
+
+    // Whether the loop value `v` still lies in the range.
+    bool contains(double v) const { return step >= 0 ? v <= end : v >= end; }
+    // The loop value after `v` (repeated addition, so rounding accumulates as
+    // it does for any running sum); nullopt when the step is too small to
+    // move `v` at all (1E+20 + 1 is 1E+20), which ends the loop.
+    std::optional<double> after(double v) const;
+    // The number of samples the loop will take, ignoring rounding.
+    double expectedSamples() const;
+};
+
+inline constexpr double maximumSamples = 1'000'000;
+
+// The range typed into the board's start, end and step fields, or the
+// reason (shown in the board's title) why it cannot be plotted.
+std::variant<SamplingRange, QString> readSamplingRange(const QString& start, const QString& end,
+                                                       const QString& step);
+
+}  // namespace plotdesk
