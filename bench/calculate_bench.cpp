@@ -1,0 +1,188 @@
+// Cost of one Calculate call on the texts a plot sends, directly on a
+// Calculator and through the late-bound dispatch call the plotter makes, plus
+// a check that repeated calls do not grow the heap and the cost of very long
+// inputs.
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "calculator/Calculator.h"
+#include "calculator/component.h"
+
+// Every allocation in the process goes through here, so each benchmark can
+// report how many allocations one call makes, and the heap check can count
+// the blocks still alive exactly.
+namespace {
+std::atomic<uint64_t> allocationCount{0};
+std::atomic<uint64_t> releaseCount{0};
+
+int64_t liveBlocks() { return static_cast<int64_t>(allocationCount.load() - releaseCount.load()); }
+}  // namespace
+
+namespace {
+void* allocateBlock(std::size_t size) {
+    allocationCount.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void releaseBlock(void* p) noexcept {
+    if (p != nullptr) releaseCount.fetch_add(1, std::memory_order_relaxed);
+    std::free(p);
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return allocateBlock(size); }
+void* operator new[](std::size_t size) { return allocateBlock(size); }
+void operator delete(void* p) noexcept { releaseBlock(p); }
+void operator delete[](void* p) noexcept { releaseBlock(p); }
+void operator delete(void* p, std::size_t) noexcept { releaseBlock(p); }
+void operator delete[](void* p, std::size_t) noexcept { releaseBlock(p); }
+
+namespace {
+
+using ombra::com::DISPID_CALCULATE;
+using ombra::com::LateBoundObject;
+
+// The texts a plot sends: one sample each (a parametric sample sends two).
+struct Sample {
+    const char* name;
+    std::vector<std::string> texts;
+};
+const std::vector<Sample>& samples() {
+    static const std::vector<Sample> table = {
+        {"start_expression", {"tan(-100 / 20) * 50"}},
+        {"sine", {"sin(-3/20)*300"}},
+        {"parametric_pair", {"cos(-3)*200", "sin(-3)*200"}},
+        {"three_functions", {"ABS(SIN(COS(-3/20)))*300"}},
+        {"logical", {"(-3>0) AND (-3<5)"}},
+        {"error_input", {"1/(-3+3)"}},
+    };
+    return table;
+}
+
+void reportAllocations(benchmark::State& state, uint64_t before) {
+    const double calls = static_cast<double>(state.iterations());
+    state.counters["allocs_per_call"] =
+        calls > 0 ? static_cast<double>(allocationCount.load() - before) / calls : 0.0;
+}
+
+void directCall(benchmark::State& state, const Sample& sample) {
+    ombra::Calculator calculator;
+    std::string text;
+    const uint64_t before = allocationCount.load();
+    for (auto _ : state) {
+        for (const std::string& input : sample.texts) {
+            text = input;
+            benchmark::DoNotOptimize(calculator.Calculate(text));
+        }
+    }
+    reportAllocations(state, before);
+}
+
+void dispatchCall(benchmark::State& state, const Sample& sample) {
+    LateBoundObject calculator = LateBoundObject::create(ombra::com::kCalculatorProgId);
+    if (!calculator.valid()) {
+        state.SkipWithError("the Calculator cannot be created");
+        return;
+    }
+    const uint64_t before = allocationCount.load();
+    for (auto _ : state) {
+        for (const std::string& input : sample.texts) {
+            benchmark::DoNotOptimize(calculator.callText(DISPID_CALCULATE, input));
+        }
+    }
+    reportAllocations(state, before);
+}
+
+// Heap in use after a warm-up and after 100,000 further calls (the sample
+// texts in turn): a leak or an ever-growing cache shows as a positive growth
+// of the live blocks. The malloc figure is reported beside it; it moves by a
+// few dozen bytes with the allocator's own bookkeeping.
+void heapGrowth(benchmark::State& state) {
+    constexpr int kWarmUpCalls = 10000;
+    constexpr int kCalls = 100000;
+    LateBoundObject calculator = LateBoundObject::create(ombra::com::kCalculatorProgId);
+    if (!calculator.valid()) {
+        state.SkipWithError("the Calculator cannot be created");
+        return;
+    }
+    std::vector<std::string> inputs;
+    for (const Sample& sample : samples()) inputs.insert(inputs.end(), sample.texts.begin(), sample.texts.end());
+    auto call = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            benchmark::DoNotOptimize(calculator.callText(DISPID_CALCULATE, inputs[i % inputs.size()]));
+        }
+    };
+    double bytesGrowth = 0;
+    double blocksGrowth = 0;
+    for (auto _ : state) {
+        call(kWarmUpCalls);
+        const size_t bytesBefore = mallinfo2().uordblks;
+        const int64_t blocksBefore = liveBlocks();
+        call(kCalls);
+        blocksGrowth = static_cast<double>(liveBlocks() - blocksBefore);
+        bytesGrowth = static_cast<double>(mallinfo2().uordblks) - static_cast<double>(bytesBefore);
+    }
+    state.counters["live_blocks_growth"] = blocksGrowth;
+    state.counters["heap_growth_bytes"] = bytesGrowth;
+}
+
+// Long inputs: a sum of ones and ones nested in parentheses.
+std::string longSum(size_t length) {
+    std::string text = "1";
+    while (text.size() + 2 <= length) text += "+1";
+    return text;
+}
+std::string longNesting(size_t length) {
+    const size_t depth = (length - 1) / 2;
+    return std::string(depth, '(') + "1" + std::string(depth, ')');
+}
+
+void longInput(benchmark::State& state, std::string input) {
+    ombra::Calculator calculator;
+    std::string text;
+    for (auto _ : state) {
+        text = input;
+        benchmark::DoNotOptimize(calculator.Calculate(text));
+    }
+    state.counters["chars"] = static_cast<double>(input.size());
+}
+
+void registerAll() {
+    for (const Sample& sample : samples()) {
+        benchmark::RegisterBenchmark((std::string("Direct/") + sample.name).c_str(), directCall, sample);
+        benchmark::RegisterBenchmark((std::string("Dispatch/") + sample.name).c_str(), dispatchCall, sample);
+    }
+    benchmark::RegisterBenchmark("HeapGrowth/100000_calls", heapGrowth)->Iterations(1)->Unit(benchmark::kSecond);
+
+    // The evaluator rewrites the whole text once per operator or bracket, so
+    // the cost grows with the square of the length: the 100,000-character
+    // inputs run once per repetition, three repetitions at most.
+    for (size_t length : {size_t{10000}, size_t{100000}}) {
+        const std::string suffix = "/" + std::to_string(length);
+        auto* sum = benchmark::RegisterBenchmark(("LongSum" + suffix).c_str(), longInput, longSum(length));
+        auto* nesting =
+            benchmark::RegisterBenchmark(("LongNesting" + suffix).c_str(), longInput, longNesting(length));
+        for (auto* bench : {sum, nesting}) {
+            bench->Unit(benchmark::kMillisecond);
+            if (length > 10000) bench->Iterations(1)->Repetitions(3);
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    registerAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
