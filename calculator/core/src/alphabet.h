@@ -25,16 +25,22 @@ inline constexpr std::string_view kAddLevel = "+-";
 inline constexpr std::string_view kMultiplyLevel = "*/";
 inline constexpr std::string_view kPowerLevel = "^";
 // NOT, AND, OR, XOR, EQV and IMP: each level is its own single mark.
-inline constexpr std::string_view kLogicalMarks = "`&|!~'";
+inline constexpr char kLogicalMarksText[] = "`&|!~'";
+inline constexpr std::string_view kLogicalMarks = kLogicalMarksText;
 inline constexpr std::array<std::string_view, 12> kLevels = {
     "^", "*/", "\\", "%", "+-", "比较", "`", "&", "|", "!", "~", "'"};
 
+// Mark sets that stages loop over are named arrays, so every view of one
+// points into the same object.
 // The seventeen marks after which a "-" is the sign of the right operand.
-inline constexpr std::string_view kMarksTakingSignedOperand = "*/\\%^=><}:;`&|!~'";
+inline constexpr char kMarksTakingSignedOperandText[] = "*/\\%^=><}:;`&|!~'";
+inline constexpr std::string_view kMarksTakingSignedOperand = kMarksTakingSignedOperandText;
 // All nineteen operator marks: "+", "-" and the seventeen above.
-inline constexpr std::string_view kOperatorMarks = "+-*/\\%^=><}:;`&|!~'";
+inline constexpr char kOperatorMarksText[] = "+-*/\\%^=><}:;`&|!~'";
+inline constexpr std::string_view kOperatorMarks = kOperatorMarksText;
 // Comparison marks in the order in which their first positions are compared.
-inline constexpr std::string_view kComparisonMarks = "=><:;}";
+inline constexpr char kComparisonMarksText[] = "=><:;}";
+inline constexpr std::string_view kComparisonMarks = kComparisonMarksText;
 
 // Function names and codes written in front of "(", all three characters.
 inline constexpr std::array<std::string_view, 34> kFunctionNames = {

@@ -43,14 +43,13 @@ void buildOperandSkeletonByRewriting(std::string_view text, std::string& skeleto
     s.replaceWhilePresent(kPlusMinus, "-");
     s.replaceWhilePresent(kMinusPlus, "-");
     s.replaceWhilePresent(alphabet::kNotPair, "");
-    for (char mark : alphabet::kMarksTakingSignedOperand) {
-        const char markThenMinus[] = {mark, '-'};
-        const char markThenSign[] = {mark, kSignOfOperand};
-        s.replaceAll(std::string_view(markThenMinus, 2), std::string_view(markThenSign, 2));
+    for (const char mark : alphabet::kMarksTakingSignedOperand) {
+        const std::string markThenMinus{mark, '-'};
+        const std::string markThenSign{mark, kSignOfOperand};
+        s.replaceAll(markThenMinus, markThenSign);
     }
-    for (char mark : alphabet::kOperatorMarks) {
-        s.replaceAll(std::string_view(&mark, 1), std::string_view(&kOperandSeparator, 1));
-    }
+    const std::string separator(1, kOperandSeparator);
+    for (const char mark : alphabet::kOperatorMarks) s.replaceAll(std::string(1, mark), separator);
     s.replaceAll("e", "E");
 }
 

@@ -1,0 +1,72 @@
+// Feeds arbitrary bytes to Calculate and aborts unless the answer is one of
+// the four result forms: a number as the evaluator writes it, "True"/"False",
+// "-1"/"0", or "ERROR#" followed by digits. The same text must also come back
+// through X, except for the early answers.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "calculator/Calculator.h"
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool allDigits(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text) {
+        if (!isDigit(c)) return false;
+    }
+    return true;
+}
+
+// Significant digits with no trailing zero after a point, a first digit that
+// is not 0 except for the number 0 itself, at most 15 digits.
+bool isWrittenNumber(std::string_view text) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    if (text == "0") return true;
+    const size_t e = text.find('E');
+    std::string_view mantissa = text.substr(0, e);
+    if (e != std::string_view::npos) {
+        std::string_view exponent = text.substr(e + 1);
+        if (exponent.size() < 3 || (exponent[0] != '+' && exponent[0] != '-') || !allDigits(exponent.substr(1)))
+            return false;
+        if (mantissa.empty() || mantissa[0] == '0' || !isDigit(mantissa[0])) return false;
+        if (mantissa.size() > 1 && (mantissa[1] != '.' || mantissa.size() < 3)) return false;
+    }
+    const size_t point = mantissa.find('.');
+    std::string_view whole = mantissa.substr(0, point);
+    std::string_view fraction = point == std::string_view::npos ? std::string_view() : mantissa.substr(point + 1);
+    if (point != std::string_view::npos && (fraction.empty() || fraction.back() == '0' || !allDigits(fraction)))
+        return false;
+    if (!whole.empty() && (!allDigits(whole) || whole[0] == '0')) return false;
+    if (whole.empty() && fraction.empty()) return false;
+    size_t significant = whole.size() + fraction.size();
+    if (whole.empty()) {
+        size_t zeros = 0;
+        while (zeros < fraction.size() && fraction[zeros] == '0') ++zeros;
+        significant -= zeros;
+    }
+    return significant <= 15;
+}
+
+bool isResultForm(std::string_view result) {
+    if (result == "True" || result == "False") return true;
+    if (result.starts_with("ERROR#")) return allDigits(result.substr(6));
+    return isWrittenNumber(result);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static ombra::Calculator calculator;
+    std::string input(reinterpret_cast<const char*>(data), size);
+    const std::string result = calculator.Calculate(input);
+    if (!isResultForm(result)) std::abort();
+    const bool earlyAnswer = result == "-1" || result == "0" || result == "ERROR#7";
+    if (!earlyAnswer && input != result) std::abort();
+    return 0;
+}
