@@ -18,9 +18,18 @@ namespace {
 
 // Larger areas are refused: their back buffer would not fit in memory.
 constexpr int maxSidePixels = 16384;
-// Segments are clipped to the area widened by this margin on every side,
-// which keeps round caps of wide pens intact at the edges.
+// Drawing is clipped to the area widened by this margin and the pen width
+// on every side, which keeps the ends of wide pens intact at the edges.
 constexpr double clipMarginPixels = 64;
+
+// Wide pens get round ends, so that successive segments join smoothly.
+// Round ends are costly to rasterise for a pen of two device pixels (a thin
+// line on a high-DPI screen), where flat ends look the same; one-pixel pens
+// take the rasteriser's fast path whatever their ends.
+Qt::PenCapStyle capFor(double deviceWidth)
+{
+    return deviceWidth > 1 && deviceWidth <= 2 ? Qt::FlatCap : Qt::RoundCap;
+}
 
 bool acceptableSize(double twips, int pixels)
 {
@@ -229,31 +238,53 @@ void PictureArea::line(double x1, double y1, double x2, double y2, int32_t color
 void PictureArea::box(double x1, double y1, double x2, double y2, int32_t colorWord)
 {
     const QPointF a = toPixels(x1, y1), b = toPixels(x2, y2);
-    strokeSegment(QLineF(a.x(), a.y(), b.x(), a.y()), colorWord);
-    strokeSegment(QLineF(b.x(), a.y(), b.x(), b.y()), colorWord);
-    strokeSegment(QLineF(b.x(), b.y(), a.x(), b.y()), colorWord);
-    strokeSegment(QLineF(a.x(), b.y(), a.x(), a.y()), colorWord);
     currentX_ = x2;
     currentY_ = y2;
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
+        return;
+    if (a.x() == b.x() || a.y() == b.y()) {  // a flat box is a line
+        strokeSegment(QLineF(a, b), colorWord);
+        return;
+    }
+    // Edges beyond the bounds are moved to the margin, out of sight; the
+    // outline is one closed polygon so its corners are joined.
+    const QRectF visible = QRectF(a, b).normalized().intersected(strokeBounds());
+    if (visible.isEmpty())
+        return;
+    if (QPainter* painter = strokePainter(colorWord))
+        painter->drawPolygon(QPolygonF(visible));
+    update();
 }
 
-void PictureArea::strokeSegment(const QLineF& segment, int32_t colorWord)
+QRectF PictureArea::strokeBounds() const
 {
-    const QRectF bounds = QRectF(rect()).adjusted(-clipMarginPixels, -clipMarginPixels, clipMarginPixels,
-                                                  clipMarginPixels);
-    const std::optional<QLineF> visible = clipSegment(segment, bounds);
-    if (!visible)
-        return;
+    const double margin = clipMarginPixels + drawWidth_;
+    return QRectF(rect()).adjusted(-margin, -margin, margin, margin);
+}
+
+QPainter* PictureArea::strokePainter(int32_t colorWord)
+{
     QPainter* painter = drawingPainter();
     if (!painter)
-        return;
+        return nullptr;
     const int32_t word = colorWord & 0xFFFFFF;
     if (word != penColor_ || drawWidth_ != penWidth_) {
         penColor_ = word;
         penWidth_ = drawWidth_;
-        painter->setPen(QPen(colorFromWord(word), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter->setPen(QPen(colorFromWord(word), drawWidth_, Qt::SolidLine, capFor(drawWidth_ * drawing_.devicePixelRatio()),
+                             Qt::MiterJoin));
+        painter->setBrush(Qt::NoBrush);
     }
-    painter->drawLine(*visible);
+    return painter;
+}
+
+void PictureArea::strokeSegment(const QLineF& segment, int32_t colorWord)
+{
+    const std::optional<QLineF> visible = clipSegment(segment, strokeBounds());
+    if (!visible)
+        return;
+    if (QPainter* painter = strokePainter(colorWord))
+        painter->drawLine(*visible);
     update();
 }
 

@@ -122,6 +122,8 @@ private:
     void wipeDrawing();
     void composeOnto(QPainter& painter) const;
     void useUserScale();
+    QRectF strokeBounds() const;
+    QPainter* strokePainter(int32_t colorWord);
     void strokeSegment(const QLineF& segment, int32_t colorWord);
 
     double leftTwips_ = 0;

@@ -12,10 +12,14 @@ std::optional<QLineF> clipSegment(const QLineF& segment, const QRectF& bounds)
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(dx) || !std::isfinite(dy))
         return std::nullopt;
 
-    // Liang-Barsky: narrow the parameter range [t0, t1] edge by edge.
-    double t0 = 0, t1 = 1;
+    // Liang-Barsky: narrow the parameter range [t0, t1] edge by edge. The
+    // end that an edge cuts is put exactly on that edge, so far-away end
+    // points do not smear the cut through rounding.
+    const double edges[4] = {bounds.left(), bounds.right(), bounds.top(), bounds.bottom()};
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - bounds.left(), bounds.right() - x1, y1 - bounds.top(), bounds.bottom() - y1};
+    const double q[4] = {x1 - edges[0], edges[1] - x1, y1 - edges[2], edges[3] - y1};
+    double t0 = 0, t1 = 1;
+    int edge0 = -1, edge1 = -1;
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0)
@@ -23,14 +27,23 @@ std::optional<QLineF> clipSegment(const QLineF& segment, const QRectF& bounds)
             continue;
         }
         const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
+        if (p[i] < 0 && t > t0) {
+            t0 = t;
+            edge0 = i;
+        } else if (p[i] > 0 && t < t1) {
+            t1 = t;
+            edge1 = i;
+        }
         if (t0 > t1)
             return std::nullopt;
     }
-    return QLineF(x1 + t0 * dx, y1 + t0 * dy, x1 + t1 * dx, y1 + t1 * dy);
+    QPointF from = edge0 < 0 ? segment.p1() : QPointF(x1 + t0 * dx, y1 + t0 * dy);
+    QPointF to = edge1 < 0 ? segment.p2() : QPointF(x1 + t1 * dx, y1 + t1 * dy);
+    if (edge0 >= 0)
+        (edge0 < 2 ? from.rx() : from.ry()) = edges[edge0];
+    if (edge1 >= 0)
+        (edge1 < 2 ? to.rx() : to.ry()) = edges[edge1];
+    return QLineF(from, to);
 }
 
 }  // namespace plotdesk::toolkit
