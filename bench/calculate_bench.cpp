@@ -165,10 +165,10 @@ void registerAll() {
     // the cost grows with the square of the length: the 100,000-character
     // inputs run once per repetition, three repetitions at most.
     for (size_t length : {size_t{10000}, size_t{100000}}) {
-        const std::string suffix = "/" + std::to_string(length);
-        auto* sum = benchmark::RegisterBenchmark(("LongSum" + suffix).c_str(), longInput, longSum(length));
+        const std::string chars = std::to_string(length);
+        auto* sum = benchmark::RegisterBenchmark(("LongSum/" + chars).c_str(), longInput, longSum(length));
         auto* nesting =
-            benchmark::RegisterBenchmark(("LongNesting" + suffix).c_str(), longInput, longNesting(length));
+            benchmark::RegisterBenchmark(("LongNesting/" + chars).c_str(), longInput, longNesting(length));
         for (auto* bench : {sum, nesting}) {
             bench->Unit(benchmark::kMillisecond);
             if (length > 10000) bench->Iterations(1)->Repetitions(3);
