@@ -1,0 +1,127 @@
+#include "shell/frmSplash.h"
+
+#include "settings/setting_keys.h"
+#include "settings/settings_store.h"
+#include "shell/Main_Form.h"
+#include "shell/link_label.h"
+#include "shell/shell_pictures.h"
+#include "toolkit/forms.h"
+#include "toolkit/stay_on_top.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace plotdesk {
+namespace {
+
+constexpr int kCountdownSeconds = 3;
+constexpr int kTickMilliseconds = 1000;
+const QString kSecondsSuffix = QStringLiteral("  秒");
+
+// The settings the reset link writes, in this order, each with the value
+// that the settings table gives as its recovery value.
+constexpr const char* kResetKeys[] = {key::min_x, key::min_y, key::width, key::_heiht};
+
+}  // namespace
+
+frmSplash::frmSplash() {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Curvolo"));
+    setWindowFlag(Qt::FramelessWindowHint);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::Box);
+
+    imgLogo = new QLabel(Frame1);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setPixmap(QPixmap::fromImage(drawLogo()));
+    imgLogo->setFixedSize(kLogoSize);
+
+    lblProductName = new QLabel(QStringLiteral("Curvolo "), Frame1);
+    lblProductName->setObjectName(QStringLiteral("lblProductName"));
+    QFont large = lblProductName->font();
+    large.setPointSizeF(large.pointSizeF() * 2.2);
+    large.setBold(true);
+    lblProductName->setFont(large);
+
+    lblVersion = new QLabel(QStringLiteral("版本  V1.2"), Frame1);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblWarning = new QLabel(QStringLiteral("2004-5-13"), Frame1);
+    lblWarning->setObjectName(QStringLiteral("lblWarning"));
+    Label3 = new QLabel(Frame1);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label2 = new LinkLabel(QStringLiteral("3 秒后不能进入程序 请单击这里"), Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTickMilliseconds);
+
+    auto* grid = new QGridLayout(Frame1);
+    grid->setContentsMargins(16, 16, 16, 16);
+    grid->setHorizontalSpacing(20);
+    grid->addWidget(imgLogo, 0, 0, 4, 1, Qt::AlignTop);
+    grid->addWidget(lblProductName, 0, 1);
+    grid->addWidget(lblVersion, 1, 1);
+    grid->addWidget(lblWarning, 2, 1);
+    grid->addWidget(Label3, 3, 1, Qt::AlignRight | Qt::AlignBottom);
+    grid->addWidget(Label2, 4, 0, 1, 2, Qt::AlignLeft);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(Frame1);
+
+    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+    connect(Label2, &LinkLabel::clicked, this, &frmSplash::Label2_Click);
+}
+
+void frmSplash::Form_Load() {
+    tickCount_ = 0;
+    showCountdown();
+    Timer1->start();
+    toolkit::StayOnTop(this);
+}
+
+void frmSplash::Timer1_Timer() {
+    ++tickCount_;
+    showCountdown();
+    if (kCountdownSeconds - tickCount_ <= 0) showMainWindowAndUnload();
+}
+
+void frmSplash::Form_KeyPress(const QString& typed) {
+    if (typed.isEmpty()) return;
+    showMainWindowAndUnload();
+}
+
+void frmSplash::Label2_Click() {
+    for (const char* name : kResetKeys) SaveSetting(QString::fromLatin1(name), recoveryText(name));
+}
+
+void frmSplash::keyPressEvent(QKeyEvent* event) {
+    Form_KeyPress(event->text());
+    QWidget::keyPressEvent(event);
+}
+
+void frmSplash::closeEvent(QCloseEvent* event) {
+    // However the window goes, the main window comes up.
+    Timer1->stop();
+    toolkit::Forms<Main_Form>::get().show();
+    QWidget::closeEvent(event);
+}
+
+void frmSplash::showCountdown() {
+    Label3->setText(QString::number(kCountdownSeconds - tickCount_) + kSecondsSuffix);
+}
+
+void frmSplash::showMainWindowAndUnload() {
+    Timer1->stop();
+    close();  // closeEvent shows the main window
+}
+
+}  // namespace plotdesk
