@@ -447,6 +447,8 @@ void PictureAreaTest::manySegmentsDrawQuickly()
 {
     BoardArea board;
     board.area.resize(800, 800);
+    board.area.show();  // drawing on a shown area also schedules repaints
+    QVERIFY(QTest::qWaitForWindowExposed(&board.area));
     constexpr int segments = 100000;
     QElapsedTimer timer;
     timer.start();

@@ -1,0 +1,282 @@
+// The settings store, the key table and the settings record: defaults on an
+// empty store, rounding, unreadable values, where and how values are kept.
+
+#include "settings/number_text.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_record.h"
+#include "settings/settings_store.h"
+#include "toolkit/color_word.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <set>
+#include <string>
+
+using namespace plotdesk;
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every field set to a value no load would give, to see which ones a load replaces.
+void scribbleOverRecord()
+{
+    for (const RecordField& entry : recordFields())
+        Settings().*entry.field = 12345;
+}
+
+}  // namespace
+
+class SettingsStoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void recordStartsAtZero();
+    void emptyStoreGivesTheDefaultsAndWritesNothing();
+    void loadRoundsHalfToEven_data();
+    void loadRoundsHalfToEven();
+    void unreadableValueGivesItsDefaultAndLoadingGoesOn_data();
+    void unreadableValueGivesItsDefaultAndLoadingGoesOn();
+    void loadingWritesNothing();
+    void storeIsAnIniFileWithASettingsGroup();
+    void getFallsBackOnlyForAbsentKeys();
+    void textsSurviveTheFileUnchanged_data();
+    void textsSurviveTheFileUnchanged();
+    void recordFieldsAreSavedAsIntegerText();
+    void keyTableIsComplete();
+    void recordLoadsInTheDocumentedOrder();
+
+private:
+    std::unique_ptr<QTemporaryDir> home;
+};
+
+// Each test gets an empty store of its own.
+void SettingsStoreTest::init()
+{
+    home = std::make_unique<QTemporaryDir>();
+    QVERIFY(home->isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home->path());
+}
+
+void SettingsStoreTest::recordStartsAtZero()
+{
+    for (const RecordField& entry : recordFields())
+        QCOMPARE(Settings().*entry.field, 0);
+}
+
+void SettingsStoreTest::emptyStoreGivesTheDefaultsAndWritesNothing()
+{
+    scribbleOverRecord();
+    LoadSettings();
+    const SettingsRecord& r = Settings();
+    QCOMPARE(r.left, 0);
+    QCOMPARE(r.top, 0);
+    QCOMPARE(r.width, 2000);
+    QCOMPARE(r._heiht, 2000);
+    QCOMPARE(r.max_x, 2000);
+    QCOMPARE(r.max_y, 2000);
+    QCOMPARE(r.max_l, -1000);
+    QCOMPARE(r.max_t, -1000);
+    QCOMPARE(r.min_x, 100);
+    QCOMPARE(r.min_y, 100);
+    QCOMPARE(r.start, -100);
+    QCOMPARE(r.end, 100);
+    QCOMPARE(r.step, 2);
+    QCOMPARE(r.bcolor, 16777215);
+    QCOMPARE(r.fcolor, 8388608);
+    QCOMPARE(r.lcolor, 16711680);
+    QVERIFY(!QFile::exists(settingsFilePath()));
+    QVERIFY(QDir(home->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+void SettingsStoreTest::loadRoundsHalfToEven_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("step");
+    QTest::newRow("2.5") << "2.5" << 2;
+    QTest::newRow("3.5") << "3.5" << 4;
+    QTest::newRow("-2.5") << "-2.5" << -2;
+    QTest::newRow("2.6") << "2.6" << 3;
+    QTest::newRow("blanks and exponent") << " 5e-1 " << 0;
+    QTest::newRow("plain") << "7" << 7;
+}
+
+void SettingsStoreTest::loadRoundsHalfToEven()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, step);
+    SaveSetting(QString::fromLatin1(key::step), stored);
+    LoadSettings();
+    QCOMPARE(Settings().step, step);
+}
+
+void SettingsStoreTest::unreadableValueGivesItsDefaultAndLoadingGoesOn_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("not a number") << "abc";
+    QTest::newRow("beyond 32 bits") << "1e20";
+    QTest::newRow("just beyond 32 bits") << "2147483648";
+    QTest::newRow("empty") << "";
+    QTest::newRow("trailing text") << "100px";
+}
+
+void SettingsStoreTest::unreadableValueGivesItsDefaultAndLoadingGoesOn()
+{
+    QFETCH(QString, stored);
+    SaveSetting(QString::fromLatin1(key::left), QStringLiteral("15"));
+    SaveSetting(QString::fromLatin1(key::min_x), stored);
+    SaveSetting(QString::fromLatin1(key::min_y), QStringLiteral("50"));
+    SaveSetting(QString::fromLatin1(key::max_t), QStringLiteral("-700"));
+    scribbleOverRecord();
+    LoadSettings();
+    QCOMPARE(Settings().left, 15);       // before the bad key
+    QCOMPARE(Settings().min_x, 100);     // the bad key: its default
+    QCOMPARE(Settings().min_y, 50);      // after it: still loaded
+    QCOMPARE(Settings().start, -100);
+    QCOMPARE(Settings().lcolor, 16711680);
+    QCOMPARE(Settings().max_t, -700);    // the last key
+    QCOMPARE(GetSetting(QString::fromLatin1(key::min_x)), stored);  // the stored text is left alone
+}
+
+void SettingsStoreTest::loadingWritesNothing()
+{
+    SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000"));
+    const QByteArray before = fileBytes(settingsFilePath());
+    LoadSettings();
+    LoadSettings();
+    QCOMPARE(fileBytes(settingsFilePath()), before);
+    QVERIFY(!HasSetting(QString::fromLatin1(key::top)));
+    QCOMPARE(Settings().width, 3000);
+}
+
+void SettingsStoreTest::storeIsAnIniFileWithASettingsGroup()
+{
+    SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000"));
+    QCOMPARE(settingsFilePath(), home->filePath(QStringLiteral("Curvolo/Curvolo.ini")));
+    // On disk at once, not at exit.
+    const QByteArray text = fileBytes(settingsFilePath());
+    QVERIFY2(text.contains("[Settings]"), text.constData());
+    QVERIFY2(text.contains("width=3000"), text.constData());
+    // Any INI reader finds the value under the group.
+    QSettings reader(settingsFilePath(), QSettings::IniFormat);
+    QCOMPARE(reader.value(QStringLiteral("Settings/width")).toString(), QStringLiteral("3000"));
+}
+
+void SettingsStoreTest::getFallsBackOnlyForAbsentKeys()
+{
+    const QString name = QString::fromLatin1(key::backpicture);
+    QVERIFY(!HasSetting(name));
+    QCOMPARE(GetSetting(name, QStringLiteral("fallback")), QStringLiteral("fallback"));
+    QVERIFY(GetSetting(name).isNull());
+    SaveSetting(name, QString());
+    QVERIFY(HasSetting(name));
+    QCOMPARE(GetSetting(name, QStringLiteral("fallback")), QString());
+    SaveSetting(name, QStringLiteral("/tmp/a.png"));
+    QCOMPARE(GetSetting(name, QStringLiteral("fallback")), QStringLiteral("/tmp/a.png"));
+}
+
+void SettingsStoreTest::textsSurviveTheFileUnchanged_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Chinese path") << QStringLiteral("/home/用户/背景 图片.png");
+    QTest::newRow("comma") << QStringLiteral("a,b");
+    QTest::newRow("equals and semicolon") << QStringLiteral("x=1;y=2");
+    QTest::newRow("quotes and backslash") << QStringLiteral("C:\\pic\\\"q\".bmp");
+    QTest::newRow("surrounding blanks") << QStringLiteral("  1.5  ");
+    QTest::newRow("brackets") << QStringLiteral("[Settings]");
+    QTest::newRow("at sign") << QStringLiteral("@Variant(x)");
+}
+
+void SettingsStoreTest::textsSurviveTheFileUnchanged()
+{
+    QFETCH(QString, text);
+    SaveSetting(QString::fromLatin1(key::backpicture), text);
+    QCOMPARE(GetSetting(QString::fromLatin1(key::backpicture)), text);
+    // Read back from the file by a fresh reader as well.
+    QSettings reader(settingsFilePath(), QSettings::IniFormat);
+    QCOMPARE(reader.value(QStringLiteral("Settings/backpicture")).toString(), text);
+}
+
+void SettingsStoreTest::recordFieldsAreSavedAsIntegerText()
+{
+    Settings().max_l = -1000;
+    Settings().fcolor = 128;
+    SaveRecordField(key::max_l);
+    SaveRecordField(key::fcolor);
+    SaveRecordField(key::backpicture);  // not a record field: nothing written
+    SaveRecordField(nullptr);
+    QCOMPARE(GetSetting(QString::fromLatin1(key::max_l)), QStringLiteral("-1000"));
+    QCOMPARE(GetSetting(QString::fromLatin1(key::fcolor)), QStringLiteral("128"));
+    QVERIFY(!HasSetting(QString::fromLatin1(key::backpicture)));
+    QCOMPARE(recordField(Settings(), "no such key"), nullptr);
+    QCOMPARE(recordField(Settings(), key::_heiht), &Settings()._heiht);
+}
+
+void SettingsStoreTest::keyTableIsComplete()
+{
+    const auto keys = settingKeys();
+    QCOMPARE(keys.size(), size_t(25));
+    std::set<std::string> names;
+    for (const SettingKey& row : keys) {
+        QVERIFY2(names.insert(row.name).second, row.name);
+        QCOMPARE(findSettingKey(row.name), &row);
+        if (row.defaultText && (row.form == ValueForm::IntegerText || row.form == ValueForm::ColourText ||
+                                row.form == ValueForm::NumberText))
+            QVERIFY2(toInt32HalfEven(QString::fromLatin1(row.defaultText)), row.name);
+    }
+    for (const RecordField& entry : recordFields()) {
+        const SettingKey* row = findSettingKey(entry.key);
+        QVERIFY2(row && row->defaultText, entry.key);
+        QVERIFY(row->form == ValueForm::IntegerText || row->form == ValueForm::ColourText);
+    }
+    QCOMPARE(findSettingKey("heiht"), nullptr);
+    QCOMPARE(findSettingKey(nullptr), nullptr);
+
+    // The colour defaults are palette entries 9, 15 and 1.
+    QCOMPARE(defaultText(key::lcolor), integerText(toolkit::paletteColor(9)));
+    QCOMPARE(defaultText(key::bcolor), integerText(toolkit::paletteColor(15)));
+    QCOMPARE(defaultText(key::fcolor), integerText(toolkit::paletteColor(1)));
+
+    QCOMPARE(defaultText(key::MainWidth), QStringLiteral("6500"));
+    QCOMPARE(defaultText(key::xiankuan2), QStringLiteral("1"));
+    QVERIFY(defaultText(key::backpicture).isEmpty() && !defaultText(key::backpicture).isNull());
+    QVERIFY(defaultText(key::pxpleft).isNull());
+    QVERIFY(defaultText(key::pxpltop).isNull());
+    QCOMPARE(recoveryText(key::width), QStringLiteral("2000"));
+    QCOMPARE(recoveryText(key::min_y), QStringLiteral("2"));
+    QVERIFY(recoveryText(key::max_x).isNull());
+}
+
+void SettingsStoreTest::recordLoadsInTheDocumentedOrder()
+{
+    const QStringList expected{"left",  "top",  "width", "_heiht", "max_x",  "max_y",  "min_x", "min_y",
+                               "start", "end",  "step",  "lcolor", "bcolor", "fcolor", "max_l", "max_t"};
+    QStringList actual;
+    std::set<const int32_t*> fields;
+    for (const RecordField& entry : recordFields()) {
+        actual << QString::fromLatin1(entry.key);
+        fields.insert(&(Settings().*entry.field));
+    }
+    QCOMPARE(actual, expected);
+    QCOMPARE(fields.size(), size_t(16));  // every field exactly once
+
+    // Each key lands in the field of the same name.
+    for (const RecordField& entry : recordFields())
+        SaveSetting(QString::fromLatin1(entry.key), QString::number(actual.indexOf(QString::fromLatin1(entry.key)) + 1));
+    LoadSettings();
+    for (int i = 0; i < actual.size(); ++i)
+        QCOMPARE(*recordField(Settings(), qPrintable(actual[i])), i + 1);
+    QCOMPARE(Settings().left, 1);
+    QCOMPARE(Settings()._heiht, 4);
+    QCOMPARE(Settings().max_t, 16);
+}
+
+QTEST_MAIN(SettingsStoreTest)
+#include "settings_store_test.moc"
