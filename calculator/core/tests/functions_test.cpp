@@ -1,0 +1,156 @@
+// Every function: its value as text, and the failure of each formula at the
+// points where it divides by zero, leaves its domain or overflows.
+
+#include <vector>
+
+#include "calculate_case.h"
+#include "alphabet.h"
+#include "functions.h"
+#include "numbers.h"
+#include "random_number.h"
+
+CALCULATE_TABLE(FunctionValues,
+    {"SIN(1)", ".841470984807897"},
+    {"SIN(-100/20)", ".958924274663138"},
+    {"SIN(COS(0))", ".841470984807897"},
+    {"COS(2)", "-.416146836547142"},
+    {"TAN(1)", "1.5574077246549"},
+    {"ATN(1)", ".785398163397448"},
+    {"EXP(2)", "7.38905609893065"},
+    {"EXP(1)", "2.71828182845905"},
+    {"LOG(10)", "2.30258509299405"},
+    {"SQR(2)", "1.4142135623731"},
+    {"2*SQR(9)", "6"},
+    {"ABS(-2)", "2"},
+    {"INT(-2.5)", "-3"},
+    {"INT(2.5)", "2"},
+    {"FIX(-2.5)", "-2"},
+    {"FIX(2.5)", "2"},
+    {"SGN(-5)", "-1"},
+    {"SGN(0)", "0"},
+    {"SGN(1E-300)", "1"},
+    {"SEC(1)", "1.85081571768093"},
+    {"COSEC(1)", "1.18839510577812"},
+    {"COTAN(1)", ".642092615934331"},
+    {"ARCSIN(.5)", ".523598775598299"},
+    {"ARCCOS(.5)", "1.0471975511966"},
+    {"ARCSEC(2)", "2.42786827464503"},
+    {"ARCSEC(-2)", "-2.42786827464503"},
+    {"ARCCOSEC(2)", ".857071947850131"},
+    {"ARCCOSEC(-2)", "-3.99866460143992"},
+    {"ARCCOTAN(1)", "2.35619449019234"},
+    {"HSIN(1)", "1.1752011936438"},
+    {"HCOS(1)", "1.54308063481524"},
+    {"HTAN(.5)", ".46211715726001"},
+    {"HSEC(1)", ".648054273663885"},
+    {"HCOSEC(1)", ".850918128239322"},
+    {"HCOTAN(2)", "1.03731472072755"},
+    {"HARCSIN(1)", ".881373587019543"},
+    {"HARCCOS(2)", "1.31695789692482"},
+    {"HARCTAN(.5)", ".549306144334055"},
+    {"HARCSEC(.5)", "1.31695789692482"},
+    {"HARCCOSEC(2)", ".481211825059603"},
+    {"HARCCOSEC(-2)", "-.481211825059603"},
+    {"HARCCOTAN(2)", ".549306144334055"},
+    {"ATOR(90)", "1.5707963267949"},
+    {"ATOR(180)", "3.14159265358979"},
+    {"RTOA(1)", "57.2957795130824"},
+    {"RTOA(3.14159265358979)", "180"},
+    {"ABS(SIN(COS(-3/20)))*300", "250.605315117151"},
+    {"SIN(-(1))", "-.841470984807897"});
+
+CALCULATE_TABLE(FunctionFailures,
+    {"LOG(0)", "ERROR#5"},
+    {"SQR(-1)", "ERROR#5"},
+    {"ARCSIN(2)", "ERROR#5"},
+    {"ARCCOS(-2)", "ERROR#5"},
+    {"ARCSEC(.5)", "ERROR#5"},
+    {"ARCCOSEC(-.5)", "ERROR#5"},
+    {"HARCCOS(.5)", "ERROR#5"},
+    {"HARCTAN(-1)", "ERROR#5"},
+    {"HARCTAN(2)", "ERROR#5"},
+    {"HARCSEC(-.5)", "ERROR#5"},
+    {"HARCSEC(2)", "ERROR#5"},
+    {"HARCCOTAN(-1)", "ERROR#5"},
+    {"HARCCOTAN(.5)", "ERROR#5"},
+    {"COSEC(0)", "ERROR#11"},
+    {"COTAN(0)", "ERROR#11"},
+    {"ARCSIN(1)", "ERROR#11"},
+    {"ARCSIN(-1)", "ERROR#11"},
+    {"ARCCOS(1)", "ERROR#11"},
+    {"ARCCOS(-1)", "ERROR#11"},
+    {"ARCSEC(1)", "ERROR#11"},
+    {"ARCSEC(-1)", "ERROR#11"},
+    {"ARCCOSEC(1)", "ERROR#11"},
+    {"ARCCOSEC(-1)", "ERROR#11"},
+    {"HCOSEC(0)", "ERROR#11"},
+    {"HCOTAN(0)", "ERROR#11"},
+    {"HARCTAN(1)", "ERROR#11"},
+    {"HARCSEC(0)", "ERROR#11"},
+    {"HARCCOSEC(0)", "ERROR#11"},
+    {"HARCCOTAN(1)", "ERROR#11"},
+    {"HSIN(1000)", "ERROR#6"},
+    {"HCOS(-1000)", "ERROR#6"},
+    {"EXP(1000)", "ERROR#6"},
+    {"SIN()", "ERROR#13"},
+    {"SIN(+)", "ERROR#4"},
+    {"HARCSIN(1E+200)", "ERROR#6"});
+
+namespace ombra::functions {
+namespace {
+
+TEST(FunctionNames, EveryNameTheReductionRecognisesHasAValue) {
+    for (std::string_view name : alphabet::kFunctionNames) {
+        EXPECT_TRUE(isFunctionName(name)) << name;
+        // Every name is known to the function layer: at most a failure of the
+        // formula itself, never the "not a number" answer for an unknown name.
+        for (double x : {0.25, 2.5}) {
+            try {
+                valueText(name, x);
+            } catch (const numbers::NumberFailure& failure) {
+                EXPECT_NE(failure.number, numbers::kTypeMismatch) << name << '(' << x << ')';
+            }
+        }
+    }
+    EXPECT_FALSE(isFunctionName("F22"));
+    EXPECT_FALSE(isFunctionName("SINH"));
+}
+
+TEST(RandomNumbers, NegativeArgumentRestartsTheSequenceAndZeroRepeats) {
+    const float first = randomNumber(-7);
+    const float next = randomNumber(1);
+    EXPECT_EQ(randomNumber(0), next);
+    EXPECT_EQ(randomNumber(-7), first);
+    EXPECT_EQ(randomNumber(1), next);
+    EXPECT_NE(randomNumber(-8), first);
+}
+
+TEST(RandomNumbers, StayInTheUnitIntervalAndVary) {
+    float smallest = 1;
+    float largest = 0;
+    for (int k = 0; k < 1000; ++k) {
+        const float value = randomNumber(1);
+        ASSERT_GE(value, 0.0f);
+        ASSERT_LT(value, 1.0f);
+        smallest = std::min(smallest, value);
+        largest = std::max(largest, value);
+    }
+    EXPECT_LT(smallest, 0.1f);
+    EXPECT_GT(largest, 0.9f);
+}
+
+TEST(RandomNumbers, TextHasAtMostSevenSignificantDigits) {
+    for (int k = 0; k < 200; ++k) {
+        std::string input = "RND(1)";
+        const std::string text = Calculator().Calculate(input);
+        ASSERT_FALSE(text.empty());
+        const std::string mantissa = text.substr(0, text.find('E'));
+        const size_t firstSignificant = mantissa.find_first_of("123456789");
+        size_t digits = 0;
+        for (char c : mantissa.substr(std::min(firstSignificant, mantissa.size()))) digits += (c >= '0' && c <= '9');
+        EXPECT_LE(digits, 7u) << text;
+    }
+}
+
+}  // namespace
+}  // namespace ombra::functions

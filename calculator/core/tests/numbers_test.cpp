@@ -1,0 +1,177 @@
+// The number layer on its own: text forms, conversions, rounding and the
+// failure numbers of the checked arithmetic.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "numbers.h"
+
+namespace ombra::numbers {
+namespace {
+
+struct TextRow {
+    double value;
+    const char* text;
+};
+
+TEST(NumberText, WritesFifteenSignificantDigitsInTheEvaluatorsLayout) {
+    const std::vector<TextRow> rows = {
+        {0.0, " 0"},
+        {-0.0, " 0"},
+        {5, " 5"},
+        {-2, "-2"},
+        {0.5, " .5"},
+        {-0.25, "-.25"},
+        {1.0 / 3, " .333333333333333"},
+        {2.0 / 3, " .666666666666667"},
+        {std::sqrt(2.0), " 1.4142135623731"},
+        {1e15, " 1E+15"},
+        {999999999999999.0, " 999999999999999"},
+        {999999999999999.9, " 1E+15"},
+        {1234567890123456.0, " 1.23456789012346E+15"},
+        {1e14, " 100000000000000"},
+        {0.0001, " .0001"},
+        {0.00009999999999999999, " .0001"},
+        {0.00001, " 1E-05"},
+        {-1.5e-7, "-1.5E-07"},
+        {1e100, " 1E+100"},
+        {1e-100, " 1E-100"},
+        {123.456, " 123.456"},
+        {-1e20, "-1E+20"},
+        {std::numeric_limits<double>::max(), " 1.79769313486232E+308"},
+        {std::numeric_limits<double>::denorm_min(), " 4.94065645841247E-324"},
+        {100, " 100"},
+        {0.1 + 0.2, " .3"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(numberText(row.value), row.text) << row.value;
+}
+
+TEST(NumberText, SingleAndIntegerForms) {
+    EXPECT_EQ(singleText(0.5f), " .5");
+    EXPECT_EQ(singleText(0.12345678f), " .1234568");
+    EXPECT_EQ(singleText(0.00001234f), " 1.234E-05");
+    EXPECT_EQ(integerText(6), " 6");
+    EXPECT_EQ(integerText(0), " 0");
+    EXPECT_EQ(integerText(-6), "-6");
+    EXPECT_EQ(integerText(-2147483648LL), "-2147483648");
+}
+
+struct ConversionRow {
+    const char* text;
+    double value;
+};
+
+TEST(StrictConversion, ReadsOneWholeDecimalNumber) {
+    const std::vector<ConversionRow> rows = {
+        {"5", 5},         {" 5 ", 5},         {"-5", -5},       {"+5", 5},      {".5", 0.5},
+        {"5.", 5},        {"-.25", -0.25},    {"1E+5", 1e5},    {"1E-05", 1e-5}, {"1E5", 1e5},
+        {"2.5E-3", 0.0025}, {"1E-400", 0},    {"0", 0},         {"007", 7},
+        {"4.94065645841247E-324", std::numeric_limits<double>::denorm_min()},
+    };
+    for (const auto& row : rows) EXPECT_EQ(strictToDouble(row.text), row.value) << row.text;
+}
+
+int failureOf(double (*convert)(std::string_view), std::string_view text) {
+    try {
+        convert(text);
+    } catch (const NumberFailure& failure) {
+        return failure.number;
+    }
+    return 0;
+}
+
+TEST(StrictConversion, RefusesWithTypeMismatchOrOverflow) {
+    for (const char* text : {"", " ", ".", "-", "E5", "1E", "1E+", "1..2", "1 2", "SIN1", "inf", "nan",
+                             "0x10", "1,5", "5e3", "--5", "1E+5.5"}) {
+        EXPECT_EQ(failureOf(strictToDouble, text), kTypeMismatch) << '"' << text << '"';
+    }
+    for (const char* text : {"1E+400", "-1E+309", "1000000000000000000000E+300"}) {
+        EXPECT_EQ(failureOf(strictToDouble, text), kOverflow) << text;
+    }
+    EXPECT_EQ(strictToDouble("0.0000000000000000000001E-310"), 0);
+    EXPECT_EQ(strictToDouble("1000000000000000000000E-320"), 1e-299);
+}
+
+TEST(NumericTest, AcceptsTheDecimalFormOnly) {
+    for (const char* text : {"5", "-5", "+5", ".5", "5.", "1E+5", "1E5", "1E-5", "-1.5E-07", "1E+400"})
+        EXPECT_TRUE(isNumeric(text)) << text;
+    for (const char* text : {"", "-", ".", "+.", "E5", "1E", "1E+", "1.2.3", " 5", "5 ", "TRUE", "1D5", "&H10"})
+        EXPECT_FALSE(isNumeric(text)) << text;
+    EXPECT_FALSE(readsAsNumber("1E+400"));
+    EXPECT_TRUE(readsAsNumber("1.79769313486231E+308"));
+}
+
+TEST(LeadingNumber, TakesTheLongestNumberAtTheStart) {
+    const std::vector<ConversionRow> rows = {
+        {"", 0},        {"X", 0},        {"5", 5},         {"5X", 5},      {"-3", -3},
+        {"1E+5X", 1e5}, {"1E+", 1},      {"1E", 1},        {"2.5.1", 2.5}, {".", 0},
+        {"-", 0},       {"12E-1", 1.2},
+    };
+    for (const auto& row : rows) EXPECT_EQ(leadingNumber(row.text), row.value) << row.text;
+    EXPECT_EQ(failureOf(leadingNumber, "1E+400*"), kOverflow);
+}
+
+TEST(RoundToInt32, RoundsHalfToEvenWithinRange) {
+    const std::vector<std::pair<double, int32_t>> rows = {
+        {0.5, 0},   {1.5, 2},     {2.5, 2},          {-0.5, 0},        {-1.5, -2},       {-2.5, -2},
+        {2.4, 2},   {2.6, 3},     {-2.6, -3},        {7.5, 8},         {6.5, 6},
+        {2147483647.0, 2147483647}, {-2147483648.0, -2147483647 - 1}, {2147483647.4, 2147483647},
+    };
+    for (const auto& [value, rounded] : rows) EXPECT_EQ(roundToInt32(value), rounded) << value;
+    for (double value : {2147483647.5, -2147483648.6, 1e10, -1e10, std::numeric_limits<double>::infinity()}) {
+        EXPECT_THROW(roundToInt32(value), NumberFailure) << value;
+    }
+}
+
+template <class Operation>
+int failureNumber(Operation operation) {
+    try {
+        operation();
+    } catch (const NumberFailure& failure) {
+        return failure.number;
+    }
+    return 0;
+}
+
+TEST(CheckedArithmetic, ReportsDivisionByZeroOverflowAndInvalidResults) {
+    const double big = std::numeric_limits<double>::max();
+    EXPECT_EQ(failureNumber([] { return divide(1, 0); }), kDivisionByZero);
+    EXPECT_EQ(failureNumber([] { return divide(-1, 0); }), kDivisionByZero);
+    EXPECT_EQ(failureNumber([] { return divide(0, 0); }), kOverflow);
+    EXPECT_EQ(failureNumber([&] { return add(big, big); }), kOverflow);
+    EXPECT_EQ(failureNumber([&] { return subtract(-big, big); }), kOverflow);
+    EXPECT_EQ(failureNumber([&] { return multiply(big, 2); }), kOverflow);
+    EXPECT_EQ(failureNumber([&] { return divide(big, 0.5); }), kOverflow);
+    EXPECT_EQ(divide(1, 4), 0.25);
+    EXPECT_EQ(multiply(1e-200, 1e-200), 0);
+}
+
+TEST(Power, FailsForNegativeBasesWithFractionsZeroToNegativePowersAndOverflow) {
+    EXPECT_EQ(power(2, 10), 1024);
+    EXPECT_EQ(power(-2, 3), -8);
+    EXPECT_EQ(power(0, 0), 1);
+    EXPECT_EQ(power(4, 0.5), 2);
+    EXPECT_EQ(failureNumber([] { return power(-8, 1.0 / 3); }), kInvalidArgument);
+    EXPECT_EQ(failureNumber([] { return power(0, -1); }), kDivisionByZero);
+    EXPECT_EQ(failureNumber([] { return power(0, -0.5); }), kDivisionByZero);
+    EXPECT_EQ(failureNumber([] { return power(10, 400); }), kOverflow);
+    EXPECT_EQ(failureNumber([] { return power(-10, 401); }), kOverflow);
+}
+
+TEST(IntegerDivision, TruncatesKeepsTheDividendsSignAndChecks) {
+    EXPECT_EQ(integerQuotient(7, 2), 3);
+    EXPECT_EQ(integerQuotient(-7, 2), -3);
+    EXPECT_EQ(integerRemainder(-7, 2), -1);
+    EXPECT_EQ(integerRemainder(7, -2), 1);
+    EXPECT_EQ(integerRemainder(-2147483647 - 1, -1), 0);
+    EXPECT_EQ(failureNumber([] { return integerQuotient(5, 0); }), kDivisionByZero);
+    EXPECT_EQ(failureNumber([] { return integerRemainder(5, 0); }), kDivisionByZero);
+    EXPECT_EQ(failureNumber([] { return integerQuotient(-2147483647 - 1, -1); }), kOverflow);
+}
+
+}  // namespace
+}  // namespace ombra::numbers

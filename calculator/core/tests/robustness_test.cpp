@@ -1,0 +1,165 @@
+// Inputs of any size and shape answer with a result text; the text handed in
+// comes back as documented; nothing carries over from one call to the next.
+
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <chrono>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "calculate_case.h"
+#include "operand_skeleton.h"
+
+namespace ombra {
+namespace {
+
+using testing::calculate;
+
+std::string repeated(std::string_view piece, size_t times) {
+    std::string text;
+    text.reserve(piece.size() * times);
+    for (size_t k = 0; k < times; ++k) text.append(piece);
+    return text;
+}
+
+double secondsFor(const std::string& input, std::string& result) {
+    const auto start = std::chrono::steady_clock::now();
+    result = calculate(input);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Generous bounds: the same inputs take a few milliseconds in a release build
+// but run much slower under the sanitizers.
+constexpr double kLongInputSecondsLimit = 10.0;
+
+TEST(LongInputs, TenThousandCharactersOfSumsAnswer) {
+    const std::string input = "1" + repeated("+1", 4999);
+    ASSERT_EQ(input.size(), 9999u);
+    std::string result;
+    EXPECT_LT(secondsFor(input, result), kLongInputSecondsLimit);
+    EXPECT_EQ(result, "5000");
+}
+
+TEST(LongInputs, FiveThousandNestedParenthesesAnswer) {
+    const std::string input = repeated("(", 5000) + "1" + repeated(")", 5000);
+    std::string result;
+    EXPECT_LT(secondsFor(input, result), kLongInputSecondsLimit);
+    EXPECT_EQ(result, "1");
+}
+
+TEST(LongInputs, NestedFunctionsAndUnbalancedRunsAnswer) {
+    EXPECT_EQ(calculate(repeated("ABS(", 2000) + "-2" + repeated(")", 2000)), "2");
+    EXPECT_EQ(calculate(repeated("(", 100000)), "ERROR#2");
+    EXPECT_EQ(calculate(repeated(")", 100000)), "ERROR#1");
+    EXPECT_EQ(calculate(repeated("-", 100001) + "1"), "-1");
+    EXPECT_EQ(calculate(repeated("NOT ", 10001) + "0"), "True");
+    EXPECT_EQ(calculate(repeated("\xFF", 10000)), "ERROR#3");
+    EXPECT_EQ(calculate(repeated(" ", 100000)), "ERROR#7");
+}
+
+TEST(InputText, EmbeddedNulIsAForeignCharacter) {
+    EXPECT_EQ(calculate(std::string("1\0+2", 4)), "ERROR#3");
+}
+
+struct InOutRow {
+    const char* input;
+    const char* result;
+    const char* textAfterwards;
+};
+
+TEST(InputText, HoldsTheCleanedInputAfterAnEarlyAnswerAndTheResultOtherwise) {
+    const std::vector<InOutRow> rows = {
+        {" true ", "-1", "TRUE"},
+        {"fAlse 'comment", "0", "FALSE"},
+        {"  'comment", "ERROR#7", ""},
+        {" 1 + 2 ", "3", "3"},
+        {"x", "ERROR#3", "ERROR#3"},
+        {"1=1", "True", "True"},
+        {"1/0", "ERROR#11", "ERROR#11"},
+    };
+    for (const auto& row : rows) {
+        Calculator calculator;
+        std::string text = row.input;
+        EXPECT_EQ(calculator.Calculate(text), row.result) << row.input;
+        EXPECT_EQ(text, row.textAfterwards) << row.input;
+    }
+}
+
+TEST(State, IsClearedAtTheStartOfEveryCall) {
+    Calculator calculator;
+    auto run = [&](const char* input) {
+        std::string text = input;
+        return calculator.Calculate(text);
+    };
+    EXPECT_EQ(run("1/0"), "ERROR#11");
+    EXPECT_EQ(calculator.ErrorFlag, -1);
+    EXPECT_EQ(calculator.ErrorNumber, 11);
+    EXPECT_EQ(run("1+1"), "2");
+    EXPECT_EQ(calculator.ErrorFlag, 0);
+    EXPECT_EQ(calculator.ErrorNumber, 0);
+    EXPECT_EQ(run("1=1"), "True");
+    EXPECT_EQ(calculator.LogicalResult, -1);
+    EXPECT_EQ(run("1-1"), "0");
+    EXPECT_EQ(calculator.LogicalResult, 0);
+    EXPECT_EQ(run("x"), "ERROR#3");
+    EXPECT_EQ(calculator.ErrorFlag, 0);  // refused before any stage ran
+    EXPECT_EQ(calculator.ErrorNumber, 3);
+}
+
+TEST(State, SeparateInstancesWorkInParallel) {
+    std::vector<std::thread> threads;
+    std::vector<int> wrong(4, 0);
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([t, &wrong] {
+            Calculator calculator;
+            for (int k = 0; k < 500; ++k) {
+                std::string text = "sin(-100/20)*300+" + std::to_string(t) + "-RND(1)*0";
+                if (calculator.Calculate(text) != std::to_string(287 + t) + ".677282398941") ++wrong[t];
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(wrong, std::vector<int>(4, 0));
+}
+
+TEST(Memory, RepeatedCallsDoNotGrowTheHeap) {
+    Calculator calculator;
+    auto runMany = [&](int times) {
+        for (int k = 0; k < times; ++k) {
+            for (const char* input : {"tan(-100 / 20) * 50", "(1<2) AND HSIN(1)", "1/(3-3)", "x"}) {
+                std::string text = input;
+                calculator.Calculate(text);
+            }
+        }
+    };
+    runMany(1000);
+    const size_t before = mallinfo2().uordblks;
+    runMany(20000);
+    EXPECT_EQ(mallinfo2().uordblks, before);
+}
+
+// The one-pass skeleton must agree with the full sequence of replacements on
+// any text, also on texts with sign pairs that only the slow path handles.
+TEST(OperandSkeleton, FastMappingAgreesWithTheReplacementSequence) {
+    static constexpr std::string_view kPieces[] = {"0", "7", ".", "+", "-", "*", "/", "\\", "%", "^", "=", ">", "<",
+                                                   "}", ":", ";", "`", "&", "|", "!", "~", "'", "{", "[", "]",
+                                                   "E", "e", "EA", "EB", "TRUE", " "};
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<size_t> pick(0, std::size(kPieces) - 1);
+    std::uniform_int_distribution<int> length(0, 14);
+    std::string fast;
+    std::string slow;
+    for (int trial = 0; trial < 20000; ++trial) {
+        std::string text;
+        for (int k = length(random); k > 0; --k) text.append(kPieces[pick(random)]);
+        buildOperandSkeleton(text, fast);
+        buildOperandSkeletonByRewriting(text, slow);
+        ASSERT_EQ(fast, slow) << '"' << text << '"';
+    }
+}
+
+}  // namespace
+}  // namespace ombra
