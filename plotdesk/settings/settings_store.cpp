@@ -24,11 +24,12 @@ QString GetSetting(const QString& key, const QString& defaultValue)
     return value.isValid() ? value.toString() : defaultValue;
 }
 
-void SaveSetting(const QString& key, const QString& value)
+bool SaveSetting(const QString& key, const QString& value)
 {
     QSettings settings = store();
     settings.setValue(groupKey(key), value);
     settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 bool HasSetting(const QString& key)

@@ -9,7 +9,8 @@ namespace plotdesk {
 
 // The stored text of `key`, or `defaultValue` when the key is absent.
 QString GetSetting(const QString& key, const QString& defaultValue = QString());
-void SaveSetting(const QString& key, const QString& value);
+// false when the store could not be written (the value is then lost).
+bool SaveSetting(const QString& key, const QString& value);
 
 // Whether `key` has ever been saved.
 bool HasSetting(const QString& key);

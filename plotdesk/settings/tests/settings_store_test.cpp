@@ -50,6 +50,7 @@ private slots:
     void textsSurviveTheFileUnchanged_data();
     void textsSurviveTheFileUnchanged();
     void recordFieldsAreSavedAsIntegerText();
+    void unwritableStoreIsReported();
     void keyTableIsComplete();
     void recordLoadsInTheDocumentedOrder();
 
@@ -217,6 +218,18 @@ void SettingsStoreTest::recordFieldsAreSavedAsIntegerText()
     QVERIFY(!HasSetting(QString::fromLatin1(key::backpicture)));
     QCOMPARE(recordField(Settings(), "no such key"), nullptr);
     QCOMPARE(recordField(Settings(), key::_heiht), &Settings()._heiht);
+}
+
+void SettingsStoreTest::unwritableStoreIsReported()
+{
+    QVERIFY(SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000")));
+    // The store's folder cannot be created where a plain file stands.
+    QFile blocker(home->filePath(QStringLiteral("blocked")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, blocker.fileName());
+    QVERIFY(!SaveSetting(QString::fromLatin1(key::width), QStringLiteral("4000")));
+    QCOMPARE(GetSetting(QString::fromLatin1(key::width), QStringLiteral("absent")), QStringLiteral("absent"));
 }
 
 void SettingsStoreTest::keyTableIsComplete()
