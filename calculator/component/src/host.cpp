@@ -88,10 +88,13 @@ HRESULT LateBoundObject::invoke(DISPID id, const std::vector<Variant>& args, Var
 }
 
 std::string LateBoundObject::callText(DISPID id, const std::string& argument) {
+    if (dispatch_ == nullptr) return {};
     Variant result;
     HRESULT hr;
     try {
-        hr = invoke(id, {Variant::fromText(argument)}, &result);
+        // One argument on the stack: a plot makes this call per sample.
+        const Variant text = Variant::fromText(argument);
+        hr = dispatch_->Invoke(id, &text, 1, &result);
     } catch (...) {
         return {};
     }
