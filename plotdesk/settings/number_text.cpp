@@ -83,6 +83,10 @@ std::optional<double> toDouble(const QString& text)
         return std::nullopt;
     bool ok = false;
     const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    // The syntax is checked already: a refusal is an overflow (infinite
+    // value) or an underflow (zero), and a value too small to hold is zero.
+    if (!ok && value == 0)
+        return 0.0;
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;

@@ -336,7 +336,9 @@ double PictureArea::textWidth(const QString& text) const
 QImage PictureArea::image() const
 {
     endPainting();
-    QImage shown(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
+    if (width() <= 0 || height() <= 0)
+        return QImage();
+    QImage shown(width(), height(), QImage::Format_RGB32);
     QPainter painter(&shown);
     composeOnto(painter);
     return shown;

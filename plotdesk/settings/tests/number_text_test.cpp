@@ -101,6 +101,8 @@ void NumberTextTest::readsDoubles_data()
     QTest::newRow("tiny") << "-1.38777878078145E-16" << std::optional<double>(-1.38777878078145e-16);
     QTest::newRow("large") << "1.5E+20" << std::optional<double>(1.5e20);
     QTest::newRow("beyond double") << "1e309" << std::optional<double>();
+    QTest::newRow("too small to hold") << "-1e-400" << std::optional<double>(0);
+    QTest::newRow("smallest denormal") << "4.9e-324" << std::optional<double>(4.9e-324);
     QTest::newRow("not a number") << "2x" << std::optional<double>();
 }
 

@@ -74,6 +74,7 @@ private slots:
     void drawWidthThickensLinesAndIsClamped();
     void farAwayEndPointsAreClippedNotLost();
     void nonFiniteSegmentsAreSkipped();
+    void emptyAreaDrawsNothingSafely();
 
     void lineMovesTheCurrentPosition();
     void printMovesTheCurrentPosition();
@@ -362,6 +363,25 @@ void PictureAreaTest::nonFiniteSegmentsAreSkipped()
     board.area.line(-inf, -inf, inf, inf, red);
     board.area.box(nan, 0, 10, 10, red);
     QCOMPARE(countPixels(board.area.image(), red), 0);
+}
+
+void PictureAreaTest::emptyAreaDrawsNothingSafely()
+{
+    PictureArea area;
+    area.setSizeTwips(0, 0);
+    QCOMPARE(area.size(), QSize(0, 0));
+    QVERIFY(!area.setScaleWidth(area.scaleWidth()));  // the default scale of an empty area is 0 wide
+    area.line(0, 0, 10, 10, red);
+    area.box(0, 0, 10, 10, red);
+    area.print(QStringLiteral("label"));
+    QCOMPARE(area.currentX(), 0.0);
+    QVERIFY(area.image().isNull());
+    // Growing it afterwards gives a blank, drawable picture.
+    area.setBackColor(white);
+    area.resize(10, 10);
+    QCOMPARE(countPixels(area.image(), white), 100);
+    area.line(0, 0, area.scaleWidth(), area.scaleHeight(), red);
+    QVERIFY(countPixels(area.image(), red) >= 9);
 }
 
 void PictureAreaTest::lineMovesTheCurrentPosition()
