@@ -379,7 +379,9 @@ void PictureArea::mouseReleaseEvent(QMouseEvent* event)
 
 QPainter* PictureArea::drawingPainter()
 {
-    if (painter_)
+    // A hidden widget hears of a resize only when it is shown, so the size
+    // is compared here; the buffer follows it before the next stroke.
+    if (painter_ && size() == bufferSize_)
         return painter_.get();
     ensureBuffer();
     if (drawing_.isNull())
@@ -407,6 +409,7 @@ void PictureArea::ensureBuffer()
 {
     const qreal ratio = devicePixelRatioF();
     const QSize wanted = (QSizeF(size()) * ratio).toSize();
+    bufferSize_ = size();
     if (wanted.isEmpty()) {
         endPainting();
         drawing_ = QImage();

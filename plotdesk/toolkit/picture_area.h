@@ -146,6 +146,7 @@ private:
 
     QImage picture_;
     mutable QImage drawing_;
+    QSize bufferSize_;  // the area's size when drawing_ was last fitted to it
     mutable std::unique_ptr<QPainter> painter_;
     // The pen last set on painter_; -1 when it must be set again.
     int32_t penColor_ = -1;

@@ -226,6 +226,15 @@ void PictureAreaTest::drawingSurvivesRepaintsAndResizes()
     QCOMPARE(grown.size(), QSize(400, 200));
     QCOMPARE(wordAt(grown, 60, 50), red);
     QCOMPARE(wordAt(grown, 300, 150), white);
+
+    // A hidden area that grows between two strokes keeps both.
+    BoardArea hidden;
+    hidden.area.line(-1000, 0, 1000, 0, red);
+    hidden.area.resize(400, 200);
+    hidden.area.line(0, 500, 1000, 500, blue);  // row 150, in the new part
+    const QImage both = hidden.area.image();
+    QCOMPARE(wordAt(both, 60, 50), red);
+    QCOMPARE(wordAt(both, 300, 150), blue);
 }
 
 void PictureAreaTest::clsAndBackColourWipeTheDrawing()
