@@ -5,6 +5,7 @@
 #include <new>
 #include <string_view>
 
+#include "ascii_case.h"
 #include "calculator/Calculator.h"
 #include "module_counts.h"
 
@@ -19,15 +20,6 @@ struct Member {
 constexpr Member kMembers[] = {
     {"Calculate", DISPID_CALCULATE},
 };
-
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 class CalculatorObject final : public IDispatch {
 public:
@@ -57,7 +49,7 @@ public:
     HRESULT GetIDOfName(const char* name, DISPID* id) override {
         if (name == nullptr || id == nullptr) return E_POINTER;
         for (const Member& member : kMembers) {
-            if (sameNameIgnoringCase(member.name, name)) {
+            if (equalIgnoringAsciiCase(member.name, name)) {
                 *id = member.id;
                 return S_OK;
             }

@@ -4,6 +4,8 @@
 #include <mutex>
 #include <vector>
 
+#include "ascii_case.h"
+
 namespace ombra::com::registry {
 namespace {
 
@@ -12,13 +14,6 @@ std::mutex tableMutex;
 std::vector<ClassEntry>& table() {
     static std::vector<ClassEntry> entries;
     return entries;
-}
-
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameProgId(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 }  // namespace
@@ -43,7 +38,7 @@ void remove(const CLSID& clsid) {
 std::optional<ClassEntry> findByProgId(std::string_view progId) {
     std::lock_guard guard(tableMutex);
     for (const ClassEntry& e : table()) {
-        if (sameProgId(e.progId, progId)) return e;
+        if (equalIgnoringAsciiCase(e.progId, progId)) return e;
     }
     return std::nullopt;
 }
