@@ -2,8 +2,6 @@
 // Everything that keeps the library in use: live objects (calculators and
 // class factories) and server locks taken through IClassFactory::LockServer.
 
-#include <cstdint>
-
 namespace ombra::com::module {
 
 void objectCreated();
