@@ -24,20 +24,28 @@ size_t firstPosition(const std::string& text, char mark) {
 }
 
 // Turns a cut-out operand back into plain number text.
+// An operand is mostly plain digits already; then there is nothing to undo.
+bool isPlainOperand(std::string_view operand) {
+    for (char c : operand) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '{' || c == '[' || c == ']' || c == 'E' || (c >= 'a' && c <= 'z') || byte >= 0x80) return false;
+    }
+    return true;
+}
+
 void unwrapOperand(std::string& operand) {
-    Rewriter r(operand);
-    r.replaceAll("{", "[-");
-    r.removeAll("[");
-    r.removeAll("]");
-    r.replaceAll("EA", "E+");
-    r.replaceAll("EB", "E-");
-    r.toUpper();
+    if (isPlainOperand(operand)) return;
+    replaceAll(operand, "{", "[-");
+    removeAll(operand, "[");
+    removeAll(operand, "]");
+    replaceAll(operand, "EA", "E+");
+    replaceAll(operand, "EB", "E-");
+    toUpperCase(operand);
 }
 
 void mapTruthWords(std::string& operand) {
-    Rewriter r(operand);
-    r.replaceAll(alphabet::kTrueWord, "-1");
-    r.replaceAll(alphabet::kFalseWord, "0");
+    replaceAll(operand, alphabet::kTrueWord, "-1");
+    replaceAll(operand, alphabet::kFalseWord, "0");
 }
 
 bool isComparisonMark(char mark) {
@@ -77,11 +85,8 @@ std::string_view truthText(bool value) { return value ? alphabet::kTrueResult : 
 }  // namespace
 
 std::string Calculator::ApplyOperator(std::string text, const std::string& level) {
-    {
-        Rewriter t(text);
-        t.removeAll(alphabet::kHalfWidthBlank);
-        t.replaceAll("[-", "{");
-    }
+    removeAll(text, alphabet::kHalfWidthBlank);
+    replaceAll(text, "[-", "{");
     thread_local std::string skeleton;
     buildOperandSkeleton(text, skeleton);
 
@@ -174,11 +179,10 @@ std::string Calculator::ApplyOperator(std::string text, const std::string& level
     if (rightLength != 0 && position + rightLength - 1 < text.size())
         result.append(text, position + rightLength - 1, std::string::npos);
 
-    Rewriter finish(result);
-    finish.replaceAll("[-", "{");
-    finish.replaceAll("e", "E");
-    finish.replaceAll("E+", "EA");
-    finish.replaceAll("E-", "EB");
+    replaceAll(result, "[-", "{");
+    replaceAll(result, "e", "E");
+    replaceAll(result, "E+", "EA");
+    replaceAll(result, "E-", "EB");
     return result;
 }
 

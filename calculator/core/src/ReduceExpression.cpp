@@ -20,12 +20,11 @@ void foldSigns(std::string& text) {
 }
 
 void unwrapFinalValue(std::string& text) {
-    Rewriter r(text);
-    r.replaceAll("EA", "E+");
-    r.replaceAll("EB", "E-");
-    r.replaceAll("{", "[-");
-    r.removeAll("[");
-    r.removeAll("]");
+    replaceAll(text, "EA", "E+");
+    replaceAll(text, "EB", "E-");
+    replaceAll(text, "{", "[-");
+    removeAll(text, "[");
+    removeAll(text, "]");
 }
 
 }  // namespace
@@ -44,7 +43,7 @@ std::string Calculator::ReduceExpression(std::string& text) {
         // Every pass removes one ")" or fails, so this loop ends.
         while (working.find(')') != std::string::npos) {
             working = ReduceInnermostGroup(std::move(working));
-            Rewriter(working).removeAll(alphabet::kHalfWidthBlank);
+            removeAll(working, alphabet::kHalfWidthBlank);
             if (ErrorFlag != 0) return failWithDigits(ErrorNumber);
         }
         if (working.find('(') != std::string::npos) return failWithDigits(alphabet::kUnclosedParenthesis);

@@ -39,12 +39,11 @@ bool isFunctionName(std::string_view name) {
 }
 
 void unwrapValue(std::string& value) {
-    Rewriter r(value);
-    r.replaceAll("{", "[-");
-    r.removeAll("[");
-    r.removeAll("]");
-    r.replaceAll("EA", "E+");
-    r.replaceAll("EB", "E-");
+    replaceAll(value, "{", "[-");
+    removeAll(value, "[");
+    removeAll(value, "]");
+    replaceAll(value, "EA", "E+");
+    replaceAll(value, "EB", "E-");
 }
 
 }  // namespace
@@ -92,11 +91,10 @@ std::string Calculator::ReduceInnermostGroup(std::string text) {
         result.push_back(']');
         result.append(text, group.close, std::string::npos);
 
-        Rewriter finish(result);
-        finish.replaceAll("[-", "{");
-        finish.replaceAll("e", "E");
-        finish.replaceAll("E+", "EA");
-        finish.replaceAll("E-", "EB");
+        replaceAll(result, "[-", "{");
+        replaceAll(result, "e", "E");
+        replaceAll(result, "E+", "EA");
+        replaceAll(result, "E-", "EB");
         return result;
     } catch (const numbers::NumberFailure& failure) {
         return failWithNumberText(failure.number);

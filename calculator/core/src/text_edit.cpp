@@ -1,5 +1,6 @@
 #include "text_edit.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace ombra {
@@ -20,55 +21,57 @@ std::string& scratchBuffer() {
 
 }  // namespace
 
-void toUpperCase(std::string& text) {
+bool toUpperCase(std::string& text) {
+    bool changed = false;
     const size_t size = text.size();
     for (size_t k = 0; k < size; ++k) {
         const auto byte = static_cast<unsigned char>(text[k]);
         if (byte >= 'a' && byte <= 'z') {
             text[k] = static_cast<char>(byte - 'a' + 'A');
+            changed = true;
         } else if (byte == kFullWidthLead && k + 2 < size &&
                    static_cast<unsigned char>(text[k + 1]) == kFullWidthSmallMiddle) {
             const auto last = static_cast<unsigned char>(text[k + 2]);
             if (last >= kFullWidthSmallFirst && last <= kFullWidthSmallLast) {
                 text[k + 1] = static_cast<char>(kFullWidthCapitalMiddle);
                 text[k + 2] = static_cast<char>(last + kSmallToCapitalOffset);
+                changed = true;
                 k += 2;
             }
         }
     }
+    return changed;
 }
 
 Rewriter::Rewriter(std::string& text) : text_(text) { rescan(); }
 
 void Rewriter::rescan() {
-    present_.reset();
-    for (char c : text_) present_.set(static_cast<unsigned char>(c));
-}
-
-bool Rewriter::mayContain(std::string_view needle) const {
-    for (char c : needle) {
-        if (!present_.test(static_cast<unsigned char>(c))) return false;
-    }
-    return true;
-}
-
-void Rewriter::notePresent(std::string_view bytes) {
-    for (char c : bytes) present_.set(static_cast<unsigned char>(c));
+    present_.fill(false);
+    for (char c : text_) present_[static_cast<unsigned char>(c)] = true;
 }
 
 bool Rewriter::contains(std::string_view needle) const {
     return mayContain(needle) && text_.find(needle) != std::string::npos;
 }
 
-void Rewriter::replaceAll(std::string_view from, std::string_view to) {
-    if (from.empty() || !mayContain(from)) return;
-    size_t found = text_.find(from);
+void replaceAll(std::string& text, std::string_view from, std::string_view to) {
+    if (from.empty()) return;
+    if (from.size() == 1 && to.size() <= 1) {  // one character: replaced or removed in one sweep
+        const char old = from[0];
+        if (text.find(old) == std::string::npos) return;
+        if (to.empty()) {
+            std::erase(text, old);
+        } else {
+            std::replace(text.begin(), text.end(), old, to[0]);
+        }
+        return;
+    }
+    size_t found = text.find(from);
     if (found == std::string::npos) return;
-    notePresent(to);
     if (from.size() == to.size()) {
         while (found != std::string::npos) {
-            text_.replace(found, to.size(), to);
-            found = text_.find(from, found + from.size());
+            text.replace(found, to.size(), to);
+            found = text.find(from, found + from.size());
         }
         return;
     }
@@ -76,13 +79,33 @@ void Rewriter::replaceAll(std::string_view from, std::string_view to) {
     out.clear();
     size_t copied = 0;
     while (found != std::string::npos) {
-        out.append(text_, copied, found - copied);
+        out.append(text, copied, found - copied);
         out.append(to);
         copied = found + from.size();
-        found = text_.find(from, copied);
+        found = text.find(from, copied);
     }
-    out.append(text_, copied, std::string::npos);
-    std::swap(text_, out);
+    out.append(text, copied, std::string::npos);
+    std::swap(text, out);
+}
+
+bool containsAnyOf(std::string_view text, std::string_view marks) {
+    if (marks.size() == 1) return text.find(marks[0]) != std::string_view::npos;
+    if (marks.size() == 2) {
+        for (char c : text) {
+            if (c == marks[0] || c == marks[1]) return true;
+        }
+        return false;
+    }
+    for (char c : text) {
+        if (marks.find(c) != std::string_view::npos) return true;
+    }
+    return false;
+}
+
+void Rewriter::replaceAll(std::string_view from, std::string_view to) {
+    if (from.empty() || !mayContain(from)) return;
+    notePresent(to);
+    ombra::replaceAll(text_, from, to);
 }
 
 void Rewriter::replaceWhilePresent(std::string_view from, std::string_view to) {
@@ -90,8 +113,7 @@ void Rewriter::replaceWhilePresent(std::string_view from, std::string_view to) {
 }
 
 void Rewriter::toUpper() {
-    toUpperCase(text_);
-    rescan();
+    if (toUpperCase(text_)) rescan();
 }
 
 }  // namespace ombra

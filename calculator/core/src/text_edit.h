@@ -4,7 +4,7 @@
 // byte values its text may hold, so a search for text that cannot be there is
 // skipped without scanning; results are those of a plain replace-all.
 
-#include <bitset>
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -12,7 +12,16 @@ namespace ombra {
 
 // Upper-cases ASCII letters and maps the full-width small letters
 // (U+FF41..U+FF5A) to the full-width capitals; every other byte is kept.
-void toUpperCase(std::string& text);
+// Returns whether anything changed.
+bool toUpperCase(std::string& text);
+
+// One-pass replace-all on its own, for the short runs of two to five
+// replacements where remembering byte values does not pay.
+void replaceAll(std::string& text, std::string_view from, std::string_view to);
+inline void removeAll(std::string& text, std::string_view needle) { replaceAll(text, needle, {}); }
+
+// True when `text` holds at least one of the bytes of `marks`.
+bool containsAnyOf(std::string_view text, std::string_view marks);
 
 class Rewriter {
 public:
@@ -28,12 +37,19 @@ public:
     void toUpper();
 
 private:
-    bool mayContain(std::string_view needle) const;
-    void notePresent(std::string_view bytes);
+    bool mayContain(std::string_view needle) const {
+        for (char c : needle) {
+            if (!present_[static_cast<unsigned char>(c)]) return false;
+        }
+        return true;
+    }
+    void notePresent(std::string_view bytes) {
+        for (char c : bytes) present_[static_cast<unsigned char>(c)] = true;
+    }
     void rescan();
 
     std::string& text_;
-    std::bitset<256> present_;
+    std::array<bool, 256> present_{};  // which byte values the text may hold
 };
 
 }  // namespace ombra
