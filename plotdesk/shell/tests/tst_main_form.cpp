@@ -1,0 +1,351 @@
+// The main window driven as a user drives it: entering, drawing, storing,
+// recalling and deleting expressions, and the two ways of leaving the
+// program, with the histories found again at the next start.
+
+#include "shell_test_support.h"
+
+#include "board/mForm1.h"
+#include "settings/settings_store.h"
+#include "shell/history_file.h"
+#include "toolkit/twips.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace plotdesk;
+using shelltest::Forms;
+using shelltest::ShellEnvironment;
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ShellEnvironment> env;
+
+    // Starts the program's windows as the splash does at the end of its countdown.
+    static Main_Form& start() {
+        Main_Form& main = Forms<Main_Form>::get();
+        main.show();
+        if (!QTest::qWaitForWindowExposed(&main)) qWarning("main window not exposed");
+        return main;
+    }
+
+    // Leaves the program as a new start would find it.
+    static void restart() { shelltest::dropAllWindows(); }
+
+    static QStringList itemsOf(const QListWidget* list) {
+        QStringList items;
+        for (int row = 0; row < list->count(); ++row) items << list->item(row)->text();
+        return items;
+    }
+
+    static void clickItem(QListWidget* list, int row) {
+        const QRect rect = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    static void doubleClickItem(QListWidget* list, int row) {
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    HistoryPaths programFolderFiles() const { return historyPathsIn(env->programFolder()); }
+
+private slots:
+    void init() { env = std::make_unique<ShellEnvironment>(); }
+    void cleanup() { env.reset(); }
+
+    void loadingShowsTheBoardAndStaysOnTop() {
+        Main_Form& main = start();
+        QCOMPARE(main.windowTitle(), QStringLiteral("Curvolo v1.2"));
+        QVERIFY(main.windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(Forms<mForm1>::loaded());
+        QVERIFY(Forms<mForm1>::loaded()->isVisible());
+        QCOMPARE(main.Text1->text(), QString());
+        QCOMPARE(main.List1->count(), 0);
+        QCOMPARE(main.SSTab1->count(), 3);
+        QCOMPARE(main.SSTab1->tabText(0), QStringLiteral("函数表达式"));
+        QCOMPARE(main.SSTab1->tabText(1), QStringLiteral("参数方程"));
+        QCOMPARE(main.SSTab1->tabText(2), QStringLiteral("帮助"));
+    }
+
+    void aWholeSessionSurvivesARestart() {
+        Main_Form& main = start();
+        mForm1* board = Forms<mForm1>::loaded();
+        const int colourBefore = board->ColorIndex();
+
+        QTest::keyClicks(main.Text1, "sin(x/20)*300");
+        QTest::mouseClick(main.Command1, Qt::LeftButton);
+        QCOMPARE(board->表达式1->text(), QStringLiteral("sin(x/20)*300"));
+        QVERIFY(board->ColorIndex() != colourBefore);  // a curve was drawn
+
+        QTest::mouseClick(main.Command3, Qt::LeftButton);
+        main.Text1->setText(QStringLiteral("2,3"));
+        QTest::mouseClick(main.Command3, Qt::LeftButton);
+        main.Text1->setText(QStringLiteral("\"引号\" 中文，x"));
+        QTest::mouseClick(main.Command3, Qt::LeftButton);
+        main.Text1->setText(QStringLiteral("x^2"));
+        QTest::mouseClick(main.Command3, Qt::LeftButton);
+        const QStringList stored{QStringLiteral("f(x)=sin(x/20)*300"), QStringLiteral("f(x)=2,3"),
+                                 QStringLiteral("f(x)=\"引号\" 中文，x"), QStringLiteral("f(x)=x^2")};
+        QCOMPARE(itemsOf(main.List1), stored);
+
+        // Recalling by click fills the entry box and the board's holder.
+        main.Text1->clear();
+        clickItem(main.List1, 2);
+        QCOMPARE(main.Text1->text(), QStringLiteral("\"引号\" 中文，x"));
+        QCOMPARE(board->表达式1->text(), QStringLiteral("\"引号\" 中文，x"));
+
+        // Deleting takes the chosen item; a second press has nothing chosen.
+        clickItem(main.List1, 3);
+        QTest::mouseClick(main.Command4, Qt::LeftButton);
+        QTest::mouseClick(main.Command4, Qt::LeftButton);
+        QCOMPARE(itemsOf(main.List1), stored.mid(0, 3));
+
+        main.close();
+        QCOMPARE(env->programEnds, 1);
+        QVERIFY(!board->isVisible());
+
+        restart();
+        Main_Form& again = start();
+        QCOMPARE(itemsOf(again.List1), stored.mid(0, 3));
+    }
+
+    void doubleClickDrawsTheRecalledItem() {
+        Main_Form& main = start();
+        mForm1* board = Forms<mForm1>::loaded();
+        main.List1->addItems({QStringLiteral("f(x)=x"), QStringLiteral("f(x)=x*2")});
+        const int colourBefore = board->ColorIndex();
+        doubleClickItem(main.List1, 1);
+        QCOMPARE(main.Text1->text(), QStringLiteral("x*2"));
+        QCOMPARE(board->表达式1->text(), QStringLiteral("x*2"));
+        QVERIFY(board->ColorIndex() != colourBefore);
+    }
+
+    void itemsThatAreNotFunctionItemsRecallNothing() {
+        Main_Form& main = start();
+        main.List1->addItems({QStringLiteral("F(X)=x"), QStringLiteral("3")});
+        main.Text1->setText(QStringLiteral("kept"));
+        clickItem(main.List1, 0);
+        clickItem(main.List1, 1);
+        QCOMPARE(main.Text1->text(), QStringLiteral("kept"));
+    }
+
+    void storingAnEmptyEntryAndRecallingIt() {
+        Main_Form& main = start();
+        QTest::mouseClick(main.Command3, Qt::LeftButton);
+        QCOMPARE(itemsOf(main.List1), QStringList{QStringLiteral("f(x)=")});
+        main.Text1->setText(QStringLiteral("x"));
+        clickItem(main.List1, 0);
+        QCOMPARE(main.Text1->text(), QString());
+    }
+
+    void deletingWithNothingChosenDoesNothing() {
+        Main_Form& main = start();
+        main.List1->addItems({QStringLiteral("f(x)=1"), QStringLiteral("f(x)=2")});
+        main.List2->addItem(QStringLiteral("x = t ; y = t"));
+        main.Command4_Click();
+        main.Command7_Click();
+        QCOMPARE(main.List1->count(), 2);
+        QCOMPARE(main.List2->count(), 1);
+    }
+
+    void parametricItemsRoundTripThroughTheFile() {
+        Main_Form& main = start();
+        main.SSTab1->setCurrentIndex(1);
+        mForm1* board = Forms<mForm1>::loaded();
+        main.Text3->setText(QStringLiteral("200*cos(t/10)"));
+        main.Text4->setText(QStringLiteral("200*sin(t/10), \"b\""));
+        QTest::mouseClick(main.Command6, Qt::LeftButton);
+        main.Text3->setText(QStringLiteral("t"));
+        main.Text4->setText(QStringLiteral("t^2"));
+        QTest::mouseClick(main.Command6, Qt::LeftButton);
+        QCOMPARE(itemsOf(main.List2),
+                 (QStringList{QStringLiteral("x = 200*cos(t/10) ; y = 200*sin(t/10), \"b\""),
+                              QStringLiteral("x = t ; y = t^2")}));
+
+        // A click gives both texts back but leaves the board's holders alone.
+        main.Text3->clear();
+        main.Text4->clear();
+        board->表达式2->setText(QStringLiteral("untouched"));
+        clickItem(main.List2, 0);
+        QCOMPARE(main.Text3->text(), QStringLiteral("200*cos(t/10)"));
+        QCOMPARE(main.Text4->text(), QStringLiteral("200*sin(t/10), \"b\""));
+        QCOMPARE(board->表达式2->text(), QStringLiteral("untouched"));
+
+        main.close();
+        restart();
+        Main_Form& again = start();
+        QCOMPARE(again.List2->count(), 2);
+        clickItem(again.List2, 1);
+        QCOMPARE(again.Text3->text(), QStringLiteral("t"));
+        QCOMPARE(again.Text4->text(), QStringLiteral("t^2"));
+    }
+
+    void parametricDrawCopiesTheFunctionTooButDoubleClickDoesNot() {
+        Main_Form& main = start();
+        mForm1* board = Forms<mForm1>::loaded();
+        main.SSTab1->setCurrentIndex(1);
+        main.Text1->setText(QStringLiteral("x+1"));
+        main.Text3->setText(QStringLiteral("t"));
+        main.Text4->setText(QStringLiteral("t*2"));
+        const int colourBefore = board->ColorIndex();
+        QTest::mouseClick(main.Command5, Qt::LeftButton);
+        QCOMPARE(board->表达式1->text(), QStringLiteral("x+1"));
+        QCOMPARE(board->表达式2->text(), QStringLiteral("t"));
+        QCOMPARE(board->表达式3->text(), QStringLiteral("t*2"));
+        // The parametric tab is selected, so a parametric curve was drawn:
+        // it advances the colour cycle by two.
+        QCOMPARE((board->ColorIndex() - colourBefore + 11) % 11, 2);
+
+        board->表达式1->setText(QStringLiteral("held"));
+        main.Text1->setText(QStringLiteral("x+2"));
+        main.List2->addItem(QStringLiteral("x = t/2 ; y = t/3"));
+        doubleClickItem(main.List2, 0);
+        QCOMPARE(board->表达式2->text(), QStringLiteral("t/2"));
+        QCOMPARE(board->表达式3->text(), QStringLiteral("t/3"));
+        QCOMPARE(board->表达式1->text(), QStringLiteral("held"));
+    }
+
+    void closeBoxSavesHistoriesAndPositionButNotTheBoardsPlacement() {
+        Main_Form& main = start();
+        main.List1->addItem(QStringLiteral("f(x)=中文"));
+        mForm1* board = Forms<mForm1>::loaded();
+        board->pxp->setLeftTwips(-450);
+        board->pxp->setTopTwips(300);
+        main.close();
+
+        QCOMPARE(env->programEnds, 1);
+        QCOMPARE(ShellEnvironment::fileBytes(programFolderFiles().functions),
+                 QByteArray("f(x)=\xD6\xD0\xCE\xC4\r\n"));
+        QVERIFY(QFileInfo::exists(programFolderFiles().parametric));
+        QCOMPARE(ShellEnvironment::fileBytes(programFolderFiles().parametric), QByteArray());
+        QCOMPARE(GetSetting(QStringLiteral("pxpleft")).toDouble(), board->pxp->leftTwips());
+        QCOMPARE(GetSetting(QStringLiteral("pxpltop")).toDouble(), board->pxp->topTwips());
+        // The board went without its own close handling.
+        QVERIFY(!HasSetting(QStringLiteral("MainLeft")));
+        QVERIFY(Forms<mForm1>::loaded());
+        QVERIFY(!Forms<mForm1>::loaded()->isVisible());
+    }
+
+    void closeMenuEndsAtOnceWithoutSaving() {
+        QFile old(programFolderFiles().functions);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("f(x)=old\r\n");
+        old.close();
+
+        Main_Form& main = start();
+        QCOMPARE(main.List1->count(), 1);
+        main.List1->addItem(QStringLiteral("f(x)=new"));
+        main.close_->trigger();
+
+        QCOMPARE(env->programEnds, 1);
+        QVERIFY(!main.isVisible());
+        QVERIFY(!Forms<mForm1>::loaded()->isVisible());
+        QCOMPARE(ShellEnvironment::fileBytes(programFolderFiles().functions), QByteArray("f(x)=old\r\n"));
+        QVERIFY(!QFileInfo::exists(programFolderFiles().parametric));
+        QCOMPARE(ShellEnvironment::storedKeys(), QStringList());
+
+        restart();
+        QCOMPARE(itemsOf(start().List1), QStringList{QStringLiteral("f(x)=old")});
+    }
+
+    void anUnwritableProgramFolderKeepsTheHistoriesInTheUserFolder() {
+        const QString blocker = env->path(QStringLiteral("plainfile"));
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        setHistoryFolders(blocker + QStringLiteral("/bin"), env->userFolder());
+
+        Main_Form& main = start();
+        main.List1->addItem(QStringLiteral("f(x)=x"));
+        main.close();
+        const HistoryPaths user = historyPathsIn(env->userFolder());
+        QCOMPARE(ShellEnvironment::fileBytes(user.functions), QByteArray("f(x)=x\r\n"));
+        QVERIFY(QFileInfo::exists(user.parametric));
+
+        restart();
+        QCOMPARE(itemsOf(start().List1), QStringList{QStringLiteral("f(x)=x")});
+    }
+
+    void aFileThatCannotBeWrittenIsReportedAndTheRestIsSaved() {
+        QVERIFY(QDir(env->programFolder()).mkdir(QFileInfo(programFolderFiles().functions).fileName()));
+        Main_Form& main = start();
+        main.List1->addItem(QStringLiteral("f(x)=lost"));
+        main.List2->addItem(QStringLiteral("x = t ; y = t"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("表达式记录\\.txt")));
+        main.close();
+        QCOMPARE(ShellEnvironment::fileBytes(programFolderFiles().parametric), QByteArray("x = t ; y = t\r\n"));
+        QVERIFY(HasSetting(QStringLiteral("pxpleft")));
+        QCOMPARE(env->programEnds, 1);
+    }
+
+    void resizingFollowsTheWindowHeight() {
+        Main_Form& main = start();
+        const int fixedWidth = main.width();
+        main.resize(main.width() + 100, 600);
+        QCOMPARE(main.width(), fixedWidth);
+        const int height = static_cast<int>(toolkit::pixelsToTwipsY(main.frameGeometry().height()));
+        QCOMPARE(main.SSTab1->height(), toolkit::twipsToPixelsY(height - 800));
+        QCOMPARE(main.List1->height(), toolkit::twipsToPixelsY(height - 2700));
+        QCOMPARE(main.List2->height(), toolkit::twipsToPixelsY(height - 2700));
+        QCOMPARE(main.Text2->height(), toolkit::twipsToPixelsY(height - 1300));
+
+        // Too small for the lists: they keep their last height.
+        const int listHeight = main.List1->height();
+        main.resize(main.width(), toolkit::twipsToPixelsY(2000));
+        QCOMPARE(main.List1->height(), listHeight);
+        QVERIFY(main.SSTab1->height() < listHeight);
+    }
+
+    void menusOpenTheOtherWindows() {
+        Main_Form& main = start();
+        const QStringList bar{QStringLiteral("文件(&F)"), QStringLiteral("选项(&S)"), QStringLiteral("帮助(&H)")};
+        QStringList captions;
+        for (QAction* action : main.menuBar()->actions()) captions << action->text();
+        QCOMPARE(captions, bar);
+
+        main.help->trigger();
+        QCOMPARE(main.SSTab1->currentIndex(), 2);
+        QVERIFY(main.Text2->isReadOnly());
+        QVERIFY(main.Text2->toPlainText().contains(QStringLiteral("50.")));
+
+        main.sd->trigger();
+        QVERIFY(Forms<Form2>::loaded());
+        QVERIFY(Forms<Form2>::loaded()->isVisible());
+
+        Forms<mForm1>::loaded()->hide();
+        main.sf->trigger();
+        QVERIFY(Forms<mForm1>::loaded()->isVisible());
+
+        main.help3->trigger();
+        QVERIFY(Forms<frmSplash>::loaded());
+        QVERIFY(Forms<frmSplash>::loaded()->isVisible());
+    }
+
+    void theBoardsOptionsEntryOpensTheSettingsDialog() {
+        start();
+        QVERIFY(!Forms<Form2>::loaded() || !Forms<Form2>::loaded()->isVisible());
+        emit Forms<mForm1>::loaded()->optionsRequested();
+        QVERIFY(Forms<Form2>::loaded()->isVisible());
+    }
+
+    void theBoardAsksWhichTabIsSelected() {
+        Main_Form& main = start();
+        QCOMPARE(shellQuestions().selectedMainTab(), 0);
+        main.SSTab1->setCurrentIndex(1);
+        QCOMPARE(shellQuestions().selectedMainTab(), 1);
+        main.help_Click();
+        QCOMPARE(shellQuestions().selectedMainTab(), 2);
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "tst_main_form.moc"
