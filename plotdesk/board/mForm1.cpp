@@ -85,6 +85,8 @@ void mForm1::createStrips()
     Picture3->setObjectName(QStringLiteral("Picture3"));
     Picture4 = new toolkit::PictureArea(this);
     Picture4->setObjectName(QStringLiteral("Picture4"));
+    // The vertical strip answers every move over it, held button or not.
+    Picture3->setMouseTracking(true);
     const int32_t face = toolkit::colorWord(palette().color(QPalette::Button));
     for (toolkit::PictureArea* strip : {Picture3, Picture4}) {
         strip->setBackColor(face);
