@@ -15,8 +15,6 @@ namespace {
 using numbers::NumberFailure;
 using numbers::roundToInt32;
 
-constexpr std::string_view kNoPosition = {};
-
 // 1-based position of the first `mark` in `text`, 0 when absent.
 size_t firstPosition(const std::string& text, char mark) {
     const size_t found = text.find(mark);
@@ -87,9 +85,6 @@ std::string_view truthText(bool value) { return value ? alphabet::kTrueResult : 
 std::string Calculator::ApplyOperator(std::string text, const std::string& level) {
     removeAll(text, alphabet::kHalfWidthBlank);
     replaceAll(text, "[-", "{");
-    thread_local std::string skeleton;
-    buildOperandSkeleton(text, skeleton);
-
     // The operator: the leftmost mark of the level (positions are 1-based).
     char op = 0;
     size_t position = 0;
@@ -116,15 +111,12 @@ std::string Calculator::ApplyOperator(std::string text, const std::string& level
     if (position == 0) return text;
 
     // The operands: the runs of the skeleton around the operator.
-    const std::string_view s = skeleton;
-    const std::string_view before = s.substr(0, std::min(position - 1, s.size()));
-    const std::string_view after = position < s.size() ? s.substr(position) : kNoPosition;
-    const size_t lastComma = before.rfind(',');
-    const size_t leftStart = lastComma == std::string_view::npos ? 0 : lastComma + 1;
-    const size_t firstComma = after.find(',');
-    const size_t rightLength = firstComma == std::string_view::npos ? 0 : firstComma + 1;  // j
-    std::string left(before.substr(leftStart));
-    std::string right(rightLength != 0 ? after.substr(0, rightLength - 1) : after);
+    thread_local OperandCut cut;
+    cutOperands(text, position, cut);
+    const size_t leftStart = cut.leftStart;
+    const size_t rightLength = cut.rightLength;  // j
+    std::string& left = cut.left;
+    std::string& right = cut.right;
     unwrapOperand(left);
     unwrapOperand(right);
 

@@ -54,11 +54,9 @@ std::string Calculator::ReduceInnermostGroup(std::string text) {
 
     // The neighbours of the group are checked with the function names taken
     // out, so that a name counts as part of its group.
-    std::string check = text;
-    {
-        Rewriter k(check);
-        for (std::string_view name : alphabet::kFunctionNames) k.removeAll(name);
-    }
+    thread_local std::string check;
+    check = text;
+    for (std::string_view name : alphabet::kFunctionNames) removeAll(check, name);
     const Group checked = locateGroup(check);
     if (checked.open > 1 && !allowedBeforeGroup(check[checked.open - 2])) return failQuietly(alphabet::kSyntaxError);
     if (checked.close < check.size() && !allowedAfterGroup(check[checked.close]))

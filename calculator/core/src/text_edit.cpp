@@ -1,6 +1,8 @@
 #include "text_edit.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace ombra {
@@ -14,6 +16,30 @@ constexpr unsigned char kFullWidthSmallFirst = 0x81;
 constexpr unsigned char kFullWidthSmallLast = 0x9A;
 constexpr unsigned char kSmallToCapitalOffset = 0xA1 - 0x81;
 
+// True when some byte is a small ASCII letter or belongs to a multi-byte
+// character. Looks at eight bytes at a time.
+bool mayHoldSmallLetters(std::string_view text) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kHighBits = 0x80 * kOnes;
+    size_t k = 0;
+    for (; k + sizeof(uint64_t) <= text.size(); k += sizeof(uint64_t)) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + k, sizeof word);
+        if ((word & kHighBits) != 0) return true;
+        // With every byte below 0x80 these sums carry into no neighbour:
+        // bit 7 of a byte is set in atLeastA when it is >= 'a' and in
+        // beyondZ when it is > 'z'.
+        const uint64_t atLeastA = word + (0x80 - 'a') * kOnes;
+        const uint64_t beyondZ = word + (0x80 - 'z' - 1) * kOnes;
+        if ((atLeastA & ~beyondZ & kHighBits) != 0) return true;
+    }
+    for (; k < text.size(); ++k) {
+        const auto byte = static_cast<unsigned char>(text[k]);
+        if ((byte >= 'a' && byte <= 'z') || byte >= 0x80) return true;
+    }
+    return false;
+}
+
 std::string& scratchBuffer() {
     thread_local std::string scratch;
     return scratch;
@@ -22,6 +48,9 @@ std::string& scratchBuffer() {
 }  // namespace
 
 bool toUpperCase(std::string& text) {
+    // A quick sweep first: most texts hold no small letter and no byte of a
+    // multi-byte character, and this loop is much cheaper than the one below.
+    if (!mayHoldSmallLetters(text)) return false;
     bool changed = false;
     const size_t size = text.size();
     for (size_t k = 0; k < size; ++k) {

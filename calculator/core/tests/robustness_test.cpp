@@ -161,5 +161,29 @@ TEST(OperandSkeleton, FastMappingAgreesWithTheReplacementSequence) {
     }
 }
 
+// Cutting operands out of the text near the operator must give what cutting
+// the full skeleton gives, for every operator position.
+TEST(OperandSkeleton, LocalCutAgreesWithTheFullSkeleton) {
+    static constexpr std::string_view kPieces[] = {"12", "3.5", "+", "-", "*", "/", "^", "=", "<", "}", "`", "&", "'",
+                                                   "{", "[", "]", "E", "e", "EA", "EB", "--", "+-", "``"};
+    std::mt19937 random(54321);
+    std::uniform_int_distribution<size_t> pick(0, std::size(kPieces) - 1);
+    std::uniform_int_distribution<int> length(1, 12);
+    OperandCut local;
+    OperandCut full;
+    for (int trial = 0; trial < 5000; ++trial) {
+        std::string text;
+        for (int k = length(random); k > 0; --k) text.append(kPieces[pick(random)]);
+        for (size_t position = 1; position <= text.size(); ++position) {
+            cutOperands(text, position, local);
+            cutOperandsFromFullSkeleton(text, position, full);
+            ASSERT_EQ(local.leftStart, full.leftStart) << '"' << text << "\" at " << position;
+            ASSERT_EQ(local.rightLength, full.rightLength) << '"' << text << "\" at " << position;
+            ASSERT_EQ(local.left, full.left) << '"' << text << "\" at " << position;
+            ASSERT_EQ(local.right, full.right) << '"' << text << "\" at " << position;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ombra
