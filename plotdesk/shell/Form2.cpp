@@ -195,6 +195,7 @@ Form2::Form2() {
     outer->addLayout(buttons);
 
     connectHandlers();
+    adjustSize();
 }
 
 void Form2::createCoordinatesTab() {

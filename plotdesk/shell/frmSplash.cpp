@@ -10,10 +10,12 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -68,6 +70,7 @@ frmSplash::frmSplash() {
     grid->setContentsMargins(16, 16, 16, 16);
     grid->setHorizontalSpacing(20);
     grid->addWidget(imgLogo, 0, 0, 4, 1, Qt::AlignTop);
+    grid->setColumnMinimumWidth(1, 220);
     grid->addWidget(lblProductName, 0, 1);
     grid->addWidget(lblVersion, 1, 1);
     grid->addWidget(lblWarning, 2, 1);
@@ -75,7 +78,9 @@ frmSplash::frmSplash() {
     grid->addWidget(Label2, 4, 0, 1, 2, Qt::AlignLeft);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     outer->addWidget(Frame1);
+    centreOnScreen();
 
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
     connect(Label2, &LinkLabel::clicked, this, &frmSplash::Label2_Click);
@@ -113,6 +118,12 @@ void frmSplash::closeEvent(QCloseEvent* event) {
     Timer1->stop();
     toolkit::Forms<Main_Form>::get().show();
     QWidget::closeEvent(event);
+}
+
+void frmSplash::centreOnScreen() {
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void frmSplash::showCountdown() {
