@@ -6,8 +6,10 @@
 namespace plotdesk {
 namespace {
 
+void endEventLoop() { QCoreApplication::exit(0); }
+
 std::function<void()>& programQuit() {
-    static std::function<void()> quit = [] { QCoreApplication::exit(0); };
+    static std::function<void()> quit = endEventLoop;
     return quit;
 }
 
@@ -19,6 +21,8 @@ void endProgram() {
     programQuit()();
 }
 
-void setProgramQuit(std::function<void()> quit) { programQuit() = std::move(quit); }
+void setProgramQuit(std::function<void()> quit) {
+    programQuit() = quit ? std::move(quit) : std::function<void()>(endEventLoop);
+}
 
 }  // namespace plotdesk

@@ -10,7 +10,8 @@ namespace plotdesk {
 void endProgram();
 
 // What endProgram() does once the windows are hidden; by default it ends the
-// application's event loop. Tests install their own to observe the ending.
+// application's event loop. Tests install their own to observe the ending;
+// an empty function brings the default back.
 void setProgramQuit(std::function<void()> quit);
 
 }  // namespace plotdesk
