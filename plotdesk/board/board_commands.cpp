@@ -105,11 +105,16 @@ void mForm1::Command3_Click()
         centredEdge(pxp->scaleTop(), pxp->scaleHeight(), pxp->heightTwips(), viewportHeightTwips()));
 }
 
+void mForm1::Form_Resize()
+{
+    arrangeFrame();
+    Command3_Click();
+}
+
 void mForm1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    arrangeFrame();
-    Command3_Click();
+    Form_Resize();
 }
 
 void mForm1::showEvent(QShowEvent* event)
@@ -117,14 +122,13 @@ void mForm1::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!centredOnFirstShow_) {
         centredOnFirstShow_ = true;
-        arrangeFrame();
-        Command3_Click();
+        Form_Resize();
     }
 }
 
 // Closing the board keeps its place for the next time: the picture's
 // position and the window's placement, as single-precision twips.
-void mForm1::closeEvent(QCloseEvent* event)
+void mForm1::Form_Unload()
 {
     const QRect frame = geometry();
     const QPoint place = pos();
@@ -141,6 +145,12 @@ void mForm1::closeEvent(QCloseEvent* event)
     };
     for (const auto& entry : placement)
         SaveSetting(entry.key, singleText(static_cast<float>(entry.twips)));
+}
+
+// The board never refuses to close.
+void mForm1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
     event->accept();
 }
 

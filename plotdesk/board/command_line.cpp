@@ -1,7 +1,8 @@
 #include "board/command_line.h"
 
+#include "board/board_texts.h"
+
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
 
@@ -98,10 +99,8 @@ CommandLineRequest parseCommandLine(const QStringList& arguments)
         return CommandLineError{parser.errorText()};
     if (parser.isSet(help))
         return ShowHelp{parser.helpText()};
-    if (parser.isSet(version)) {
-        return ShowVersion{QCoreApplication::applicationName() + QLatin1Char(' ') +
-                           QCoreApplication::applicationVersion()};
-    }
+    if (parser.isSet(version))
+        return ShowVersion{QString::fromUtf8(boardtext::title)};
     if (!parser.positionalArguments().isEmpty())
         return CommandLineError{QStringLiteral("无法识别的参数：%1").arg(parser.positionalArguments().join(' '))};
 

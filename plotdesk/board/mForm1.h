@@ -50,6 +50,11 @@ public:
     // Moves the picture so that the origin sits in the middle of the view.
     void Command3_Click();
 
+    // Window handlers: every change of size centres the origin; closing
+    // saves the window's placement and the picture's position.
+    void Form_Resize();
+    void Form_Unload();
+
     int ColorIndex() const { return colorIndex_; }
 
     // The evaluator behind the plots. Unless one is set, every text goes to

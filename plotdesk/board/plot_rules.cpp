@@ -2,6 +2,7 @@
 
 #include "settings/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -31,10 +32,27 @@ QString substituteVariable(const QString& expression, QChar letter, const QStrin
     return result;
 }
 
+// Result texts are read once per sample, so they get a reader of their own:
+// the evaluator writes numbers in plain ASCII (digits, sign, point and an
+// "E" exponent), which std::from_chars reads without allocating.
 std::optional<double> curveCoordinate(const QString& resultText)
 {
-    const std::optional<double> value = toDouble(resultText);
-    if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
+    constexpr qsizetype longestNumber = 32;
+    const qsizetype size = resultText.size();
+    if (size == 0 || size > longestNumber)
+        return std::nullopt;
+    char ascii[longestNumber];
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = resultText[i].unicode();
+        const bool numberCharacter = (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' ||
+                                     c == u'E' || c == u'e';
+        if (!numberCharacter)
+            return std::nullopt;
+        ascii[i] = static_cast<char>(c);
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(ascii, ascii + size, value);
+    if (error != std::errc() || end != ascii + size || !(std::fabs(value) <= std::numeric_limits<float>::max()))
         return std::nullopt;
     return value;
 }

@@ -83,6 +83,13 @@ void PlotRulesTest::coordinates_data()
     QTest::newRow("empty") << "" << false << 0.0;
     QTest::newRow("beyond single precision") << "1E+300" << false << 0.0;
     QTest::newRow("largest single still a point") << "3.4E+38" << true << 3.4e38;
+    QTest::newRow("large exponent form") << "1.5E+20" << true << 1.5e20;
+    QTest::newRow("infinity word") << "inf" << false << 0.0;
+    QTest::newRow("trailing text") << "12abc" << false << 0.0;
+    QTest::newRow("sign alone") << "-" << false << 0.0;
+    QTest::newRow("point alone") << "." << false << 0.0;
+    QTest::newRow("two numbers") << "1-2" << false << 0.0;
+    QTest::newRow("blank inside") << "1 2" << false << 0.0;
 }
 
 void PlotRulesTest::coordinates()
