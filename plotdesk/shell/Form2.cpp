@@ -335,7 +335,8 @@ void Form2::connectHandlers() {
 }
 
 void Form2::Form_Load() {
-    SettingsRecord& record = Settings();
+    // A copy: the change rules below write into the record while it is read.
+    const SettingsRecord record = Settings();
     setSwatchColour(背景颜色, record.bcolor);
     setSwatchColour(网格颜色, record.lcolor);
 
@@ -356,9 +357,7 @@ void Form2::Form_Load() {
     画板长度->setText(integerText(record.width));
     画板高度->setText(integerText(record._heiht));
     Text1->setText(integerText(record.step));
-    Text1_Change();
-    初始值_Change();
-    最大值_Change();
+    passSamplingFieldsToBoard();
 
     Text4->setText(GetSetting(QString::fromLatin1(key::backpicture), defaultText(key::backpicture)));
     // The pen widths show what is stored, so saving other settings keeps them.
@@ -404,6 +403,12 @@ void Form2::Option1_Click() {
 void Form2::Option2_Click() {
     Image2->setVisible(true);
     Image1->setVisible(false);
+}
+
+void Form2::passSamplingFieldsToBoard() {
+    Text1_Change();
+    初始值_Change();
+    最大值_Change();
 }
 
 void Form2::setChoosers(ColourChooser colour, FileChooser file) {

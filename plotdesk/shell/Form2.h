@@ -41,6 +41,11 @@ public:
     void Option1_Click();
     void Option2_Click();
 
+    // Runs the change rules of the sampling fields (start, end, step), so
+    // the board's bottom bar shows the dialog's values; used at load and
+    // when a board window is created afresh while the dialog stays loaded.
+    void passSamplingFieldsToBoard();
+
     // The colour and file choosers behind Command4 to Command6: they get the
     // current value and give the chosen one, or nothing when cancelled. By
     // default the platform's colour dialog and file-open dialog.

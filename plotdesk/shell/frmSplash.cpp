@@ -108,6 +108,12 @@ void frmSplash::Label2_Click() {
     for (const char* name : kResetKeys) SaveSetting(QString::fromLatin1(name), recoveryText(name));
 }
 
+void frmSplash::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Take the keyboard, so that a typed key can end the wait.
+    activateWindow();
+}
+
 void frmSplash::keyPressEvent(QKeyEvent* event) {
     Form_KeyPress(event->text());
     QWidget::keyPressEvent(event);

@@ -7,6 +7,7 @@
 #include "board/mForm1.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
+#include "shell/board_window.h"
 #include "toolkit/color_word.h"
 #include "toolkit/image_control.h"
 
@@ -328,6 +329,19 @@ private slots:
         QVERIFY(shellQuestions().gridStyleSelected());
         QVERIFY(Forms<Form2>::loaded());
         QVERIFY(!Forms<Form2>::loaded()->isVisible());
+    }
+
+    void aBoardCreatedAfreshTakesTheRangeOfTheLoadedDialog() {
+        Form2& dialog = openDialog();
+        dialog.初始值->setText(QStringLiteral("-33"));
+        dialog.最大值->setText(QStringLiteral("44"));
+        dialog.hide();
+        delete Forms<mForm1>::loaded();
+        QVERIFY(Forms<Form2>::loaded());
+
+        boardWindow().show();
+        QCOMPARE(board().start->text(), QStringLiteral("-33"));
+        QCOMPARE(board().end->text(), QStringLiteral("44"));
     }
 
     void escapeCancels() {
