@@ -8,7 +8,7 @@
 #include "toolkit/color_word.h"
 #include "toolkit/twips.h"
 
-#include <QHBoxLayout>
+#include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,8 +27,9 @@ constexpr double stripTwips = 300;
 constexpr double arrowSpacingTwips = 300;
 constexpr int arrowTimerMs = 70;
 constexpr int rangeFieldWidth = 56;
-constexpr int progressStripWidth = 110;
+constexpr int progressStripMinimumWidth = 60;
 constexpr int progressStripHeight = 14;
+constexpr int labelPixelSize = 10;
 
 QString text(const char* utf8)
 {
@@ -55,6 +56,11 @@ mForm1::mForm1()
     pxp = new toolkit::PictureArea(viewport_);
     pxp->setObjectName(QStringLiteral("pxp"));
     pxp->setMouseTracking(true);
+    // Labels every tick at the default spacing sit close together; a small
+    // face keeps them apart as far as it can.
+    QFont labelFont = pxp->font();
+    labelFont.setPixelSize(labelPixelSize);
+    pxp->setFont(labelFont);
 
     表达式1 = holder(this, "表达式1", boardtext::initialFunction);
     表达式2 = holder(this, "表达式2", boardtext::initialParameter);
@@ -126,9 +132,14 @@ void mForm1::createBottomBar()
     Picture2->setMouseTracking(true);
     Picture2->setBackColor(toolkit::colorWord(palette().color(QPalette::Window)));
 
-    auto* bar = new QHBoxLayout(Picture2);
-    bar->setContentsMargins(4, 2, 4, 2);
+    // The bar reads left to right over two rows, so that it fits the
+    // board's default width: the range and step, then progress and buttons.
+    auto* rows = new QVBoxLayout(Picture2);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(2);
+    auto* bar = new QHBoxLayout;
     bar->setSpacing(3);
+    rows->addLayout(bar);
     auto label = [&](const char* caption) {
         auto* shown = new QLabel(text(caption), Picture2);
         bar->addWidget(shown);
@@ -154,13 +165,17 @@ void mForm1::createBottomBar()
     end = field("end", boardtext::initialEnd);
     label(boardtext::rangeClose);
     step1 = field("step1", boardtext::initialStep);
+    bar->addStretch(1);
+    bar = new QHBoxLayout;
+    bar->setSpacing(3);
+    rows->addLayout(bar);
     label(boardtext::progress);
     进度条 = new toolkit::PictureArea(Picture2);
     进度条->setObjectName(QStringLiteral("进度条"));
-    进度条->setFixedSize(progressStripWidth, progressStripHeight);
+    进度条->setFixedHeight(progressStripHeight);
+    进度条->setMinimumWidth(progressStripMinimumWidth);
     进度条->setForeColor(toolkit::colorWord(palette().color(QPalette::Highlight)));
-    bar->addWidget(进度条);
-    bar->addStretch(1);
+    bar->addWidget(进度条, 1);
     Command3 = button("Command3", boardtext::centreButton);
     Command2 = button("Command2", boardtext::clearButton);
     Command1 = button("Command1", boardtext::plotButton);
