@@ -42,6 +42,7 @@ void unwrapOperand(std::string& operand) {
 }
 
 void mapTruthWords(std::string& operand) {
+    if (!containsAnyOf(operand, "TF")) return;
     replaceAll(operand, alphabet::kTrueWord, "-1");
     replaceAll(operand, alphabet::kFalseWord, "0");
 }
@@ -171,10 +172,12 @@ std::string Calculator::ApplyOperator(std::string text, const std::string& level
     if (rightLength != 0 && position + rightLength - 1 < text.size())
         result.append(text, position + rightLength - 1, std::string::npos);
 
-    replaceAll(result, "[-", "{");
-    replaceAll(result, "e", "E");
-    replaceAll(result, "E+", "EA");
-    replaceAll(result, "E-", "EB");
+    if (containsAnyOf(result, "-+e")) {
+        replaceAll(result, "[-", "{");
+        replaceAll(result, "e", "E");
+        replaceAll(result, "E+", "EA");
+        replaceAll(result, "E-", "EB");
+    }
     return result;
 }
 

@@ -56,7 +56,10 @@ std::string Calculator::ReduceInnermostGroup(std::string text) {
     // out, so that a name counts as part of its group.
     thread_local std::string check;
     check = text;
-    for (std::string_view name : alphabet::kFunctionNames) removeAll(check, name);
+    {
+        Rewriter k(check);
+        for (std::string_view name : alphabet::kFunctionNames) k.removeAll(name);
+    }
     const Group checked = locateGroup(check);
     if (checked.open > 1 && !allowedBeforeGroup(check[checked.open - 2])) return failQuietly(alphabet::kSyntaxError);
     if (checked.close < check.size() && !allowedAfterGroup(check[checked.close]))

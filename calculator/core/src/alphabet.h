@@ -169,6 +169,16 @@ enum StageError : int {
     kEmptyExpression = 7,
 };
 
-constexpr bool isOperatorMark(char c) { return c != 0 && kOperatorMarks.find(c) != std::string_view::npos; }
+// Byte tables for the mark sets the stages test character by character.
+constexpr std::array<bool, 256> byteTable(std::string_view bytes) {
+    std::array<bool, 256> table{};
+    for (char c : bytes) table[static_cast<unsigned char>(c)] = true;
+    return table;
+}
+inline constexpr std::array<bool, 256> kIsOperatorMark = byteTable(kOperatorMarksText);
+inline constexpr std::array<bool, 256> kIsMarkTakingSignedOperand = byteTable(kMarksTakingSignedOperandText);
+
+constexpr bool isOperatorMark(char c) { return kIsOperatorMark[static_cast<unsigned char>(c)]; }
+constexpr bool isMarkTakingSignedOperand(char c) { return kIsMarkTakingSignedOperand[static_cast<unsigned char>(c)]; }
 
 }  // namespace ombra::alphabet

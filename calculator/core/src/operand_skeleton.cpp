@@ -15,10 +15,6 @@ constexpr char kOperandSeparator = ',';
 
 bool isSign(char c) { return c == '+' || c == '-'; }
 
-bool isMarkTakingSignedOperand(char c) {
-    return c != 0 && alphabet::kMarksTakingSignedOperand.find(c) != std::string_view::npos;
-}
-
 // True when none of the sign-folding replacements would change the text.
 bool hasNothingToFold(std::string_view text) {
     for (size_t k = 1; k < text.size(); ++k) {
@@ -36,7 +32,7 @@ char skeletonCharacter(std::string_view text, size_t k) {
     const char here = text[k];
     const char before = k > 0 ? text[k - 1] : 0;
     if (isSign(here) && before == 'E') return here == '+' ? 'A' : 'B';
-    if (here == '-' && isMarkTakingSignedOperand(before)) return kSignOfOperand;
+    if (here == '-' && alphabet::isMarkTakingSignedOperand(before)) return kSignOfOperand;
     if (alphabet::isOperatorMark(here)) return kOperandSeparator;
     if (here == 'e') return 'E';
     return here;

@@ -40,6 +40,8 @@ bool mayHoldSmallLetters(std::string_view text) {
     return false;
 }
 
+constexpr size_t kLongText = 4096;
+
 std::string& scratchBuffer() {
     thread_local std::string scratch;
     return scratch;
@@ -75,6 +77,12 @@ bool toUpperCase(std::string& text) {
 Rewriter::Rewriter(std::string& text) : text_(text) { rescan(); }
 
 void Rewriter::rescan() {
+    // For a long text a search is cheap next to a full pass; then every byte
+    // counts as present and every search runs.
+    if (text_.size() > kLongText) {
+        present_.fill(true);
+        return;
+    }
     present_.fill(false);
     for (char c : text_) present_[static_cast<unsigned char>(c)] = true;
 }
@@ -119,14 +127,14 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
 
 bool containsAnyOf(std::string_view text, std::string_view marks) {
     if (marks.size() == 1) return text.find(marks[0]) != std::string_view::npos;
-    if (marks.size() == 2) {
-        for (char c : text) {
-            if (c == marks[0] || c == marks[1]) return true;
-        }
-        return false;
+    uint64_t isMark[4] = {};
+    for (char mark : marks) {
+        const auto byte = static_cast<unsigned char>(mark);
+        isMark[byte >> 6] |= uint64_t{1} << (byte & 63);
     }
     for (char c : text) {
-        if (marks.find(c) != std::string_view::npos) return true;
+        const auto byte = static_cast<unsigned char>(c);
+        if ((isMark[byte >> 6] >> (byte & 63)) & 1) return true;
     }
     return false;
 }
