@@ -154,6 +154,11 @@ void Main_Form::connectHandlers() {
     connect(Command7, &QPushButton::clicked, this, &Main_Form::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Main_Form::Command8_Click);
 
+    // Enter in an entry box draws, as the panel's "画图" does.
+    connect(Text1, &QLineEdit::returnPressed, this, &Main_Form::Command1_Click);
+    connect(Text3, &QLineEdit::returnPressed, this, &Main_Form::Command5_Click);
+    connect(Text4, &QLineEdit::returnPressed, this, &Main_Form::Command5_Click);
+
     // A click recalls an item, and so does choosing one with the keyboard.
     connect(List1, &QListWidget::itemClicked, this, &Main_Form::List1_Click);
     connect(List2, &QListWidget::itemClicked, this, &Main_Form::List2_Click);

@@ -129,6 +129,24 @@ private slots:
         QVERIFY(board->ColorIndex() != colourBefore);
     }
 
+    void enterInAnEntryBoxDraws() {
+        Main_Form& main = start();
+        mForm1* board = Forms<mForm1>::loaded();
+        int colour = board->ColorIndex();
+        QTest::keyClicks(main.Text1, "x/2");
+        QTest::keyClick(main.Text1, Qt::Key_Return);
+        QCOMPARE(board->表达式1->text(), QStringLiteral("x/2"));
+        QVERIFY(board->ColorIndex() != colour);
+
+        main.SSTab1->setCurrentIndex(1);
+        colour = board->ColorIndex();
+        main.Text3->setText(QStringLiteral("t"));
+        QTest::keyClicks(main.Text4, "t*3");
+        QTest::keyClick(main.Text4, Qt::Key_Enter);
+        QCOMPARE(board->表达式3->text(), QStringLiteral("t*3"));
+        QVERIFY(board->ColorIndex() != colour);
+    }
+
     void itemsThatAreNotFunctionItemsRecallNothing() {
         Main_Form& main = start();
         main.List1->addItems({QStringLiteral("F(X)=x"), QStringLiteral("3")});
