@@ -66,6 +66,8 @@ private slots:
     void failuresExitWithOne_data();
     void failuresExitWithOne();
     void helpListsTheOptions();
+    void headlessPlatformChosen_data();
+    void headlessPlatformChosen();
 
 private:
     QString file(const QString& name) const { return dir_.filePath(name); }
@@ -178,6 +180,50 @@ void BoardExportTest::helpListsTheOptions()
     const QString text = std::get<ShowHelp>(request).text;
     for (const char* option : {"--export", "--function", "--parametric", "--start", "--end", "--step", "--version"})
         QVERIFY2(text.contains(QLatin1String(option)), option);
+}
+
+void BoardExportTest::headlessPlatformChosen_data()
+{
+    QTest::addColumn<QByteArrayList>("arguments");
+    QTest::addColumn<QByteArray>("display");
+    QTest::addColumn<QByteArray>("platform");
+    QTest::newRow("export without a display") << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray()
+                                              << QByteArray("offscreen");
+    QTest::newRow("export= without a display") << QByteArrayList{"plotdesk", "--export=a.png"} << QByteArray()
+                                               << QByteArray("offscreen");
+    QTest::newRow("help without a display") << QByteArrayList{"plotdesk", "-h"} << QByteArray()
+                                            << QByteArray("offscreen");
+    QTest::newRow("windows without a display") << QByteArrayList{"plotdesk"} << QByteArray() << QByteArray();
+    QTest::newRow("look-alike option") << QByteArrayList{"plotdesk", "--exporter"} << QByteArray() << QByteArray();
+    QTest::newRow("export with a display") << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray(":0")
+                                           << QByteArray();
+}
+
+void BoardExportTest::headlessPlatformChosen()
+{
+    QFETCH(QByteArrayList, arguments);
+    QFETCH(QByteArray, display);
+    QFETCH(QByteArray, platform);
+    // The application already runs; only the environment is looked at here,
+    // and it is put back afterwards.
+    const QByteArray savedPlatform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray savedDisplay = qgetenv("DISPLAY");
+    const QByteArray savedWayland = qgetenv("WAYLAND_DISPLAY");
+    qunsetenv("QT_QPA_PLATFORM");
+    qunsetenv("WAYLAND_DISPLAY");
+    if (display.isEmpty())
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", display);
+    std::vector<char*> argv;
+    for (QByteArray& argument : arguments)
+        argv.push_back(argument.data());
+    chooseHeadlessPlatform(int(argv.size()), argv.data());
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", savedPlatform},
+                                      std::pair{"DISPLAY", savedDisplay}, std::pair{"WAYLAND_DISPLAY", savedWayland}})
+        value.isEmpty() ? void(qunsetenv(name)) : void(qputenv(name, value));
+    QCOMPARE(chosen, platform);
 }
 
 QTEST_MAIN(BoardExportTest)
