@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "numbers.h"
 #include "random_number.h"
@@ -189,13 +190,7 @@ constexpr std::string_view kRandomName = "RND";
 
 }  // namespace
 
-bool isFunctionName(std::string_view name) {
-    if (name == kSignName || name == kRandomName) return true;
-    for (const auto& function : kDoubleFunctions) {
-        if (function.name == name) return true;
-    }
-    return false;
-}
+namespace {
 
 std::optional<double> doubleValue(std::string_view name, double x) {
     for (const auto& function : kDoubleFunctions) {
@@ -207,6 +202,8 @@ std::optional<double> doubleValue(std::string_view name, double x) {
     }
     return std::nullopt;
 }
+
+}  // namespace
 
 std::string valueText(std::string_view name, double x) {
     if (name == kSignName) return numbers::integerText(sgn(x));
