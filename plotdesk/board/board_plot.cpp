@@ -35,6 +35,8 @@ constexpr double progressLineBottom = 400;
 constexpr QChar functionVariable = QLatin1Char('x');
 constexpr QChar parameter = QLatin1Char('t');
 
+// In function mode the loop value is the point's x; like a result, it makes
+// a point only within the single-precision range the drawing takes.
 std::optional<double> loopCoordinate(double v)
 {
     if (std::fabs(v) > std::numeric_limits<float>::max())
@@ -42,13 +44,66 @@ std::optional<double> loopCoordinate(double v)
     return v;
 }
 
-// The segment from the previous point to this one is drawn unless either
-// end is missing or the value jumps by a pole's height.
+// A sample's point; a coordinate is missing where the result was not a
+// number, and no segment starts or ends at such a sample.
 struct Point {
     std::optional<double> x;
     std::optional<double> y;
     bool complete() const { return x && y; }
 };
+
+// The texts a plot works from, saved when it starts.
+struct CurveTexts {
+    QString function;
+    QString xOfT;
+    QString yOfT;
+    bool parametric = false;
+};
+
+// Walks the range: a progress line per sample, the expression evaluated
+// at the sample, and a segment back to the previous point unless one of
+// them is missing or the value jumps by a pole's height. The screen catches
+// up at a steady pace; no events are handled meanwhile.
+void traceCurve(mForm1& board, const SamplingRange& range, const CurveTexts& texts, int32_t colour)
+{
+    QElapsedTimer sinceRefresh;
+    sinceRefresh.start();
+    QString pendingTitle;
+    Point previous;
+    for (double v = range.start; range.contains(v);) {
+        board.进度条->line(v, progressLineTop, v, progressLineBottom);
+
+        const QString valueText = variantText(v);
+        Point point;
+        if (texts.parametric) {
+            point.x = curveCoordinate(board.calculate(substituteVariable(texts.xOfT, parameter, valueText)));
+            pendingTitle = substituteVariable(texts.yOfT, parameter, valueText);
+            point.y = curveCoordinate(board.calculate(pendingTitle));
+        } else {
+            point.y = curveCoordinate(board.calculate(substituteVariable(texts.function, functionVariable, valueText)));
+            point.x = loopCoordinate(v);
+        }
+
+        if (point.complete() && previous.complete() && joinsPrevious(*previous.y, *point.y)) {
+            board.pxp->line(static_cast<float>(*point.x), static_cast<float>(-*point.y),
+                            static_cast<float>(*previous.x), static_cast<float>(-*previous.y), colour);
+        }
+        previous = point;
+
+        if (sinceRefresh.elapsed() >= refreshIntervalMs) {
+            if (texts.parametric)
+                board.setWindowTitle(pendingTitle);
+            board.进度条->repaint();
+            board.pxp->repaint();
+            sinceRefresh.restart();
+        }
+
+        const std::optional<double> next = range.after(v);
+        if (!next)
+            break;
+        v = *next;
+    }
+}
 
 }  // namespace
 
@@ -73,58 +128,19 @@ void mForm1::Command1_Click()
     colorIndex_ = nextColourIndex(colorIndex_, List1->count());
     if (const std::optional<int32_t> colour = toInt32HalfEven(List1->item(colorIndex_)->text()))
         Settings().fcolor = *colour;
-    const int32_t curveColour = Settings().fcolor;
 
-    const QString function = 表达式1->text();
-    const QString xOfT = 表达式2->text();
-    const QString yOfT = 表达式3->text();
-    const bool parametric = shellQuestions().selectedMainTab() != 0;
+    const CurveTexts texts{表达式1->text(), 表达式2->text(), 表达式3->text(),
+                           shellQuestions().selectedMainTab() != 0};
+    traceCurve(*this, range, texts, Settings().fcolor);
 
-    QElapsedTimer sinceRefresh;
-    sinceRefresh.start();
-    QString pendingTitle;
-    Point previous;
-    for (double v = range.start; range.contains(v);) {
-        进度条->line(v, progressLineTop, v, progressLineBottom);
-
-        const QString valueText = variantText(v);
-        Point point;
-        if (parametric) {
-            point.x = curveCoordinate(calculate(substituteVariable(xOfT, parameter, valueText)));
-            pendingTitle = substituteVariable(yOfT, parameter, valueText);
-            point.y = curveCoordinate(calculate(pendingTitle));
-        } else {
-            point.y = curveCoordinate(calculate(substituteVariable(function, functionVariable, valueText)));
-            point.x = loopCoordinate(v);
-        }
-
-        if (point.complete() && previous.complete() && joinsPrevious(*previous.y, *point.y)) {
-            pxp->line(static_cast<float>(*point.x), static_cast<float>(-*point.y),
-                      static_cast<float>(*previous.x), static_cast<float>(-*previous.y), curveColour);
-        }
-        previous = point;
-
-        if (sinceRefresh.elapsed() >= refreshIntervalMs) {
-            if (parametric)
-                setWindowTitle(pendingTitle);
-            进度条->repaint();
-            pxp->repaint();
-            sinceRefresh.restart();
-        }
-
-        const std::optional<double> next = range.after(v);
-        if (!next)
-            break;
-        v = *next;
-    }
-
-    if (parametric) {
-        pxp->print(QString::fromUtf8(boardtext::parametricXLabel) + xOfT);
-        pxp->print(QString::fromUtf8(boardtext::parametricYLabel) + yOfT);
+    // The label starts where the last segment left the current position.
+    if (texts.parametric) {
+        pxp->print(QString::fromUtf8(boardtext::parametricXLabel) + texts.xOfT);
+        pxp->print(QString::fromUtf8(boardtext::parametricYLabel) + texts.yOfT);
         ++colorIndex_;
         setWindowTitle(QString::fromUtf8(boardtext::parametricDoneTitle));
     } else {
-        pxp->print(QString::fromUtf8(boardtext::functionLabel) + function);
+        pxp->print(QString::fromUtf8(boardtext::functionLabel) + texts.function);
     }
     pxp->setDrawWidth(savedPenWidth);
     进度条->update();
