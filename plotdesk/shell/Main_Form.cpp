@@ -162,11 +162,13 @@ void Main_Form::connectHandlers() {
     // A click recalls an item, and so does choosing one with the keyboard.
     connect(List1, &QListWidget::itemClicked, this, &Main_Form::List1_Click);
     connect(List2, &QListWidget::itemClicked, this, &Main_Form::List2_Click);
-    connect(List1, &QListWidget::currentRowChanged, this, [this] {
-        if (!changingListsQuietly_) List1_Click();
+    // Selection, not the current row: tabbing into a list makes its first
+    // row current without choosing it, and that must not recall anything.
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!changingListsQuietly_ && !List1->selectedItems().isEmpty()) List1_Click();
     });
-    connect(List2, &QListWidget::currentRowChanged, this, [this] {
-        if (!changingListsQuietly_) List2_Click();
+    connect(List2, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!changingListsQuietly_ && !List2->selectedItems().isEmpty()) List2_Click();
     });
     connect(List1, &QListWidget::itemDoubleClicked, this, &Main_Form::List1_DblClick);
     connect(List2, &QListWidget::itemDoubleClicked, this, &Main_Form::List2_DblClick);

@@ -147,6 +147,20 @@ private slots:
         QVERIFY(board->ColorIndex() != colour);
     }
 
+    void choosingWithTheKeyboardRecallsButTabbingInDoesNot() {
+        Main_Form& main = start();
+        main.List1->addItems({QStringLiteral("f(x)=1"), QStringLiteral("f(x)=2")});
+        main.Text1->setText(QStringLiteral("typed"));
+        main.Text1->setFocus();
+        QTest::keyClick(&main, Qt::Key_Tab);
+        while (!main.List1->hasFocus() && main.focusWidget() != main.Text1) QTest::keyClick(&main, Qt::Key_Tab);
+        QVERIFY(main.List1->hasFocus());
+        QCOMPARE(main.Text1->text(), QStringLiteral("typed"));
+        QTest::keyClick(main.List1, Qt::Key_Down);
+        QTest::keyClick(main.List1, Qt::Key_Down);
+        QCOMPARE(main.Text1->text(), QStringLiteral("2"));
+    }
+
     void itemsThatAreNotFunctionItemsRecallNothing() {
         Main_Form& main = start();
         main.List1->addItems({QStringLiteral("F(X)=x"), QStringLiteral("3")});
