@@ -48,10 +48,7 @@ std::string Calculator::ReduceExpression(std::string& text) {
         }
         if (working.find('(') != std::string::npos) return failWithDigits(alphabet::kUnclosedParenthesis);
 
-        for (std::string_view level : alphabet::kLevels) {
-            working = ReduceLevel(working, std::string(level));
-            if (ErrorFlag != 0) return {};
-        }
+        if (!ReduceAllLevels(working)) return {};
         unwrapFinalValue(working);
         return numbers::numberText(numbers::strictToDouble(working));
     } catch (const numbers::NumberFailure& failure) {

@@ -68,10 +68,7 @@ std::string Calculator::ReduceInnermostGroup(std::string text) {
 
     std::string content = text.substr(group.open, group.close - group.open - 1);
     try {
-        for (std::string_view level : alphabet::kLevels) {
-            content = ReduceLevel(content, std::string(level));
-            if (ErrorFlag != 0) return {};
-        }
+        if (!ReduceAllLevels(content)) return {};
         unwrapValue(content);
 
         std::string result;

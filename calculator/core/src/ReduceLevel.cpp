@@ -78,6 +78,20 @@ std::string_view marksOfLevel(std::string_view level) {
 
 }  // namespace
 
+bool Calculator::ReduceAllLevels(std::string& text) {
+    // A level that finds nothing to clean and none of its marks hands back an
+    // unchanged copy; such calls are skipped, and the cleaning check is only
+    // repeated once a call has run.
+    bool mayNeedCleaning = needsCleaning(text);
+    for (std::string_view level : alphabet::kLevels) {
+        if (!mayNeedCleaning && !containsAnyOf(text, marksOfLevel(level))) continue;
+        text = ReduceLevel(text, std::string(level));
+        if (ErrorFlag != 0) return false;
+        mayNeedCleaning = needsCleaning(text);
+    }
+    return true;
+}
+
 std::string Calculator::ReduceLevel(std::string& text, const std::string& level) {
     cleanLevelText(text);
     try {

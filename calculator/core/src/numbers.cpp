@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 #include <system_error>
-#include <type_traits>
 
 namespace ombra::numbers {
 namespace {
@@ -141,32 +140,12 @@ std::string layOut(std::string_view scientific, bool negative) {
 }
 
 template <class Floating>
-std::string roundedText(Floating value, int digits) {
+std::string significantText(Floating value, int digits) {
+    if (value == 0 || !std::isfinite(value)) return " 0";
     char buffer[64];
     auto rounded = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
                                  digits - 1);
     return layOut(std::string_view(buffer, static_cast<size_t>(rounded.ptr - buffer)), value < 0);
-}
-
-template <class Floating>
-std::string significantText(Floating value, int digits) {
-    if (value == 0 || !std::isfinite(value)) return " 0";
-    char buffer[64];
-    // For a double the shortest text that reads back as the value is also its
-    // rounding to 15 digits when it has no more than 15: it lies within half
-    // an ulp (at most 1.2E-16 of the value) of the value, closer than half a
-    // unit in the 15th digit (at least 5E-16 of it). It is much cheaper to
-    // make than a rounding to a fixed precision. A float's half ulp is not
-    // that small next to 7 digits, so single values always take the rounding.
-    // Subnormal values have coarser ulps and take the rounding too.
-    if constexpr (!std::is_same_v<Floating, double>) return roundedText(value, digits);
-    if (std::fabs(value) < std::numeric_limits<double>::min()) return roundedText(value, digits);
-    auto shortest = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
-    std::string_view text(buffer, static_cast<size_t>(shortest.ptr - buffer));
-    const size_t mantissaLength = text.find('e');
-    const size_t significant = mantissaLength > 1 ? mantissaLength - 1 : 1;
-    if (significant > static_cast<size_t>(digits)) return roundedText(value, digits);
-    return layOut(text, value < 0);
 }
 
 double checked(double result) {

@@ -26,6 +26,10 @@ private:
     std::string ReduceLevel(std::string& text, const std::string& level);
     std::string ApplyOperator(std::string text, const std::string& level);
 
+    // Runs ReduceLevel for each level in precedence order over `text`;
+    // false when a level failed (ErrorFlag is set then).
+    bool ReduceAllLevels(std::string& text);
+
     // A stage's failure: set ErrorFlag and ErrorNumber, then answer with an
     // empty text, "Error#n", or "Error# n" (the number as number text).
     std::string failQuietly(int number);
