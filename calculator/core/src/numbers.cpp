@@ -43,35 +43,34 @@ size_t numberLength(std::string_view text) {
 // Decimal exponent of the leading significant digit of a number text that
 // std::from_chars found out of range; tells overflow from underflow.
 long long leadingDigitExponent(std::string_view number) {
-    long long position = 0;  // exponent of the digit being read
-    long long leading = std::numeric_limits<long long>::min();
-    size_t k = 0;
-    size_t pointAt = number.find('.');
-    size_t exponentAt = number.find('E');
-    std::string_view mantissa = number.substr(0, exponentAt);
-    size_t integerDigits = (pointAt == std::string_view::npos ? mantissa.size() : pointAt);
-    position = static_cast<long long>(integerDigits) - 1;
-    for (k = 0; k < mantissa.size(); ++k) {
-        if (mantissa[k] == '.') continue;
-        if (mantissa[k] != '0') {
-            leading = position;
+    const size_t exponentAt = number.find('E');
+    const std::string_view mantissa = number.substr(0, exponentAt);
+    const size_t pointAt = mantissa.find('.');
+    // Exponent of the digit being read, starting with the first one.
+    long long position = static_cast<long long>(pointAt == std::string_view::npos ? mantissa.size() : pointAt) - 1;
+    bool found = false;
+    for (char c : mantissa) {
+        if (c == '.') continue;
+        if (c != '0') {
+            found = true;
             break;
         }
         --position;
     }
-    if (leading == std::numeric_limits<long long>::min()) return leading;
+    if (!found) return std::numeric_limits<long long>::min();  // all zeros
     long long exponent = 0;
     if (exponentAt != std::string_view::npos) {
         std::string_view digits = number.substr(exponentAt + 1);
-        bool negative = !digits.empty() && digits[0] == '-';
+        const bool negative = !digits.empty() && digits[0] == '-';
         if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) digits.remove_prefix(1);
+        constexpr long long kFarBeyondAnyDouble = 1'000'000'000;
         for (char c : digits) {
             exponent = exponent * 10 + (c - '0');
-            if (exponent > 1'000'000'000) break;  // far beyond any double either way
+            if (exponent > kFarBeyondAnyDouble) break;
         }
         if (negative) exponent = -exponent;
     }
-    return leading + exponent;
+    return position + exponent;
 }
 
 // Converts a text that numberLength accepted in full.
