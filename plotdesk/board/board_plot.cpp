@@ -66,6 +66,9 @@ struct CurveTexts {
 // up at a steady pace; no events are handled meanwhile.
 void traceCurve(mForm1& board, const SamplingRange& range, const CurveTexts& texts, int32_t colour)
 {
+    const VariableTemplate function(texts.function, functionVariable);
+    const VariableTemplate xOfT(texts.xOfT, parameter);
+    const VariableTemplate yOfT(texts.yOfT, parameter);
     QElapsedTimer sinceRefresh;
     sinceRefresh.start();
     QString pendingTitle;
@@ -76,11 +79,11 @@ void traceCurve(mForm1& board, const SamplingRange& range, const CurveTexts& tex
         const QString valueText = variantText(v);
         Point point;
         if (texts.parametric) {
-            point.x = curveCoordinate(board.calculate(substituteVariable(texts.xOfT, parameter, valueText)));
-            pendingTitle = substituteVariable(texts.yOfT, parameter, valueText);
+            point.x = curveCoordinate(board.calculate(xOfT.with(valueText)));
+            pendingTitle = yOfT.with(valueText);
             point.y = curveCoordinate(board.calculate(pendingTitle));
         } else {
-            point.y = curveCoordinate(board.calculate(substituteVariable(texts.function, functionVariable, valueText)));
+            point.y = curveCoordinate(board.calculate(function.with(valueText)));
             point.x = loopCoordinate(v);
         }
 

@@ -14,22 +14,41 @@ int16_t nextColourIndex(int16_t index, int entryCount)
     return static_cast<int16_t>(next > entryCount - 1 ? 1 : next);
 }
 
-QString substituteVariable(const QString& expression, QChar letter, const QString& valueText)
+VariableTemplate::VariableTemplate(const QString& expression, QChar letter)
 {
-    const QString bracketed = QLatin1Char('(') + valueText + QLatin1Char(')');
-    QString result;
-    result.reserve(expression.size() + 4 * bracketed.size());
     const qsizetype size = expression.size();
+    qsizetype pieceStart = 0;
     for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = expression[i];
         const bool letterBefore = i > 0 && expression[i - 1].isLetter();
         const bool letterAfter = i + 1 < size && expression[i + 1].isLetter();
-        if (c == letter && !letterBefore && !letterAfter)
-            result += bracketed;
-        else
-            result += c;
+        if (expression[i] == letter && !letterBefore && !letterAfter) {
+            pieces_.append(expression.mid(pieceStart, i - pieceStart));
+            pieceStart = i + 1;
+        }
     }
-    return result;
+    pieces_.append(expression.mid(pieceStart));
+    for (const QString& piece : pieces_)
+        fixedLength_ += piece.size();
+}
+
+QString VariableTemplate::with(const QString& valueText) const
+{
+    const qsizetype occurrences = pieces_.size() - 1;
+    QString text;
+    text.reserve(fixedLength_ + occurrences * (valueText.size() + 2));
+    text += pieces_.first();
+    for (qsizetype i = 1; i <= occurrences; ++i) {
+        text += QLatin1Char('(');
+        text += valueText;
+        text += QLatin1Char(')');
+        text += pieces_[i];
+    }
+    return text;
+}
+
+QString substituteVariable(const QString& expression, QChar letter, const QString& valueText)
+{
+    return VariableTemplate(expression, letter).with(valueText);
 }
 
 // Result texts are read once per sample, so they get a reader of their own:

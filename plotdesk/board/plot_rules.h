@@ -4,6 +4,7 @@
 // make points, when two points are joined, and the sampling range.
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -21,9 +22,20 @@ inline constexpr std::array<const char*, 11> curveColourEntries = {
 // The colour index after `index` in a list of `entryCount` entries.
 int16_t nextColourIndex(int16_t index, int entryCount);
 
-// Puts `valueText` in brackets in place of every lower-case `letter` that
-// stands alone, i.e. has no letter on either side: for x, "x^2" becomes
-// "(-3)^2" while the x of "exp" or "fix" stays.
+// An expression with its variable cut out, ready to take one sample value
+// after another. Only a lower-case `letter` that stands alone, with no
+// letter on either side, is the variable, and the value goes in brackets:
+// for x, "x^2" becomes "(-3)^2" while the x of "exp" or "fix" stays.
+class VariableTemplate {
+public:
+    VariableTemplate(const QString& expression, QChar letter);
+    QString with(const QString& valueText) const;
+
+private:
+    QStringList pieces_;  // the text around the variable: occurrences + 1
+    qsizetype fixedLength_ = 0;
+};
+
 QString substituteVariable(const QString& expression, QChar letter, const QString& valueText);
 
 // The value of an evaluator result when it makes a point: a number within
