@@ -16,7 +16,7 @@ constexpr int failureExit = 1;
 
 bool asksForOutputOnly(const char* argument)
 {
-    for (const char* option : {"--export", "--help", "-h", "--version", "-v"}) {
+    for (const char* option : {"--export", "--help", "--help-all", "-h", "--version", "-v"}) {
         const size_t length = std::strlen(option);
         if (std::strncmp(argument, option, length) == 0 && (argument[length] == '\0' || argument[length] == '='))
             return true;
@@ -97,7 +97,7 @@ CommandLineRequest parseCommandLine(const QStringList& arguments)
 
     if (!parser.parse(remaining))
         return CommandLineError{parser.errorText()};
-    if (parser.isSet(help))
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
         return ShowHelp{parser.helpText()};
     if (parser.isSet(version))
         return ShowVersion{QString::fromUtf8(boardtext::title)};

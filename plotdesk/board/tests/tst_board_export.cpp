@@ -81,6 +81,7 @@ void BoardExportTest::parse_data()
     QTest::addColumn<QString>("request");
     QTest::newRow("no arguments") << QStringList{"plotdesk"} << "windows";
     QTest::newRow("help") << QStringList{"plotdesk", "--help"} << "help";
+    QTest::newRow("help with Qt's options") << QStringList{"plotdesk", "--help-all"} << "help";
     QTest::newRow("version") << QStringList{"plotdesk", "--version"} << "version";
     QTest::newRow("export alone") << QStringList{"plotdesk", "--export", "a.png"} << "export a.png";
     QTest::newRow("curves keep their order")
@@ -193,6 +194,8 @@ void BoardExportTest::headlessPlatformChosen_data()
                                                << QByteArray("offscreen");
     QTest::newRow("help without a display") << QByteArrayList{"plotdesk", "-h"} << QByteArray()
                                             << QByteArray("offscreen");
+    QTest::newRow("help-all without a display") << QByteArrayList{"plotdesk", "--help-all"} << QByteArray()
+                                                << QByteArray("offscreen");
     QTest::newRow("windows without a display") << QByteArrayList{"plotdesk"} << QByteArray() << QByteArray();
     QTest::newRow("look-alike option") << QByteArrayList{"plotdesk", "--exporter"} << QByteArray() << QByteArray();
     QTest::newRow("export with a display") << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray(":0")
