@@ -185,9 +185,9 @@ void mForm1::createBottomBar()
 
 #ifdef PLOTDESK_HAVE_CALCULATOR_FACE
     // The evaluator's face sits at the right end of the bar, off the picture.
-    calculatorFace_ = new ombra::CalculatorFace(Picture2);
-    calculatorFace_->setObjectName(QStringLiteral("Calculator1"));
-    bar->addWidget(calculatorFace_);
+    auto* face = new ombra::CalculatorFace(Picture2);
+    face->setObjectName(QStringLiteral("Calculator1"));
+    bar->addWidget(face);
 #endif
 }
 

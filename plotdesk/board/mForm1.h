@@ -172,7 +172,6 @@ private:
     void releaseArrow(float* scrollStep);
 
     QWidget* viewport_;
-    QWidget* calculatorFace_ = nullptr;
     Evaluator evaluator_;
     int16_t colorIndex_ = 0;
     bool centredOnFirstShow_ = false;
