@@ -59,19 +59,23 @@ double arcCosine(double x) {  // atn(-x / sqr(x * (-x) + 1)) + atn(1) * 2
     return add(angle, quarterTurnTwice());
 }
 
-double arcSecant(double x) {  // atn(x / sqr(x * x - 1)) + atn(1) * 2 * sgn(x - 1)
-    const double angle = atn(divide(x, sqr(subtract(multiply(x, x), 1))));
-    return add(angle, multiply(quarterTurnTwice(), sgn(subtract(x, 1))));
+// The three inverse functions below keep the domain and the failures of the
+// classic derived-function table (5 between -1 and 1, 11 at ±1 for the two
+// secant forms) but use formulas that give the true angle: the table's own
+// forms, atn(x / sqr(x * x - 1)) + ..., return 2.43 for the inverse secant of
+// 2 (it is pi/3) and 3pi/4 for the inverse cotangent of 1 (it is pi/4).
+
+double arcSecant(double x) {  // atn(1) * 2 - atn(sgn(x) / sqr(x * x - 1)), in [0, pi]
+    const double angle = atn(divide(sgn(x), sqr(subtract(multiply(x, x), 1))));
+    return subtract(quarterTurnTwice(), angle);
 }
 
-double arcCosecant(double x) {  // atn(x / sqr(x * x - 1)) + atn(1) * 2 * (sgn(x) - 1)
-    const double angle = atn(divide(x, sqr(subtract(multiply(x, x), 1))));
-    const auto signLessOne = static_cast<int16_t>(sgn(x) - 1);
-    return add(angle, multiply(quarterTurnTwice(), static_cast<double>(signLessOne)));
+double arcCosecant(double x) {  // atn(sgn(x) / sqr(x * x - 1)), in [-pi/2, pi/2]
+    return atn(divide(sgn(x), sqr(subtract(multiply(x, x), 1))));
 }
 
-double arcCotangent(double x) {  // atn(x) + atn(1) * 2
-    return add(atn(x), quarterTurnTwice());
+double arcCotangent(double x) {  // atn(1) * 2 - atn(x), in (0, pi)
+    return subtract(quarterTurnTwice(), atn(x));
 }
 
 double hyperbolicSine(double x) {  // (exp(x) - exp(-x)) / 2

@@ -1,6 +1,9 @@
 // Every function: its value as text, and the failure of each formula at the
 // points where it divides by zero, leaves its domain or overflows.
 
+#include <charconv>
+#include <cmath>
+#include <string>
 #include <vector>
 
 #include "calculate_case.h"
@@ -34,11 +37,15 @@ CALCULATE_TABLE(FunctionValues,
     {"COTAN(1)", ".642092615934331"},
     {"ARCSIN(.5)", ".523598775598299"},
     {"ARCCOS(.5)", "1.0471975511966"},
-    {"ARCSEC(2)", "2.42786827464503"},
-    {"ARCSEC(-2)", "-2.42786827464503"},
-    {"ARCCOSEC(2)", ".857071947850131"},
-    {"ARCCOSEC(-2)", "-3.99866460143992"},
-    {"ARCCOTAN(1)", "2.35619449019234"},
+    {"ARCSEC(2)", "1.0471975511966"},
+    {"ARCSEC(-2)", "2.0943951023932"},
+    {"ARCSEC(10)", "1.47062890563334"},
+    {"ARCCOSEC(2)", ".523598775598299"},
+    {"ARCCOSEC(-2)", "-.523598775598299"},
+    {"ARCCOSEC(1.5)", ".729727656226966"},
+    {"ARCCOTAN(1)", ".785398163397448"},
+    {"ARCCOTAN(-1)", "2.35619449019234"},
+    {"ARCCOTAN(0)", "1.5707963267949"},
     {"HSIN(1)", "1.1752011936438"},
     {"HCOS(1)", "1.54308063481524"},
     {"HTAN(.5)", ".46211715726001"},
@@ -65,7 +72,9 @@ CALCULATE_TABLE(FunctionFailures,
     {"ARCSIN(2)", "ERROR#5"},
     {"ARCCOS(-2)", "ERROR#5"},
     {"ARCSEC(.5)", "ERROR#5"},
+    {"ARCSEC(0)", "ERROR#5"},
     {"ARCCOSEC(-.5)", "ERROR#5"},
+    {"ARCCOSEC(0)", "ERROR#5"},
     {"HARCCOS(.5)", "ERROR#5"},
     {"HARCTAN(-1)", "ERROR#5"},
     {"HARCTAN(2)", "ERROR#5"},
@@ -116,6 +125,30 @@ TEST(FunctionNames, EveryNameTheReductionRecognisesHasAValue) {
     }
     EXPECT_EQ(failureOf("F22", 1), numbers::kTypeMismatch);
     EXPECT_EQ(failureOf("SINH", 1), numbers::kTypeMismatch);
+}
+
+// The inverse secant, cosecant and cotangent are the angles whose secant,
+// cosecant and cotangent give x back, on their usual principal branches.
+TEST(InverseFunctions, GiveTheAngleBack) {
+    const auto number = [](const std::string& text) {
+        double result = std::nan("");
+        std::from_chars(text.data(), text.data() + text.size(), result);
+        return result;
+    };
+    const auto value = [&](std::string text) { return number(Calculator().Calculate(text)); };
+    for (const std::string x : {"1.25", "2", "10", "-1.25", "-2", "-10"}) {
+        const std::string arg = "(" + x + ")";
+        EXPECT_NEAR(value("SEC(ARCSEC" + arg + ")"), number(x), 1e-9) << x;
+        EXPECT_NEAR(value("COSEC(ARCCOSEC" + arg + ")"), number(x), 1e-9) << x;
+        EXPECT_NEAR(value("COTAN(ARCCOTAN" + arg + ")"), number(x), 1e-9) << x;
+        const double secantAngle = value("ARCSEC" + arg);
+        EXPECT_GE(secantAngle, 0);
+        EXPECT_LE(secantAngle, 3.15);
+        EXPECT_LE(std::abs(value("ARCCOSEC" + arg)), 1.571);
+        const double cotangentAngle = value("ARCCOTAN" + arg);
+        EXPECT_GT(cotangentAngle, 0);
+        EXPECT_LT(cotangentAngle, 3.15);
+    }
 }
 
 TEST(RandomNumbers, NegativeArgumentRestartsTheSequenceAndZeroRepeats) {
