@@ -1,22 +1,58 @@
 #include "settings/number_text.h"
 
-#include <QLocale>
-#include <QRegularExpression>
+#include <QByteArray>
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <string>
+#include <string_view>
 
 namespace plotdesk {
 namespace {
 
-// Blanks, sign, digits with an optional fraction, optional exponent.
-const QRegularExpression& numberPattern()
+// Blanks, sign, digits with an optional fraction, optional exponent: the
+// number part of `text` without blanks and without a leading "+", or empty
+// when the text is not such a number.
+std::string numberPart(const QString& text)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^[ \\t]*[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?[ \\t]*$"));
-    return pattern;
+    const QByteArray latin = text.trimmed().toLatin1();
+    std::string_view rest(latin.constData(), static_cast<size_t>(latin.size()));
+    std::string number;
+    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
+        if (rest.front() == '-')
+            number += '-';
+        rest.remove_prefix(1);
+    }
+    const auto digitsAt = [&rest](size_t from) {
+        size_t end = from;
+        while (end < rest.size() && rest[end] >= '0' && rest[end] <= '9')
+            ++end;
+        return end - from;
+    };
+    size_t at = digitsAt(0);
+    size_t mantissaDigits = at;
+    if (at < rest.size() && rest[at] == '.') {
+        const size_t fraction = digitsAt(at + 1);
+        mantissaDigits += fraction;
+        at += 1 + fraction;
+    }
+    if (mantissaDigits == 0)
+        return {};
+    if (at < rest.size() && (rest[at] == 'e' || rest[at] == 'E')) {
+        size_t exponentAt = at + 1;
+        if (exponentAt < rest.size() && (rest[exponentAt] == '+' || rest[exponentAt] == '-'))
+            ++exponentAt;
+        const size_t exponentDigits = digitsAt(exponentAt);
+        if (exponentDigits == 0)
+            return {};
+        at = exponentAt + exponentDigits;
+    }
+    if (at != rest.size())
+        return {};
+    number.append(rest);
+    return number;
 }
 
 template <class Int>
@@ -42,52 +78,63 @@ QString shortestText(double value, int digits)
     if (value == 0)
         return QStringLiteral("0");
 
+    // to_chars writes "d.ddde+XX" with "." whatever the process locale.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
-    const QString scientific = QString::fromLatin1(buffer);
-    const qsizetype ePos = scientific.indexOf(QLatin1Char('e'));
-    QString mantissa = scientific.left(ePos);
-    const int exponent = scientific.mid(ePos + 1).toInt();
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
+    const std::string_view scientific(buffer, static_cast<size_t>(written.ptr - buffer));
+    const size_t ePos = scientific.find('e');
+    std::string_view exponentText = scientific.substr(ePos + 1);
+    if (!exponentText.empty() && exponentText.front() == '+')
+        exponentText.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
 
-    const bool negative = mantissa.startsWith(QLatin1Char('-'));
-    QString mantissaDigits = mantissa;
-    mantissaDigits.remove(QLatin1Char('-')).remove(QLatin1Char('.'));
-    while (mantissaDigits.size() > 1 && mantissaDigits.endsWith(QLatin1Char('0')))
-        mantissaDigits.chop(1);
+    const bool negative = value < 0;
+    std::string mantissaDigits;
+    for (char c : scientific.substr(0, ePos))
+        if (c >= '0' && c <= '9')
+            mantissaDigits += c;
+    while (mantissaDigits.size() > 1 && mantissaDigits.back() == '0')
+        mantissaDigits.pop_back();
 
-    QString out = negative ? QStringLiteral("-") : QString();
+    std::string out = negative ? "-" : "";
     if (exponent < -4 || exponent >= digits) {
-        out += mantissaDigits.left(1);
+        out += mantissaDigits.front();
         if (mantissaDigits.size() > 1)
-            out += QLatin1Char('.') + mantissaDigits.mid(1);
-        out += QLatin1String(exponent < 0 ? "E-" : "E+") +
-               QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
+            out += '.' + mantissaDigits.substr(1);
+        out += exponent < 0 ? "E-" : "E+";
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10)
+            out += '0';
+        out += std::to_string(magnitude);
     } else if (exponent < 0) {
-        out += QStringLiteral("0.") + QString(-exponent - 1, QLatin1Char('0')) + mantissaDigits;
+        out += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + mantissaDigits;
     } else {
-        const qsizetype integerDigits = exponent + 1;
-        if (mantissaDigits.size() <= integerDigits) {
-            out += mantissaDigits + QString(integerDigits - mantissaDigits.size(), QLatin1Char('0'));
-        } else {
-            out += mantissaDigits.left(integerDigits) + QLatin1Char('.') + mantissaDigits.mid(integerDigits);
-        }
+        const size_t integerDigits = static_cast<size_t>(exponent) + 1;
+        if (mantissaDigits.size() <= integerDigits)
+            out += mantissaDigits + std::string(integerDigits - mantissaDigits.size(), '0');
+        else
+            out += mantissaDigits.substr(0, integerDigits) + '.' + mantissaDigits.substr(integerDigits);
     }
-    return out;
+    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
 }  // namespace
 
 std::optional<double> toDouble(const QString& text)
 {
-    if (!numberPattern().match(text).hasMatch())
+    const std::string number = numberPart(text);
+    if (number.empty())
         return std::nullopt;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    // The syntax is checked already: a refusal is an overflow (infinite
-    // value) or an underflow (zero), and a value too small to hold is zero.
-    if (!ok && value == 0)
-        return 0.0;
-    if (!ok || !std::isfinite(value))
+    double value = 0;
+    const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        // Too small to hold reads as zero; too large is not a number we can use.
+        const size_t ePos = number.find_first_of("eE");
+        const bool tiny = ePos != std::string::npos && number.compare(ePos + 1, 1, "-") == 0;
+        return tiny ? std::optional<double>(0.0) : std::nullopt;
+    }
+    if (parsed.ec != std::errc() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
