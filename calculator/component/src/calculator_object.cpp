@@ -1,13 +1,12 @@
 #include "calculator_object.h"
 
-#include <atomic>
 #include <mutex>
 #include <new>
 #include <string_view>
 
 #include "ascii_case.h"
 #include "calculator/Calculator.h"
-#include "module_counts.h"
+#include "unknown_impl.h"
 
 namespace ombra::com {
 namespace {
@@ -21,31 +20,8 @@ constexpr Member kMembers[] = {
     {"Calculate", DISPID_CALCULATE},
 };
 
-class CalculatorObject final : public IDispatch {
+class CalculatorObject final : public UnknownImpl<IDispatch, IID_IDispatch> {
 public:
-    CalculatorObject() { module::objectCreated(); }
-    CalculatorObject(const CalculatorObject&) = delete;
-    CalculatorObject& operator=(const CalculatorObject&) = delete;
-
-    HRESULT QueryInterface(const IID& iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-
-    uint32_t AddRef() override { return references_.fetch_add(1) + 1; }
-
-    uint32_t Release() override {
-        uint32_t left = references_.fetch_sub(1) - 1;
-        if (left == 0) delete this;
-        return left;
-    }
-
     HRESULT GetIDOfName(const char* name, DISPID* id) override {
         if (name == nullptr || id == nullptr) return E_POINTER;
         for (const Member& member : kMembers) {
@@ -84,9 +60,6 @@ public:
 private:
     static constexpr DISPID kUnknownMember = -1;
 
-    ~CalculatorObject() { module::objectDestroyed(); }
-
-    std::atomic<uint32_t> references_{1};
     std::mutex busy_;
     Calculator calculator_;
 };
@@ -94,13 +67,7 @@ private:
 }  // namespace
 
 HRESULT createCalculatorObject(const IID& iid, void** object) {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    auto* created = new (std::nothrow) CalculatorObject();
-    if (created == nullptr) return E_OUTOFMEMORY;
-    HRESULT hr = created->QueryInterface(iid, object);
-    created->Release();
-    return hr;
+    return createAndQuery<CalculatorObject>(iid, object);
 }
 
 }  // namespace ombra::com
