@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
-#include <chrono>
 #include <random>
 #include <string>
 #include <thread>
@@ -25,29 +24,17 @@ std::string repeated(std::string_view piece, size_t times) {
     return text;
 }
 
-double secondsFor(const std::string& input, std::string& result) {
-    const auto start = std::chrono::steady_clock::now();
-    result = calculate(input);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Generous bounds: the same inputs take a few milliseconds in a release build
-// but run much slower under the sanitizers.
-constexpr double kLongInputSecondsLimit = 10.0;
-
+// How long these take is measured by the benchmarks; here they must answer.
 TEST(LongInputs, TenThousandCharactersOfSumsAnswer) {
-    const std::string input = "1" + repeated("+1", 4999);
+    std::string input = repeated("+1", 4999);
+    input.insert(input.begin(), '1');
     ASSERT_EQ(input.size(), 9999u);
-    std::string result;
-    EXPECT_LT(secondsFor(input, result), kLongInputSecondsLimit);
-    EXPECT_EQ(result, "5000");
+    EXPECT_EQ(calculate(input), "5000");
 }
 
 TEST(LongInputs, FiveThousandNestedParenthesesAnswer) {
     const std::string input = repeated("(", 5000) + "1" + repeated(")", 5000);
-    std::string result;
-    EXPECT_LT(secondsFor(input, result), kLongInputSecondsLimit);
-    EXPECT_EQ(result, "1");
+    EXPECT_EQ(calculate(input), "1");
 }
 
 TEST(LongInputs, NestedFunctionsAndUnbalancedRunsAnswer) {
