@@ -3,7 +3,7 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "shell/Main_Form.h"
-#include "shell/link_label.h"
+#include <calculator/LinkLabel.h>
 #include "shell/shell_pictures.h"
 #include "toolkit/forms.h"
 #include "toolkit/stay_on_top.h"
@@ -59,7 +59,10 @@ frmSplash::frmSplash() {
     lblWarning->setObjectName(QStringLiteral("lblWarning"));
     Label3 = new QLabel(Frame1);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label2 = new LinkLabel(QStringLiteral("3 秒后不能进入程序 请单击这里"), Frame1);
+    Label2 = new ombra::LinkLabel(QStringLiteral("3 秒后不能进入程序 请单击这里"), Frame1);
+    // Every typed key belongs to the window (it opens the main window), so
+    // the link is for the mouse only.
+    Label2->setFocusPolicy(Qt::NoFocus);
     Label2->setObjectName(QStringLiteral("Label2"));
 
     Timer1 = new QTimer(this);
@@ -83,7 +86,7 @@ frmSplash::frmSplash() {
     centreOnScreen();
 
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
-    connect(Label2, &LinkLabel::clicked, this, &frmSplash::Label2_Click);
+    connect(Label2, &ombra::LinkLabel::clicked, this, &frmSplash::Label2_Click);
 }
 
 void frmSplash::Form_Load() {

@@ -9,9 +9,11 @@ class QFrame;
 class QLabel;
 class QTimer;
 
-namespace plotdesk {
-
+namespace ombra {
 class LinkLabel;
+}
+
+namespace plotdesk {
 
 class frmSplash : public QWidget {
     Q_OBJECT
@@ -31,7 +33,7 @@ public:
     QLabel* lblVersion;
     QLabel* lblWarning;
     QLabel* Label3;
-    LinkLabel* Label2;
+    ombra::LinkLabel* Label2;
     QTimer* Timer1;
 
 protected:

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "face_pictures.h"
-#include "link_label.h"
+#include "calculator/LinkLabel.h"
 
 namespace ombra {
 namespace {

@@ -1,4 +1,4 @@
-#include "link_label.h"
+#include "calculator/LinkLabel.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -10,7 +10,7 @@
 
 #include "calculator/About.h"
 #include "calculator/CalculatorFace.h"
-#include "link_label.h"
+#include "calculator/LinkLabel.h"
 
 using ombra::About;
 using ombra::CalculatorFace;

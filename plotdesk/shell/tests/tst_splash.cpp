@@ -5,7 +5,7 @@
 
 #include "settings/settings_store.h"
 #include "settings/settings_record.h"
-#include "shell/link_label.h"
+#include <calculator/LinkLabel.h>
 
 #include <QLabel>
 #include <QTimer>
