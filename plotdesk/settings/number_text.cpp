@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -53,6 +54,35 @@ std::string numberPart(const QString& text)
         return {};
     number.append(rest);
     return number;
+}
+
+// Whether a number text as numberPart() writes it lies below 1 in
+// magnitude: the power of ten of its first significant digit, plus its
+// exponent, is negative. It tells a value too small to hold from one too
+// large, whichever way the digits and the exponent pull.
+bool belowOne(std::string_view number)
+{
+    if (!number.empty() && number.front() == '-')
+        number.remove_prefix(1);
+    const size_t ePos = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, ePos);
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return true;
+    const int64_t place = first < point ? static_cast<int64_t>(point - first - 1)
+                                        : -static_cast<int64_t>(first - point);
+    if (ePos == std::string_view::npos)
+        return place < 0;
+    std::string_view exponentText = number.substr(ePos + 1);
+    const bool negativeExponent = exponentText.front() == '-';
+    if (exponentText.front() == '+' || exponentText.front() == '-')
+        exponentText.remove_prefix(1);
+    int64_t magnitude = 0;
+    const auto parsed = std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), magnitude);
+    if (parsed.ec != std::errc())
+        return negativeExponent;
+    return negativeExponent ? place < magnitude : place < -magnitude;
 }
 
 template <class Int>
@@ -130,9 +160,7 @@ std::optional<double> toDouble(const QString& text)
     const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value);
     if (parsed.ec == std::errc::result_out_of_range) {
         // Too small to hold reads as zero; too large is not a number we can use.
-        const size_t ePos = number.find_first_of("eE");
-        const bool tiny = ePos != std::string::npos && number.compare(ePos + 1, 1, "-") == 0;
-        return tiny ? std::optional<double>(0.0) : std::nullopt;
+        return belowOne(number) ? std::optional<double>(0.0) : std::nullopt;
     }
     if (parsed.ec != std::errc() || !std::isfinite(value))
         return std::nullopt;

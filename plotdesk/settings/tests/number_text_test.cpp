@@ -102,6 +102,14 @@ void NumberTextTest::readsDoubles_data()
     QTest::newRow("large") << "1.5E+20" << std::optional<double>(1.5e20);
     QTest::newRow("beyond double") << "1e309" << std::optional<double>();
     QTest::newRow("too small to hold") << "-1e-400" << std::optional<double>(0);
+    // The magnitude decides, not the exponent's sign alone.
+    const QString hundreds(400, QLatin1Char('0'));
+    QTest::newRow("long digits, small exponent, too large") << "1" + hundreds + "e-5" << std::optional<double>();
+    QTest::newRow("long digits, large exponent, too small")
+        << "0." + hundreds + "1e+5" << std::optional<double>(0);
+    QTest::newRow("long fraction, too small") << "0." + hundreds + "1" << std::optional<double>(0);
+    QTest::newRow("exponent beyond any integer") << "1e-99999999999999999999" << std::optional<double>(0);
+    QTest::newRow("exponent beyond any integer, too large") << "1e99999999999999999999" << std::optional<double>();
     QTest::newRow("smallest denormal") << "4.9e-324" << std::optional<double>(4.9e-324);
     QTest::newRow("not a number") << "2x" << std::optional<double>();
 }
