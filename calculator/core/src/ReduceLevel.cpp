@@ -15,9 +15,6 @@ bool startsWith(std::string_view text, size_t at, std::string_view word) {
     return text.compare(at, word.size(), word) == 0;
 }
 
-// True when at least one of the cleaning replacements below would find
-// something. Most texts are clean already; one pass over them is much cheaper
-// than the fourteen searches.
 // Bytes at which one of the replacements could start or end; digits, points,
 // brackets and most marks are not among them.
 constexpr std::array<bool, 256> kWorthALook = [] {
@@ -28,6 +25,9 @@ constexpr std::array<bool, 256> kWorthALook = [] {
     return table;
 }();
 
+// True when at least one of the cleaning replacements below would find
+// something. Most texts are clean already; one pass over them is much cheaper
+// than the fourteen searches.
 bool needsCleaning(std::string_view text) {
     char before = 0;
     for (size_t k = 0; k < text.size(); ++k) {

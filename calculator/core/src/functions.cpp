@@ -192,10 +192,6 @@ constexpr auto kDoubleFunctions = std::to_array<DoubleFunction>({
 constexpr std::string_view kSignName = "SGN";
 constexpr std::string_view kRandomName = "RND";
 
-}  // namespace
-
-namespace {
-
 std::optional<double> doubleValue(std::string_view name, double x) {
     for (const auto& function : kDoubleFunctions) {
         if (function.name == name) {

@@ -93,8 +93,9 @@ double convertNumber(std::string_view number) {
     return negative ? -value : value;
 }
 
-// Lays out `magnitude` rounded to `digits` significant digits, given the
-// scientific form d.ddd...e±x that std::to_chars wrote.
+// Lays out a magnitude already rounded by std::to_chars into the scientific
+// form d.ddd...e±x: trailing zeros dropped, plain positional form inside the
+// plain exponent range, otherwise d.ddd E±xx; `negative` gives the "-" sign.
 std::string layOut(std::string_view scientific, bool negative) {
     const size_t e = scientific.find('e');
     std::string significant;

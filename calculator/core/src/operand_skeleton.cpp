@@ -105,6 +105,4 @@ void cutOperands(std::string_view text, size_t position, OperandCut& cut) {
     mapRange(text, position, end, cut.right);
 }
 
-
-
 }  // namespace ombra
