@@ -8,6 +8,7 @@
 #include "numbers.h"
 #include "operand_skeleton.h"
 #include "text_edit.h"
+#include "value_marks.h"
 
 namespace ombra {
 namespace {
@@ -22,22 +23,8 @@ size_t firstPosition(const std::string& text, char mark) {
 }
 
 // Turns a cut-out operand back into plain number text.
-// An operand is mostly plain digits already; then there is nothing to undo.
-bool isPlainOperand(std::string_view operand) {
-    for (char c : operand) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '{' || c == '[' || c == ']' || c == 'E' || (c >= 'a' && c <= 'z') || byte >= 0x80) return false;
-    }
-    return true;
-}
-
 void unwrapOperand(std::string& operand) {
-    if (isPlainOperand(operand)) return;
-    replaceAll(operand, "{", "[-");
-    removeAll(operand, "[");
-    removeAll(operand, "]");
-    replaceAll(operand, "EA", "E+");
-    replaceAll(operand, "EB", "E-");
+    unmarkValue(operand);
     toUpperCase(operand);
 }
 
@@ -172,12 +159,7 @@ std::string Calculator::ApplyOperator(std::string text, const std::string& level
     if (rightLength != 0 && position + rightLength - 1 < text.size())
         result.append(text, position + rightLength - 1, std::string::npos);
 
-    if (containsAnyOf(result, "-+e")) {
-        replaceAll(result, "[-", "{");
-        replaceAll(result, "e", "E");
-        replaceAll(result, "E+", "EA");
-        replaceAll(result, "E-", "EB");
-    }
+    markValues(result);
     return result;
 }
 

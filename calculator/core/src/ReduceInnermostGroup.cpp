@@ -6,6 +6,7 @@
 #include "functions.h"
 #include "numbers.h"
 #include "text_edit.h"
+#include "value_marks.h"
 
 namespace ombra {
 namespace {
@@ -38,14 +39,6 @@ bool isFunctionName(std::string_view name) {
     return false;
 }
 
-void unwrapValue(std::string& value) {
-    replaceAll(value, "{", "[-");
-    removeAll(value, "[");
-    removeAll(value, "]");
-    replaceAll(value, "EA", "E+");
-    replaceAll(value, "EB", "E-");
-}
-
 }  // namespace
 
 std::string Calculator::ReduceInnermostGroup(std::string text) {
@@ -69,7 +62,7 @@ std::string Calculator::ReduceInnermostGroup(std::string text) {
     std::string content = text.substr(group.open, group.close - group.open - 1);
     try {
         if (!ReduceAllLevels(content)) return {};
-        unwrapValue(content);
+        unmarkValue(content);
 
         std::string result;
         const std::string_view name = group.open > kFunctionNameLength
@@ -89,10 +82,7 @@ std::string Calculator::ReduceInnermostGroup(std::string text) {
         result.push_back(']');
         result.append(text, group.close, std::string::npos);
 
-        replaceAll(result, "[-", "{");
-        replaceAll(result, "e", "E");
-        replaceAll(result, "E+", "EA");
-        replaceAll(result, "E-", "EB");
+        markValues(result);
         return result;
     } catch (const numbers::NumberFailure& failure) {
         return failWithNumberText(failure.number);
