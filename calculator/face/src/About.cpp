@@ -28,6 +28,9 @@ const LabelText kLabelTexts[] = {
 };
 
 constexpr int kPictureSide = 48;
+// The text column keeps this width in pixels; longer texts wrap within it.
+constexpr int kTextMinimumWidth = 360;
+constexpr double kProductNameScale = 1.3;
 struct Picture {
     QLabel* About::*label;
     const char* objectName;
@@ -62,12 +65,13 @@ About::About(QWidget* parent) : QWidget(parent), opener_(&QDesktopServices::open
         QLabel* label = new QLabel(QString::fromUtf8(row.text), this);
         label->setObjectName(QString::fromLatin1(row.objectName));
         label->setWordWrap(true);
+        label->setMinimumWidth(kTextMinimumWidth);
         this->*row.label = label;
         textColumn->addWidget(label);
     }
     QFont productFont = Label1->font();
     productFont.setBold(true);
-    productFont.setPointSizeF(productFont.pointSizeF() * 1.3);
+    productFont.setPointSizeF(productFont.pointSizeF() * kProductNameScale);
     Label1->setFont(productFont);
 
     LabelC = new LinkLabel(QStringLiteral("技术支持：") + kSupportAddress.path(), this);
@@ -84,7 +88,6 @@ About::About(QWidget* parent) : QWidget(parent), opener_(&QDesktopServices::open
     layout->addLayout(pictureColumn);
     layout->addLayout(textColumn, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    for (const LabelText& row : kLabelTexts) (this->*row.label)->setMinimumWidth(360);
 }
 
 void About::setUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }
