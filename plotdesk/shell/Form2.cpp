@@ -340,7 +340,6 @@ void Form2::Form_Load() {
     setSwatchColour(背景颜色, record.bcolor);
     setSwatchColour(网格颜色, record.lcolor);
 
-    画板高度->setText(integerText(record._heiht));
     横坐标起始刻度->setText(integerText(record.max_l));
     起始刻度->setText(integerText(record.max_t));
     x最小刻度值->setText(integerText(record.min_x));
