@@ -6,14 +6,15 @@
 #include "board/board_texts.h"
 #include "board/mForm1.h"
 #include "settings/settings_record.h"
+#include "toolkit/mouse_buttons.h"
 
 #include <QTimer>
 
 namespace plotdesk {
 namespace {
 
-constexpr int leftButton = 1;
-constexpr int rightButton = 2;
+using toolkit::leftButtonCode;
+using toolkit::rightButtonCode;
 // Twips an arrow moves the picture per step; each timer tick moves half.
 constexpr float arrowScrollStep = 30;
 
@@ -57,7 +58,7 @@ void mForm1::pxp_MouseDown(int, double, double)
 void mForm1::pxp_MouseMove(int buttons, double x, double y)
 {
     setWindowTitle(pointerReadout(x, y));
-    if (buttons != leftButton)
+    if (buttons != leftButtonCode)
         return;
     resetStripScales();
     pxp->setLeftTwips(pxp->leftTwips() + x);
@@ -69,7 +70,7 @@ void mForm1::pxp_MouseMove(int buttons, double x, double y)
 
 void mForm1::pxp_MouseUp(int button, double x, double y)
 {
-    if (button == rightButton)
+    if (button == rightButtonCode)
         showBoardMenu(pxp->mapToGlobal(pxp->toPixels(x, y).toPoint()));
 }
 
@@ -85,7 +86,7 @@ void mForm1::Picture3_MouseMove(int buttons, double, double y)
 {
     resetStripScales();
     setWindowTitle(QString::fromUtf8(boardtext::title));
-    if (buttons != leftButton)
+    if (buttons != leftButtonCode)
         return;
     pxp->setTopTwips(-y);
     Picture3->cls();
@@ -105,7 +106,7 @@ void mForm1::Picture4_MouseDown(int, double x, double)
 
 void mForm1::Picture4_MouseMove(int buttons, double x, double)
 {
-    if (buttons != leftButton)
+    if (buttons != leftButtonCode)
         return;
     resetStripScales();
     pxp->setLeftTwips(-x);
