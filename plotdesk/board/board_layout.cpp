@@ -25,12 +25,6 @@ constexpr double yTickLength = 5;
 // A window larger than this (in twips) is taken for a damaged setting.
 constexpr double largestWindowTwips = 1'000'000;
 
-// A stored pen width; 1 when it is not a number.
-int storedPenWidth(const char* key)
-{
-    return toInt16HalfEven(GetSetting(key, defaultText(key))).value_or(1);
-}
-
 std::optional<float> storedSingle(const char* key)
 {
     return toSingle(GetSetting(key, defaultText(key)));
@@ -67,7 +61,7 @@ void runAxisLoop(const AxisLoop& loop, bool carriesAxis, GridOrTick gridOrTick, 
 
 void mForm1::Form_Load()
 {
-    pxp->setDrawWidth(storedPenWidth(key::xiankuan1));
+    useStoredPenWidth(key::xiankuan1);
     // A picture that cannot be read leaves the board without one.
     pxp->loadPicture(GetSetting(key::backpicture, defaultText(key::backpicture)));
     applyStoredPlacement();
@@ -105,6 +99,12 @@ void mForm1::applyStoredPlacement()
         size.setHeight(toolkit::twipsToPixelsY(*h));
     resize(size);
     arrangeFrame();
+}
+
+// The picture's pen width from a stored setting; 1 when it is not a number.
+void mForm1::useStoredPenWidth(const char* key)
+{
+    pxp->setDrawWidth(toInt16HalfEven(GetSetting(key, defaultText(key))).value_or(1));
 }
 
 void mForm1::reuse()

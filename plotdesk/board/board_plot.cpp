@@ -9,7 +9,6 @@
 #include "settings/number_text.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_record.h"
-#include "settings/settings_store.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -121,7 +120,7 @@ void mForm1::Command1_Click()
 
     进度条->cls();
     const int savedPenWidth = pxp->drawWidth();
-    pxp->setDrawWidth(toInt16HalfEven(GetSetting(key::xiankuan2, defaultText(key::xiankuan2))).value_or(1));
+    useStoredPenWidth(key::xiankuan2);
     进度条->setScaleLeft(range.start);
     进度条->setScaleWidth(range.end - range.start);
     进度条->setScaleTop(progressScaleTop);

@@ -159,6 +159,7 @@ private:
     void arrangeFrame();
 
     void applyStoredPlacement();
+    void useStoredPenWidth(const char* key);
     void layoutPicture();
     void drawAxes();
     void drawXLoops(bool towardsRight);
