@@ -46,11 +46,6 @@ QString VariableTemplate::with(const QString& valueText) const
     return text;
 }
 
-QString substituteVariable(const QString& expression, QChar letter, const QString& valueText)
-{
-    return VariableTemplate(expression, letter).with(valueText);
-}
-
 // Result texts are read once per sample, so they get a reader of their own:
 // the evaluator writes numbers in plain ASCII (digits, sign, point and an
 // "E" exponent), which std::from_chars reads without allocating.

@@ -36,8 +36,6 @@ private:
     qsizetype fixedLength_ = 0;
 };
 
-QString substituteVariable(const QString& expression, QChar letter, const QString& valueText);
-
 // The value of an evaluator result when it makes a point: a number within
 // the single-precision range. "ERROR#11", "True", "" and 1E+300 do not.
 std::optional<double> curveCoordinate(const QString& resultText);

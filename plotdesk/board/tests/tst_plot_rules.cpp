@@ -65,7 +65,7 @@ void PlotRulesTest::substitution()
     QFETCH(QChar, letter);
     QFETCH(QString, value);
     QFETCH(QString, expected);
-    QCOMPARE(substituteVariable(expression, letter, value), expected);
+    QCOMPARE(VariableTemplate(expression, letter).with(value), expected);
 }
 
 void PlotRulesTest::coordinates_data()
