@@ -26,10 +26,14 @@ bool asksForOutputOnly(const char* argument)
 
 // Takes --function and --parametric out of the arguments, as they come, into
 // `curves`: QCommandLineParser neither keeps the order between two options
-// nor reads an option with two values.
+// nor reads an option with two values. "--parametric=" cannot carry both
+// expressions, so it is refused rather than left to the parser, which would
+// take it and plot nothing for it.
 std::optional<QString> takeCurves(QStringList& arguments, std::vector<ExportCurve>& curves)
 {
     const QString functionEquals = QString::fromLatin1(functionOption) + QLatin1Char('=');
+    const QString parametricEquals = QString::fromLatin1(parametricOption) + QLatin1Char('=');
+    const QString parametricNeedsTwo = QStringLiteral("--parametric 需要两个表达式：X(t) 和 Y(t)");
     QStringList rest;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -39,9 +43,11 @@ std::optional<QString> takeCurves(QStringList& arguments, std::vector<ExportCurv
             curves.push_back({false, arguments[++i], {}, {}});
         } else if (argument.startsWith(functionEquals)) {
             curves.push_back({false, argument.mid(functionEquals.size()), {}, {}});
+        } else if (argument.startsWith(parametricEquals)) {
+            return parametricNeedsTwo;
         } else if (argument == QLatin1String(parametricOption)) {
             if (i + 2 >= arguments.size())
-                return QStringLiteral("--parametric 需要两个表达式：X(t) 和 Y(t)");
+                return parametricNeedsTwo;
             curves.push_back({true, {}, arguments[i + 1], arguments[i + 2]});
             i += 2;
         } else {

@@ -95,6 +95,8 @@ void BoardExportTest::parse_data()
     QTest::newRow("parametric short of a value") << QStringList{"plotdesk", "--export", "e.png", "--parametric", "t"}
                                                  << "error";
     QTest::newRow("function without a value") << QStringList{"plotdesk", "--export", "e.png", "--function"} << "error";
+    QTest::newRow("parametric with one value after =")
+        << QStringList{"plotdesk", "--export", "e.png", "--parametric=cos(t)"} << "error";
     QTest::newRow("curve without export") << QStringList{"plotdesk", "--function", "x"} << "error";
     QTest::newRow("unknown option") << QStringList{"plotdesk", "--colour", "red"} << "error";
     QTest::newRow("stray argument") << QStringList{"plotdesk", "picture.png"} << "error";
