@@ -57,16 +57,18 @@ private:
 
 }  // namespace
 
-QByteArray toHistoryCodePage(const QString& text) {
+std::optional<QByteArray> toHistoryCodePage(const QString& text) {
     Converter converter(kCodePage, "UTF-8");
+    if (!converter.valid()) return std::nullopt;
     // Every Unicode scalar value has a GB18030 code; only lone surrogates,
     // which QString::toUtf8 already turns into '?', could fail.
     const std::string out = converter.run(text.toUtf8(), "?");
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-QString fromHistoryCodePage(const QByteArray& bytes) {
+std::optional<QString> fromHistoryCodePage(const QByteArray& bytes) {
     Converter converter("UTF-8", kCodePage);
+    if (!converter.valid()) return std::nullopt;
     const std::string out = converter.run(bytes, "\xEF\xBF\xBD");
     return QString::fromUtf8(out.data(), static_cast<qsizetype>(out.size()));
 }

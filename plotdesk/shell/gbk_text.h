@@ -11,14 +11,19 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace plotdesk {
 
-// The bytes of `text` in the history files' code page.
-QByteArray toHistoryCodePage(const QString& text);
+// The bytes of `text` in the history files' code page; nothing when the
+// system has no converter for it (the caller must then not write at all,
+// or the file would lose its items).
+std::optional<QByteArray> toHistoryCodePage(const QString& text);
 
 // The text held by `bytes`. A byte sequence that is not valid in the code
 // page becomes U+FFFD for that byte and decoding goes on with the next one,
-// so a damaged file still gives back everything else it holds.
-QString fromHistoryCodePage(const QByteArray& bytes);
+// so a damaged file still gives back everything else it holds. Nothing when
+// the system has no converter for the code page.
+std::optional<QString> fromHistoryCodePage(const QByteArray& bytes);
 
 }  // namespace plotdesk

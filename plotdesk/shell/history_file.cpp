@@ -31,18 +31,25 @@ QStringList readHistoryFile(const QString& path) {
         if (lineEnd < 0) lineEnd = bytes.size();
         qsizetype textEnd = lineEnd;
         if (textEnd > lineStart && bytes.at(textEnd - 1) == '\r') --textEnd;
-        items << fromHistoryCodePage(bytes.mid(lineStart, textEnd - lineStart));
+        const std::optional<QString> item = fromHistoryCodePage(bytes.mid(lineStart, textEnd - lineStart));
+        if (!item) return {};
+        items << *item;
         lineStart = next;
     }
     return items;
 }
 
 bool writeHistoryFile(const QString& path, const QStringList& items, QString* error) {
+    // Without a converter every item would come out empty: keep the old file.
+    if (!toHistoryCodePage(QString())) {
+        if (error) *error = QStringLiteral("no converter for the history files' code page");
+        return false;
+    }
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly);
     for (const QString& item : items) {
         if (!ok) break;
-        ok = file.write(toHistoryCodePage(singleLine(item)) + kLineEnd) >= 0;
+        ok = file.write(toHistoryCodePage(singleLine(item)).value_or(QByteArray()) + kLineEnd) >= 0;
     }
     // An unfinished file is never committed: dropping it leaves the old one.
     ok = ok && file.commit();
