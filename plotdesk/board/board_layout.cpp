@@ -13,6 +13,10 @@
 #include "toolkit/color_word.h"
 #include "toolkit/twips.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
 namespace plotdesk {
 namespace {
 
@@ -28,6 +32,16 @@ constexpr double largestWindowTwips = 1'000'000;
 std::optional<float> storedSingle(const char* key)
 {
     return toSingle(GetSetting(key, defaultText(key)));
+}
+
+// Whether a window with this frame would show, at least in part, on one of
+// the screens; true when the platform reports none.
+bool onSomeScreen(const QRect& frame)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    return screens.isEmpty() || std::any_of(screens.begin(), screens.end(), [&frame](const QScreen* screen) {
+               return screen->availableGeometry().intersects(frame);
+           });
 }
 
 // One axis loop: each round draws a grid line or tick and a label; the two
@@ -79,16 +93,10 @@ void mForm1::Form_Load()
 }
 
 // The window's own place and size; a value that is not a number, or a size
-// that no window can have, is skipped.
+// that no window can have, is skipped. A place where no screen would show
+// the window (one saved on a screen that has since gone) is skipped too.
 void mForm1::applyStoredPlacement()
 {
-    QPoint place = pos();
-    if (const std::optional<float> left = storedSingle(key::MainLeft))
-        place.setX(toolkit::twipsToPixelsX(*left));
-    if (const std::optional<float> top = storedSingle(key::MainTop))
-        place.setY(toolkit::twipsToPixelsY(*top));
-    move(place);
-
     QSize size = this->size();
     auto usable = [](const std::optional<float>& twips) {
         return twips && *twips > 0 && *twips < largestWindowTwips;
@@ -97,6 +105,14 @@ void mForm1::applyStoredPlacement()
         size.setWidth(toolkit::twipsToPixelsX(*w));
     if (const std::optional<float> h = storedSingle(key::MainHeight); usable(h))
         size.setHeight(toolkit::twipsToPixelsY(*h));
+
+    QPoint place = pos();
+    if (const std::optional<float> left = storedSingle(key::MainLeft))
+        place.setX(toolkit::twipsToPixelsX(*left));
+    if (const std::optional<float> top = storedSingle(key::MainTop))
+        place.setY(toolkit::twipsToPixelsY(*top));
+    if (onSomeScreen(QRect(place, size)))
+        move(place);
     resize(size);
     arrangeFrame();
 }

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -103,6 +104,8 @@ private slots:
     void clearLeavesAxesAndCentres();
     void closeSavesPlacement();
     void reopenedBoardComesBackInPlace();
+    void placeOffEveryScreenIsSkipped_data();
+    void placeOffEveryScreenIsSkipped();
     void menuEntries();
     void colourEntries_data();
     void colourEntries();
@@ -209,6 +212,28 @@ void BoardWindowTest::reopenedBoardComesBackInPlace()
     QCOMPARE(second->pos(), place);
     QCOMPARE(second->geometry().size(), placed.size());
     QVERIFY(qAbs(second->pxp->leftTwips() - centredLeft(*second)) <= pixelTwips());
+}
+
+// A place saved on a screen that is gone, or a damaged one, must not open
+// the board where nobody can reach it.
+void BoardWindowTest::placeOffEveryScreenIsSkipped_data()
+{
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("top");
+    QTest::newRow("far right") << "1E+09" << "1000";
+    QTest::newRow("far left") << "-1E+09" << "1000";
+    QTest::newRow("far below") << "1000" << "1E+09";
+    QTest::newRow("beyond the right edge of the screen") << "300000" << "1000";
+}
+
+void BoardWindowTest::placeOffEveryScreenIsSkipped()
+{
+    QFETCH(QString, left);
+    QFETCH(QString, top);
+    store_->set({{"MainLeft", left}, {"MainTop", top}});
+    mForm1 board;
+    board.Form_Load();
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(board.geometry()));
 }
 
 void BoardWindowTest::menuEntries()
