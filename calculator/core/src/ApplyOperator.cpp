@@ -22,8 +22,18 @@ size_t firstPosition(const std::string& text, char mark) {
     return found == std::string::npos ? 0 : found + 1;
 }
 
+// An operand is mostly plain digits already; then there is nothing to undo.
+bool isPlainOperand(std::string_view operand) {
+    for (char c : operand) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '{' || c == '[' || c == ']' || c == 'E' || (c >= 'a' && c <= 'z') || byte >= 0x80) return false;
+    }
+    return true;
+}
+
 // Turns a cut-out operand back into plain number text.
 void unwrapOperand(std::string& operand) {
+    if (isPlainOperand(operand)) return;
     unmarkValue(operand);
     toUpperCase(operand);
 }
