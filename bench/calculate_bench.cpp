@@ -68,8 +68,7 @@ const std::vector<Sample>& samples() {
 
 void reportAllocations(benchmark::State& state, uint64_t before) {
     const double calls = static_cast<double>(state.iterations());
-    state.counters["allocs_per_call"] =
-        calls > 0 ? static_cast<double>(allocationCount.load() - before) / calls : 0.0;
+    state.counters["allocs_per_call"] = calls > 0 ? static_cast<double>(allocationCount.load() - before) / calls : 0.0;
 }
 
 void directCall(benchmark::State& state, const Sample& sample) {
@@ -167,8 +166,7 @@ void registerAll() {
     for (size_t length : {size_t{10000}, size_t{100000}}) {
         const std::string chars = std::to_string(length);
         auto* sum = benchmark::RegisterBenchmark(("LongSum/" + chars).c_str(), longInput, longSum(length));
-        auto* nesting =
-            benchmark::RegisterBenchmark(("LongNesting/" + chars).c_str(), longInput, longNesting(length));
+        auto* nesting = benchmark::RegisterBenchmark(("LongNesting/" + chars).c_str(), longInput, longNesting(length));
         for (auto* bench : {sum, nesting}) {
             bench->Unit(benchmark::kMillisecond);
             if (length > 10000) bench->Iterations(1)->Repetitions(3);

@@ -8,18 +8,17 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr int samples = 100001;
+constexpr int kSamples = 100001;
 
-void prepare(plotdesk::mForm1& board)
-{
+void prepare(plotdesk::mForm1& board) {
     board.Form_Load();
     board.表达式1->setText(QStringLiteral("sin(x/20)*300"));
     board.start->setText(QStringLiteral("-100"));
@@ -27,33 +26,34 @@ void prepare(plotdesk::mForm1& board)
     board.step1->setText(QStringLiteral("0.002"));
 }
 
-void plotRepeatedly(benchmark::State& state, plotdesk::mForm1& board)
-{
+void plotRepeatedly(benchmark::State& state, plotdesk::mForm1& board) {
     for (auto _ : state) {
         board.Command1_Click();
         state.PauseTiming();
         board.Command2_Click();
         state.ResumeTiming();
     }
-    state.counters["samples"] = samples;
-    state.counters["per_sample"] = benchmark::Counter(
-        samples, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["samples"] = kSamples;
+    state.counters["per_sample"] =
+        benchmark::Counter(kSamples, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // The whole plot, each sample evaluated by the calculator.
-void BM_FunctionPlot100k(benchmark::State& state)
-{
+void BM_FunctionPlot100k(benchmark::State& state) {
     plotdesk::mForm1 board;
     prepare(board);
     plotRepeatedly(state, board);
 }
-BENCHMARK(BM_FunctionPlot100k)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FunctionPlot100k)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
 
 // The board's own share: the same plot with a stand-in evaluator that
 // answers with a fixed number text, so what remains is substitution,
 // result reading, the progress strip and the drawing.
-void BM_FunctionPlot100kBoardOnly(benchmark::State& state)
-{
+void BM_FunctionPlot100kBoardOnly(benchmark::State& state) {
     plotdesk::mForm1 board;
     prepare(board);
     board.setEvaluator([](const QString&) { return QStringLiteral("287.677282398941"); });
@@ -67,11 +67,9 @@ BENCHMARK(BM_FunctionPlot100kBoardOnly)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 

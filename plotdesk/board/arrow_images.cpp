@@ -5,8 +5,7 @@
 
 namespace plotdesk {
 
-QImage arrowImage(ArrowDirection direction)
-{
+QImage arrowImage(ArrowDirection direction) {
     QImage image(16, 17, QImage::Format_ARGB32_Premultiplied);
     image.fill(QColor(0xd4, 0xd0, 0xc8));
     QPainter painter(&image);
@@ -19,10 +18,10 @@ QImage arrowImage(ArrowDirection direction)
     const QPolygonF pointingRight{{5.0, 3.5}, {11.5, 8.5}, {5.0, 13.5}};
     int degrees = 0;
     switch (direction) {
-    case ArrowDirection::Right: degrees = 0; break;
-    case ArrowDirection::Down: degrees = 90; break;
-    case ArrowDirection::Left: degrees = 180; break;
-    case ArrowDirection::Up: degrees = 270; break;
+        case ArrowDirection::Right: degrees = 0; break;
+        case ArrowDirection::Down: degrees = 90; break;
+        case ArrowDirection::Left: degrees = 180; break;
+        case ArrowDirection::Up: degrees = 270; break;
     }
     painter.translate(8, 8.5);
     painter.rotate(degrees);

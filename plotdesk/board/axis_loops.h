@@ -10,7 +10,7 @@ namespace plotdesk {
 
 // A loop that would take more rounds than this draws no ticks or labels, so
 // no setting can keep the board busy for minutes.
-inline constexpr int64_t maximumAxisRounds = 100'000;
+inline constexpr int64_t kMaximumAxisRounds = 100'000;
 
 struct AxisLoop {
     int64_t end = 0;      // the board edge the loop runs to
@@ -23,7 +23,7 @@ struct AxisLoop {
     // The loop's value in round `round` (0-based).
     int64_t value(int64_t round) const { return round * step(); }
     // Whether ticks, grid lines and labels are drawn: a spacing of 0 or a
-    // loop of more than maximumAxisRounds rounds draws none.
+    // loop of more than kMaximumAxisRounds rounds draws none.
     bool drawsTicks() const;
     // Whether the loop passes the origin, where the axis line is drawn. With
     // a spacing of 0 the axis is still drawn where a positive spacing would

@@ -25,30 +25,28 @@ struct ColourEntry {
     const char* caption;
     void (mForm1::*handler)();
 };
-const ColourEntry colourEntries[] = {
-    {"bg", "亮蓝色", &mForm1::bg_Click},     {"b", "蓝色", &mForm1::b_Click},
-    {"red", "红色", &mForm1::red_Click},     {"rluse", "绿色", &mForm1::rluse_Click},
-    {"ye", "黄色", &mForm1::ye_Click},       {"f3", "青色", &mForm1::f3_Click},
+const ColourEntry kColourEntries[] = {
+    {"bg", "亮蓝色", &mForm1::bg_Click},     {"b", "蓝色", &mForm1::b_Click},   {"red", "红色", &mForm1::red_Click},
+    {"rluse", "绿色", &mForm1::rluse_Click}, {"ye", "黄色", &mForm1::ye_Click}, {"f3", "青色", &mForm1::f3_Click},
     {"为", "洋红色", &mForm1::为_Click},     {"bf", "黑色", &mForm1::bf_Click},
 };
 
 }  // namespace
 
-void mForm1::createMenu()
-{
+void mForm1::createMenu() {
     tt = new QMenu(this);
     tt->setObjectName(QStringLiteral("tt"));
-    rr = tt->addAction(QString::fromUtf8(boardtext::redraw), this, [this] { rr_Click(); });
+    rr = tt->addAction(QString::fromUtf8(boardtext::kRedraw), this, [this] { rr_Click(); });
     rr->setObjectName(QStringLiteral("rr"));
     rr->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    ff = tt->addAction(QString::fromUtf8(boardtext::options), this, [this] { ff_Click(); });
+    ff = tt->addAction(QString::fromUtf8(boardtext::kOptions), this, [this] { ff_Click(); });
     ff->setObjectName(QStringLiteral("ff"));
     ff->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     yu = tt->addSeparator();
     yu->setObjectName(QStringLiteral("yu"));
-    shoosecolor = tt->addMenu(QString::fromUtf8(boardtext::chooseColour));
+    shoosecolor = tt->addMenu(QString::fromUtf8(boardtext::kChooseColour));
     shoosecolor->setObjectName(QStringLiteral("shoosecolor"));
-    for (const ColourEntry& entry : colourEntries) {
+    for (const ColourEntry& entry : kColourEntries) {
         QAction* action = shoosecolor->addAction(QString::fromUtf8(entry.caption), this,
                                                  [this, handler = entry.handler] { (this->*handler)(); });
         action->setObjectName(QString::fromUtf8(entry.name));
@@ -58,20 +56,11 @@ void mForm1::createMenu()
     addAction(ff);
 }
 
-void mForm1::showBoardMenu(const QPoint& globalPosition)
-{
-    tt->popup(globalPosition);
-}
+void mForm1::showBoardMenu(const QPoint& globalPosition) { tt->popup(globalPosition); }
 
-void mForm1::rr_Click()
-{
-    Command1_Click();
-}
+void mForm1::rr_Click() { Command1_Click(); }
 
-void mForm1::ff_Click()
-{
-    emit optionsRequested();
-}
+void mForm1::ff_Click() { emit optionsRequested(); }
 
 // Palette entries of the colour submenu.
 void mForm1::bg_Click() { chooseLineColour(9); }
@@ -85,40 +74,30 @@ void mForm1::bf_Click() { chooseLineColour(0); }
 
 // Changes the curve colour in memory only; the settings dialog's "应用"
 // saves it.
-void mForm1::chooseLineColour(int paletteIndex)
-{
-    Settings().fcolor = toolkit::paletteColor(paletteIndex);
-}
+void mForm1::chooseLineColour(int paletteIndex) { Settings().fcolor = toolkit::paletteColor(paletteIndex); }
 
-void mForm1::Command2_Click()
-{
+void mForm1::Command2_Click() {
     pxp->cls();
     reuse();
     Command3_Click();
 }
 
-void mForm1::Command3_Click()
-{
-    pxp->setLeftTwips(
-        centredEdge(pxp->scaleLeft(), pxp->scaleWidth(), pxp->widthTwips(), viewportWidthTwips()));
-    pxp->setTopTwips(
-        centredEdge(pxp->scaleTop(), pxp->scaleHeight(), pxp->heightTwips(), viewportHeightTwips()));
+void mForm1::Command3_Click() {
+    pxp->setLeftTwips(centredEdge(pxp->scaleLeft(), pxp->scaleWidth(), pxp->widthTwips(), viewportWidthTwips()));
+    pxp->setTopTwips(centredEdge(pxp->scaleTop(), pxp->scaleHeight(), pxp->heightTwips(), viewportHeightTwips()));
 }
 
-void mForm1::Form_Resize()
-{
+void mForm1::Form_Resize() {
     arrangeFrame();
     Command3_Click();
 }
 
-void mForm1::resizeEvent(QResizeEvent* event)
-{
+void mForm1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
 }
 
-void mForm1::showEvent(QShowEvent* event)
-{
+void mForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!centredOnFirstShow_) {
         centredOnFirstShow_ = true;
@@ -128,8 +107,7 @@ void mForm1::showEvent(QShowEvent* event)
 
 // Closing the board keeps its place for the next time: the picture's
 // position and the window's placement, as single-precision twips.
-void mForm1::Form_Unload()
-{
+void mForm1::Form_Unload() {
     const QRect frame = geometry();
     const QPoint place = pos();
     const struct {
@@ -143,13 +121,11 @@ void mForm1::Form_Unload()
         {key::MainWidth, toolkit::pixelsToTwipsX(frame.width())},
         {key::MainHeight, toolkit::pixelsToTwipsY(frame.height())},
     };
-    for (const auto& entry : placement)
-        SaveSetting(entry.key, singleText(static_cast<float>(entry.twips)));
+    for (const auto& entry : placement) SaveSetting(entry.key, singleText(static_cast<float>(entry.twips)));
 }
 
 // The board never refuses to close.
-void mForm1::closeEvent(QCloseEvent* event)
-{
+void mForm1::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
 }

@@ -21,23 +21,19 @@ namespace plotdesk {
 namespace {
 
 // Axes are drawn in the palette's bright red.
-constexpr int axisPaletteIndex = 12;
+constexpr int kAxisPaletteIndex = 12;
 // Tick marks: x ticks reach 3 units up from the x axis, y ticks 5 units
 // right of the y axis.
-constexpr double xTickLength = 3;
-constexpr double yTickLength = 5;
+constexpr double kXTickLength = 3;
+constexpr double kYTickLength = 5;
 // A window larger than this (in twips) is taken for a damaged setting.
-constexpr double largestWindowTwips = 1'000'000;
+constexpr double kLargestWindowTwips = 1'000'000;
 
-std::optional<float> storedSingle(const char* key)
-{
-    return toSingle(GetSetting(key, defaultText(key)));
-}
+std::optional<float> storedSingle(const char* key) { return toSingle(GetSetting(key, defaultText(key))); }
 
 // Whether a window with this frame would show, at least in part, on one of
 // the screens; true when the platform reports none.
-bool onSomeScreen(const QRect& frame)
-{
+bool onSomeScreen(const QRect& frame) {
     const QList<QScreen*> screens = QGuiApplication::screens();
     return screens.isEmpty() || std::any_of(screens.begin(), screens.end(), [&frame](const QScreen* screen) {
                return screen->availableGeometry().intersects(frame);
@@ -49,11 +45,9 @@ bool onSomeScreen(const QRect& frame)
 // round at 0. A loop that draws no ticks
 // still draws its axis when it passes the origin.
 template <class GridOrTick, class Label, class Axis>
-void runAxisLoop(const AxisLoop& loop, bool carriesAxis, GridOrTick gridOrTick, Label label, Axis axis)
-{
+void runAxisLoop(const AxisLoop& loop, bool carriesAxis, GridOrTick gridOrTick, Label label, Axis axis) {
     if (!loop.drawsTicks()) {
-        if (carriesAxis && loop.reachesOrigin())
-            axis();
+        if (carriesAxis && loop.reachesOrigin()) axis();
         return;
     }
     const int64_t rounds = loop.rounds();
@@ -62,8 +56,7 @@ void runAxisLoop(const AxisLoop& loop, bool carriesAxis, GridOrTick gridOrTick, 
         if (carriesAxis) {
             label(v);
             gridOrTick(v);
-            if (v == 0)
-                axis();
+            if (v == 0) axis();
         } else {
             gridOrTick(v);
             label(v);
@@ -73,8 +66,7 @@ void runAxisLoop(const AxisLoop& loop, bool carriesAxis, GridOrTick gridOrTick, 
 
 }  // namespace
 
-void mForm1::Form_Load()
-{
+void mForm1::Form_Load() {
     useStoredPenWidth(key::xiankuan1);
     // A picture that cannot be read leaves the board without one.
     pxp->loadPicture(GetSetting(key::backpicture, defaultText(key::backpicture)));
@@ -82,11 +74,9 @@ void mForm1::Form_Load()
     LoadSettings();
     layoutPicture();
     if (HasSetting(key::pxpleft))
-        if (const std::optional<float> left = storedSingle(key::pxpleft))
-            pxp->setLeftTwips(*left);
+        if (const std::optional<float> left = storedSingle(key::pxpleft)) pxp->setLeftTwips(*left);
     if (HasSetting(key::pxpltop))
-        if (const std::optional<float> top = storedSingle(key::pxpltop))
-            pxp->setTopTwips(*top);
+        if (const std::optional<float> top = storedSingle(key::pxpltop)) pxp->setTopTwips(*top);
     drawAxes();
     resetStripScales();
     drawStripMarkers(stripForeColor());
@@ -95,42 +85,33 @@ void mForm1::Form_Load()
 // The window's own place and size; a value that is not a number, or a size
 // that no window can have, is skipped. A place where no screen would show
 // the window (one saved on a screen that has since gone) is skipped too.
-void mForm1::applyStoredPlacement()
-{
+void mForm1::applyStoredPlacement() {
     QSize size = this->size();
-    auto usable = [](const std::optional<float>& twips) {
-        return twips && *twips > 0 && *twips < largestWindowTwips;
-    };
+    auto usable = [](const std::optional<float>& twips) { return twips && *twips > 0 && *twips < kLargestWindowTwips; };
     if (const std::optional<float> w = storedSingle(key::MainWidth); usable(w))
         size.setWidth(toolkit::twipsToPixelsX(*w));
     if (const std::optional<float> h = storedSingle(key::MainHeight); usable(h))
         size.setHeight(toolkit::twipsToPixelsY(*h));
 
     QPoint place = pos();
-    if (const std::optional<float> left = storedSingle(key::MainLeft))
-        place.setX(toolkit::twipsToPixelsX(*left));
-    if (const std::optional<float> top = storedSingle(key::MainTop))
-        place.setY(toolkit::twipsToPixelsY(*top));
-    if (onSomeScreen(QRect(place, size)))
-        move(place);
+    if (const std::optional<float> left = storedSingle(key::MainLeft)) place.setX(toolkit::twipsToPixelsX(*left));
+    if (const std::optional<float> top = storedSingle(key::MainTop)) place.setY(toolkit::twipsToPixelsY(*top));
+    if (onSomeScreen(QRect(place, size))) move(place);
     resize(size);
     arrangeFrame();
 }
 
 // The picture's pen width from a stored setting; 1 when it is not a number.
-void mForm1::useStoredPenWidth(const char* key)
-{
+void mForm1::useStoredPenWidth(const char* key) {
     pxp->setDrawWidth(toInt16HalfEven(GetSetting(key, defaultText(key))).value_or(1));
 }
 
-void mForm1::reuse()
-{
+void mForm1::reuse() {
     LoadSettings();
     relayoutFromRecord();
 }
 
-void mForm1::relayoutFromRecord()
-{
+void mForm1::relayoutFromRecord() {
     layoutPicture();
     drawAxes();
     resetStripScales();
@@ -139,8 +120,7 @@ void mForm1::relayoutFromRecord()
 
 // Place, size, scale and colours from the record. Values the picture
 // refuses (a zero scale, a negative size) leave the old ones in place.
-void mForm1::layoutPicture()
-{
+void mForm1::layoutPicture() {
     const SettingsRecord& record = Settings();
     pxp->setLeftTwips(record.left);
     pxp->setTopTwips(record.top);
@@ -153,8 +133,7 @@ void mForm1::layoutPicture()
     pxp->setForeColor(record.lcolor);
 }
 
-void mForm1::drawAxes()
-{
+void mForm1::drawAxes() {
     drawXLoops(true);
     drawXLoops(false);
     drawYLoops(true);
@@ -163,70 +142,64 @@ void mForm1::drawAxes()
 
 // Loop 1 runs right from the origin to the right edge; loop 2 left to the
 // left edge, drawing the y axis in its round at 0.
-void mForm1::drawXLoops(bool towardsRight)
-{
+void mForm1::drawXLoops(bool towardsRight) {
     const SettingsRecord& r = Settings();
     const int64_t top = r.max_t;
     const int64_t bottom = int64_t{r.max_t} + r.max_y;
-    const AxisLoop loop = towardsRight ? AxisLoop{int64_t{r.max_l} + r.max_x, r.min_x, 1}
-                                       : AxisLoop{r.max_l, r.min_x, -1};
+    const AxisLoop loop =
+        towardsRight ? AxisLoop{int64_t{r.max_l} + r.max_x, r.min_x, 1} : AxisLoop{r.max_l, r.min_x, -1};
     const int32_t gridColour = r.lcolor;
     auto gridOrTick = [&](double v) {
         if (shellQuestions().gridStyleSelected())
             pxp->line(v, top, v, bottom, gridColour);
         else
-            pxp->line(v, 0, v, -xTickLength, gridColour);
+            pxp->line(v, 0, v, -kXTickLength, gridColour);
     };
     auto label = [&](int64_t v) {
         pxp->setCurrentX(v);
         pxp->setCurrentY(0);
         pxp->print(axisLabel(v));
     };
-    auto yAxis = [&] { pxp->line(0, top, 0, bottom, toolkit::paletteColor(axisPaletteIndex)); };
+    auto yAxis = [&] { pxp->line(0, top, 0, bottom, toolkit::paletteColor(kAxisPaletteIndex)); };
     runAxisLoop(loop, !towardsRight, gridOrTick, label, yAxis);
 }
 
 // Loop 3 runs down from the origin to the bottom edge; loop 4 up to the top
 // edge, drawing the x axis in its round at 0. Labels show -v, as the board
 // shows y upwards.
-void mForm1::drawYLoops(bool downwards)
-{
+void mForm1::drawYLoops(bool downwards) {
     const SettingsRecord& r = Settings();
     const int64_t left = r.max_l;
     const int64_t right = int64_t{r.max_l} + r.max_x;
-    const AxisLoop loop = downwards ? AxisLoop{int64_t{r.max_t} + r.max_y, r.min_y, 1}
-                                    : AxisLoop{r.max_t, r.min_y, -1};
+    const AxisLoop loop = downwards ? AxisLoop{int64_t{r.max_t} + r.max_y, r.min_y, 1} : AxisLoop{r.max_t, r.min_y, -1};
     auto gridOrTick = [&](double v) {
         if (shellQuestions().gridStyleSelected())
             pxp->line(left, v, right, v, r.lcolor);
         else
-            pxp->line(0, v, yTickLength, v);
+            pxp->line(0, v, kYTickLength, v);
     };
     auto label = [&](int64_t v) {
         pxp->setCurrentX(0);
         pxp->setCurrentY(v);
         pxp->print(axisLabel(-v));
     };
-    auto xAxis = [&] { pxp->line(left, 0, right, 0, toolkit::paletteColor(axisPaletteIndex)); };
+    auto xAxis = [&] { pxp->line(left, 0, right, 0, toolkit::paletteColor(kAxisPaletteIndex)); };
     runAxisLoop(loop, !downwards, gridOrTick, label, xAxis);
 }
 
 // Each strip's scale spans the distance the picture can travel in its
 // direction; a strip position p stands for the picture edge at -p.
-void mForm1::resetStripScales()
-{
+void mForm1::resetStripScales() {
     Picture3->setScaleHeight(pxp->heightTwips() - viewportHeightTwips());
     Picture4->setScaleWidth(pxp->widthTwips() - viewportWidthTwips());
 }
 
-void mForm1::drawStripMarkers(int32_t colorWord)
-{
+void mForm1::drawStripMarkers(int32_t colorWord) {
     drawMarker(Picture4, -pxp->leftTwips(), colorWord);
     drawMarker(Picture3, -pxp->topTwips(), colorWord);
 }
 
-void mForm1::drawMarker(toolkit::PictureArea* strip, double p, int32_t colorWord)
-{
+void mForm1::drawMarker(toolkit::PictureArea* strip, double p, int32_t colorWord) {
     const MarkerBox box = strip == Picture3 ? verticalMarker(p) : horizontalMarker(p);
     strip->box(box.x1, box.y1, box.x2, box.y2, colorWord);
 }

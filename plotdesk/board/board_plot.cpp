@@ -22,24 +22,22 @@ namespace {
 
 // The screen catches up with a long plot at this pace; between two
 // refreshes the strip and the picture only draw into their back buffers.
-constexpr qint64 refreshIntervalMs = 50;
+constexpr qint64 kRefreshIntervalMs = 50;
 
 // The progress strip's scale: its vertical range, and the line drawn for a
 // sample, which spans the strip's whole height.
-constexpr double progressScaleTop = 200;
-constexpr double progressScaleHeight = -100;
-constexpr double progressLineTop = 0;
-constexpr double progressLineBottom = 400;
+constexpr double kProgressScaleTop = 200;
+constexpr double kProgressScaleHeight = -100;
+constexpr double kProgressLineTop = 0;
+constexpr double kProgressLineBottom = 400;
 
-constexpr QChar functionVariable = QLatin1Char('x');
-constexpr QChar parameter = QLatin1Char('t');
+constexpr QChar kFunctionVariable = QLatin1Char('x');
+constexpr QChar kParameter = QLatin1Char('t');
 
 // In function mode the loop value is the point's x; like a result, it makes
 // a point only within the single-precision range the drawing takes.
-std::optional<double> loopCoordinate(double v)
-{
-    if (std::fabs(v) > std::numeric_limits<float>::max())
-        return std::nullopt;
+std::optional<double> loopCoordinate(double v) {
+    if (std::fabs(v) > std::numeric_limits<float>::max()) return std::nullopt;
     return v;
 }
 
@@ -63,17 +61,16 @@ struct CurveTexts {
 // at the sample, and a segment back to the previous point unless one of
 // them is missing or the value jumps by a pole's height. The screen catches
 // up at a steady pace; no events are handled meanwhile.
-void traceCurve(mForm1& board, const SamplingRange& range, const CurveTexts& texts, int32_t colour)
-{
-    const VariableTemplate function(texts.function, functionVariable);
-    const VariableTemplate xOfT(texts.xOfT, parameter);
-    const VariableTemplate yOfT(texts.yOfT, parameter);
+void traceCurve(mForm1& board, const SamplingRange& range, const CurveTexts& texts, int32_t colour) {
+    const VariableTemplate function(texts.function, kFunctionVariable);
+    const VariableTemplate xOfT(texts.xOfT, kParameter);
+    const VariableTemplate yOfT(texts.yOfT, kParameter);
     QElapsedTimer sinceRefresh;
     sinceRefresh.start();
     QString pendingTitle;
     Point previous;
     for (double v = range.start; range.contains(v);) {
-        board.进度条->line(v, progressLineTop, v, progressLineBottom);
+        board.进度条->line(v, kProgressLineTop, v, kProgressLineBottom);
 
         const QString valueText = variantText(v);
         Point point;
@@ -92,25 +89,22 @@ void traceCurve(mForm1& board, const SamplingRange& range, const CurveTexts& tex
         }
         previous = point;
 
-        if (sinceRefresh.elapsed() >= refreshIntervalMs) {
-            if (texts.parametric)
-                board.setWindowTitle(pendingTitle);
+        if (sinceRefresh.elapsed() >= kRefreshIntervalMs) {
+            if (texts.parametric) board.setWindowTitle(pendingTitle);
             board.进度条->repaint();
             board.pxp->repaint();
             sinceRefresh.restart();
         }
 
         const std::optional<double> next = range.after(v);
-        if (!next)
-            break;
+        if (!next) break;
         v = *next;
     }
 }
 
 }  // namespace
 
-void mForm1::Command1_Click()
-{
+void mForm1::Command1_Click() {
     const auto reading = readSamplingRange(start->text(), end->text(), step1->text());
     if (const QString* refusal = std::get_if<QString>(&reading)) {
         setWindowTitle(*refusal);
@@ -123,26 +117,25 @@ void mForm1::Command1_Click()
     useStoredPenWidth(key::xiankuan2);
     进度条->setScaleLeft(range.start);
     进度条->setScaleWidth(range.end - range.start);
-    进度条->setScaleTop(progressScaleTop);
-    进度条->setScaleHeight(progressScaleHeight);
-    setWindowTitle(QString::fromUtf8(boardtext::plottingTitle));
+    进度条->setScaleTop(kProgressScaleTop);
+    进度条->setScaleHeight(kProgressScaleHeight);
+    setWindowTitle(QString::fromUtf8(boardtext::kPlottingTitle));
 
     colorIndex_ = nextColourIndex(colorIndex_, List1->count());
     if (const std::optional<int32_t> colour = toInt32HalfEven(List1->item(colorIndex_)->text()))
         Settings().fcolor = *colour;
 
-    const CurveTexts texts{表达式1->text(), 表达式2->text(), 表达式3->text(),
-                           shellQuestions().selectedMainTab() != 0};
+    const CurveTexts texts{表达式1->text(), 表达式2->text(), 表达式3->text(), shellQuestions().selectedMainTab() != 0};
     traceCurve(*this, range, texts, Settings().fcolor);
 
     // The label starts where the last segment left the current position.
     if (texts.parametric) {
-        pxp->print(QString::fromUtf8(boardtext::parametricXLabel) + texts.xOfT);
-        pxp->print(QString::fromUtf8(boardtext::parametricYLabel) + texts.yOfT);
+        pxp->print(QString::fromUtf8(boardtext::kParametricXLabel) + texts.xOfT);
+        pxp->print(QString::fromUtf8(boardtext::kParametricYLabel) + texts.yOfT);
         ++colorIndex_;
-        setWindowTitle(QString::fromUtf8(boardtext::parametricDoneTitle));
+        setWindowTitle(QString::fromUtf8(boardtext::kParametricDoneTitle));
     } else {
-        pxp->print(QString::fromUtf8(boardtext::functionLabel) + texts.function);
+        pxp->print(QString::fromUtf8(boardtext::kFunctionLabel) + texts.function);
     }
     pxp->setDrawWidth(savedPenWidth);
     进度条->update();

@@ -13,15 +13,14 @@
 namespace plotdesk {
 namespace {
 
-using toolkit::leftButtonCode;
-using toolkit::rightButtonCode;
+using toolkit::kLeftButtonCode;
+using toolkit::kRightButtonCode;
 // Twips an arrow moves the picture per step; each timer tick moves half.
-constexpr float arrowScrollStep = 30;
+constexpr float kArrowScrollStep = 30;
 
 }  // namespace
 
-void mForm1::connectPointerHandlers()
-{
+void mForm1::connectPointerHandlers() {
     using toolkit::PictureArea;
     connect(pxp, &PictureArea::mouseDown, this, &mForm1::pxp_MouseDown);
     connect(pxp, &PictureArea::mouseMove, this, &mForm1::pxp_MouseMove);
@@ -46,8 +45,7 @@ void mForm1::connectPointerHandlers()
     connect(Timer1, &QTimer::timeout, this, &mForm1::Timer1_Timer);
 }
 
-void mForm1::pxp_MouseDown(int, double, double)
-{
+void mForm1::pxp_MouseDown(int, double, double) {
     resetStripScales();
     drawStripMarkers(stripForeColor());
 }
@@ -55,11 +53,9 @@ void mForm1::pxp_MouseDown(int, double, double)
 // Every move shows where the pointer is; a left-button drag moves the
 // picture by the pointer's own board coordinates, so the origin comes
 // towards the pointer.
-void mForm1::pxp_MouseMove(int buttons, double x, double y)
-{
+void mForm1::pxp_MouseMove(int buttons, double x, double y) {
     setWindowTitle(pointerReadout(x, y));
-    if (buttons != leftButtonCode)
-        return;
+    if (buttons != kLeftButtonCode) return;
     resetStripScales();
     pxp->setLeftTwips(pxp->leftTwips() + x);
     pxp->setTopTwips(pxp->topTwips() + y);
@@ -68,92 +64,74 @@ void mForm1::pxp_MouseMove(int buttons, double x, double y)
     drawStripMarkers(stripForeColor());
 }
 
-void mForm1::pxp_MouseUp(int button, double x, double y)
-{
-    if (button == rightButtonCode)
-        showBoardMenu(pxp->mapToGlobal(pxp->toPixels(x, y).toPoint()));
+void mForm1::pxp_MouseUp(int button, double x, double y) {
+    if (button == kRightButtonCode) showBoardMenu(pxp->mapToGlobal(pxp->toPixels(x, y).toPoint()));
 }
 
-void mForm1::Picture3_MouseDown(int, double, double y)
-{
+void mForm1::Picture3_MouseDown(int, double, double y) {
     Picture3->cls();
     drawMarker(Picture3, y, Settings().bcolor);
 }
 
 // The vertical strip: dragging sets the picture's top edge. Moving over it
 // shows the window's own title, as the panel below the strips does.
-void mForm1::Picture3_MouseMove(int buttons, double, double y)
-{
+void mForm1::Picture3_MouseMove(int buttons, double, double y) {
     resetStripScales();
-    setWindowTitle(QString::fromUtf8(boardtext::title));
-    if (buttons != leftButtonCode)
-        return;
+    setWindowTitle(QString::fromUtf8(boardtext::kTitle));
+    if (buttons != kLeftButtonCode) return;
     pxp->setTopTwips(-y);
     Picture3->cls();
     drawMarker(Picture3, y, Settings().bcolor);
 }
 
-void mForm1::Picture3_MouseUp(int, double, double y)
-{
-    drawMarker(Picture3, y, stripForeColor());
-}
+void mForm1::Picture3_MouseUp(int, double, double y) { drawMarker(Picture3, y, stripForeColor()); }
 
-void mForm1::Picture4_MouseDown(int, double x, double)
-{
+void mForm1::Picture4_MouseDown(int, double x, double) {
     Picture4->cls();
     drawMarker(Picture4, x, Settings().bcolor);
 }
 
-void mForm1::Picture4_MouseMove(int buttons, double x, double)
-{
-    if (buttons != leftButtonCode)
-        return;
+void mForm1::Picture4_MouseMove(int buttons, double x, double) {
+    if (buttons != kLeftButtonCode) return;
     resetStripScales();
     pxp->setLeftTwips(-x);
     Picture4->cls();
     drawMarker(Picture4, x, Settings().bcolor);
 }
 
-void mForm1::Picture4_MouseUp(int, double x, double)
-{
+void mForm1::Picture4_MouseUp(int, double x, double) {
     Picture4->cls();
     drawMarker(Picture4, x, stripForeColor());
 }
 
-void mForm1::Image1_MouseDown(int) { pressArrow(&VScrollStep, -arrowScrollStep); }
-void mForm1::Image2_MouseDown(int) { pressArrow(&VScrollStep, arrowScrollStep); }
-void mForm1::Image3_MouseDown(int) { pressArrow(&HScrollStep, -arrowScrollStep); }
-void mForm1::Image4_MouseDown(int) { pressArrow(&HScrollStep, arrowScrollStep); }
+void mForm1::Image1_MouseDown(int) { pressArrow(&VScrollStep, -kArrowScrollStep); }
+void mForm1::Image2_MouseDown(int) { pressArrow(&VScrollStep, kArrowScrollStep); }
+void mForm1::Image3_MouseDown(int) { pressArrow(&HScrollStep, -kArrowScrollStep); }
+void mForm1::Image4_MouseDown(int) { pressArrow(&HScrollStep, kArrowScrollStep); }
 void mForm1::Image1_MouseUp(int) { releaseArrow(&VScrollStep); }
 void mForm1::Image2_MouseUp(int) { releaseArrow(&VScrollStep); }
 void mForm1::Image3_MouseUp(int) { releaseArrow(&HScrollStep); }
 void mForm1::Image4_MouseUp(int) { releaseArrow(&HScrollStep); }
 
-void mForm1::pressArrow(float* scrollStep, float value)
-{
+void mForm1::pressArrow(float* scrollStep, float value) {
     Timer1->start();
     *scrollStep = value;
 }
 
-void mForm1::releaseArrow(float* scrollStep)
-{
+void mForm1::releaseArrow(float* scrollStep) {
     Timer1->stop();
     *scrollStep = 0;
 }
 
 // One scroll tick while an arrow is held; the strips keep a trail of
 // markers until something clears them.
-void mForm1::Timer1_Timer()
-{
+void mForm1::Timer1_Timer() {
     pxp->setLeftTwips(pxp->leftTwips() + HScrollStep / 2);
     pxp->setTopTwips(pxp->topTwips() + VScrollStep / 2);
     resetStripScales();
     drawStripMarkers(stripForeColor());
 }
 
-void mForm1::Picture2_MouseMove(int, double, double)
-{
-    setWindowTitle(QString::fromUtf8(boardtext::title));
-}
+void mForm1::Picture2_MouseMove(int, double, double) { setWindowTitle(QString::fromUtf8(boardtext::kTitle)); }
 
 }  // namespace plotdesk

@@ -3,33 +3,33 @@
 
 namespace plotdesk::boardtext {
 
-inline constexpr char title[] = "Curvolo v1.2";
-inline constexpr char plottingTitle[] = "请等候，正在绘图...";
-inline constexpr char parametricDoneTitle[] = "Curvolo 1.0 - Telvan制作";
+inline constexpr char kTitle[] = "Curvolo v1.2";
+inline constexpr char kPlottingTitle[] = "请等候，正在绘图...";
+inline constexpr char kParametricDoneTitle[] = "Curvolo 1.0 - Telvan制作";
 
-inline constexpr char functionLabel[] = " Y =";
-inline constexpr char parametricXLabel[] = "  X =";
-inline constexpr char parametricYLabel[] = "  Y =";
+inline constexpr char kFunctionLabel[] = " Y =";
+inline constexpr char kParametricXLabel[] = "  X =";
+inline constexpr char kParametricYLabel[] = "  Y =";
 
 // The bottom bar, left to right.
-inline constexpr char rangeOpen[] = "自变量取值范围:(";
-inline constexpr char rangeComma[] = "，";
-inline constexpr char rangeClose[] = ") 精度：";
-inline constexpr char progress[] = "已完成：";
-inline constexpr char centreButton[] = "返回原点";
-inline constexpr char clearButton[] = "清除 ";
-inline constexpr char plotButton[] = "画图";
+inline constexpr char kRangeOpen[] = "自变量取值范围:(";
+inline constexpr char kRangeComma[] = "，";
+inline constexpr char kRangeClose[] = ") 精度：";
+inline constexpr char kProgress[] = "已完成：";
+inline constexpr char kCentreButton[] = "返回原点";
+inline constexpr char kClearButton[] = "清除 ";
+inline constexpr char kPlotButton[] = "画图";
 
 // The initial contents of the expression holders and the range fields.
-inline constexpr char initialFunction[] = "tan(x / 20) * 50";
-inline constexpr char initialParameter[] = "t";
-inline constexpr char initialStart[] = "-100";
-inline constexpr char initialEnd[] = "100";
-inline constexpr char initialStep[] = "2";
+inline constexpr char kInitialFunction[] = "tan(x / 20) * 50";
+inline constexpr char kInitialParameter[] = "t";
+inline constexpr char kInitialStart[] = "-100";
+inline constexpr char kInitialEnd[] = "100";
+inline constexpr char kInitialStep[] = "2";
 
 // The pop-up menu.
-inline constexpr char redraw[] = "重绘";
-inline constexpr char options[] = "选项";
-inline constexpr char chooseColour[] = "选择线条颜色";
+inline constexpr char kRedraw[] = "重绘";
+inline constexpr char kOptions[] = "选项";
+inline constexpr char kChooseColour[] = "选择线条颜色";
 
 }  // namespace plotdesk::boardtext

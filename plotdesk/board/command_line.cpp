@@ -9,13 +9,12 @@
 namespace plotdesk {
 namespace {
 
-constexpr char exportOption[] = "export";
-constexpr char functionOption[] = "--function";
-constexpr char parametricOption[] = "--parametric";
-constexpr int failureExit = 1;
+constexpr char kExportOption[] = "export";
+constexpr char kFunctionOption[] = "--function";
+constexpr char kParametricOption[] = "--parametric";
+constexpr int kFailureExit = 1;
 
-bool asksForOutputOnly(const char* argument)
-{
+bool asksForOutputOnly(const char* argument) {
     for (const char* option : {"--export", "--help", "--help-all", "-h", "--version", "-v"}) {
         const size_t length = std::strlen(option);
         if (std::strncmp(argument, option, length) == 0 && (argument[length] == '\0' || argument[length] == '='))
@@ -29,25 +28,22 @@ bool asksForOutputOnly(const char* argument)
 // nor reads an option with two values. "--parametric=" cannot carry both
 // expressions, so it is refused rather than left to the parser, which would
 // take it and plot nothing for it.
-std::optional<QString> takeCurves(QStringList& arguments, std::vector<ExportCurve>& curves)
-{
-    const QString functionEquals = QString::fromLatin1(functionOption) + QLatin1Char('=');
-    const QString parametricEquals = QString::fromLatin1(parametricOption) + QLatin1Char('=');
+std::optional<QString> takeCurves(QStringList& arguments, std::vector<ExportCurve>& curves) {
+    const QString functionEquals = QString::fromLatin1(kFunctionOption) + QLatin1Char('=');
+    const QString parametricEquals = QString::fromLatin1(kParametricOption) + QLatin1Char('=');
     const QString parametricNeedsTwo = QStringLiteral("--parametric 需要两个表达式：X(t) 和 Y(t)");
     QStringList rest;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        if (argument == QLatin1String(functionOption)) {
-            if (i + 1 >= arguments.size())
-                return QStringLiteral("--function 需要一个表达式");
+        if (argument == QLatin1String(kFunctionOption)) {
+            if (i + 1 >= arguments.size()) return QStringLiteral("--function 需要一个表达式");
             curves.push_back({false, arguments[++i], {}, {}});
         } else if (argument.startsWith(functionEquals)) {
             curves.push_back({false, argument.mid(functionEquals.size()), {}, {}});
         } else if (argument.startsWith(parametricEquals)) {
             return parametricNeedsTwo;
-        } else if (argument == QLatin1String(parametricOption)) {
-            if (i + 2 >= arguments.size())
-                return parametricNeedsTwo;
+        } else if (argument == QLatin1String(kParametricOption)) {
+            if (i + 2 >= arguments.size()) return parametricNeedsTwo;
             curves.push_back({true, {}, arguments[i + 1], arguments[i + 2]});
             i += 2;
         } else {
@@ -60,8 +56,7 @@ std::optional<QString> takeCurves(QStringList& arguments, std::vector<ExportCurv
 
 }  // namespace
 
-void chooseHeadlessPlatform(int argc, char** argv)
-{
+void chooseHeadlessPlatform(int argc, char** argv) {
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
         qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         return;
@@ -73,18 +68,16 @@ void chooseHeadlessPlatform(int argc, char** argv)
     }
 }
 
-CommandLineRequest parseCommandLine(const QStringList& arguments)
-{
+CommandLineRequest parseCommandLine(const QStringList& arguments) {
     QStringList remaining = arguments;
     std::vector<ExportCurve> curves;
-    if (const std::optional<QString> error = takeCurves(remaining, curves))
-        return CommandLineError{*error};
+    if (const std::optional<QString> error = takeCurves(remaining, curves)) return CommandLineError{*error};
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Curvolo 函数图像绘制程序。不带参数时打开窗口。"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption exportTo(QString::fromLatin1(exportOption),
+    const QCommandLineOption exportTo(QString::fromLatin1(kExportOption),
                                       QStringLiteral("不打开窗口，把画板画成 PNG 图片写入 <FILE.png>。"),
                                       QStringLiteral("FILE.png"));
     const QCommandLineOption function(QStringLiteral("function"),
@@ -97,16 +90,12 @@ CommandLineRequest parseCommandLine(const QStringList& arguments)
                                    QStringLiteral("A"));
     const QCommandLineOption last(QStringLiteral("end"), QStringLiteral("自变量终止值（默认取设置）。"),
                                   QStringLiteral("B"));
-    const QCommandLineOption step(QStringLiteral("step"), QStringLiteral("步长（默认取设置）。"),
-                                  QStringLiteral("S"));
+    const QCommandLineOption step(QStringLiteral("step"), QStringLiteral("步长（默认取设置）。"), QStringLiteral("S"));
     parser.addOptions({exportTo, function, parametric, first, last, step});
 
-    if (!parser.parse(remaining))
-        return CommandLineError{parser.errorText()};
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
-        return ShowHelp{parser.helpText()};
-    if (parser.isSet(version))
-        return ShowVersion{QString::fromUtf8(boardtext::title)};
+    if (!parser.parse(remaining)) return CommandLineError{parser.errorText()};
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) return ShowHelp{parser.helpText()};
+    if (parser.isSet(version)) return ShowVersion{QString::fromUtf8(boardtext::kTitle)};
     if (!parser.positionalArguments().isEmpty())
         return CommandLineError{QStringLiteral("无法识别的参数：%1").arg(parser.positionalArguments().join(' '))};
 
@@ -114,7 +103,8 @@ CommandLineRequest parseCommandLine(const QStringList& arguments)
     const bool plotOptions = !curves.empty() || parser.isSet(first) || parser.isSet(last) || parser.isSet(step);
     if (!exporting) {
         if (plotOptions)
-            return CommandLineError{QStringLiteral("--function、--parametric、--start、--end 和 --step 需要与 --export 一起使用")};
+            return CommandLineError{
+                QStringLiteral("--function、--parametric、--start、--end 和 --step 需要与 --export 一起使用")};
         return StartWindows{};
     }
 
@@ -122,30 +112,25 @@ CommandLineRequest parseCommandLine(const QStringList& arguments)
     request.file = parser.value(exportTo);
     request.curves = std::move(curves);
     auto optionalValue = [&](const QCommandLineOption& option) -> std::optional<QString> {
-        if (!parser.isSet(option))
-            return std::nullopt;
+        if (!parser.isSet(option)) return std::nullopt;
         return parser.value(option);
     };
     request.start = optionalValue(first);
     request.end = optionalValue(last);
     request.step = optionalValue(step);
-    if (request.file.isEmpty())
-        return CommandLineError{QStringLiteral("--export 需要一个文件名")};
+    if (request.file.isEmpty()) return CommandLineError{QStringLiteral("--export 需要一个文件名")};
     return request;
 }
 
-std::optional<int> runCommandLine(const QStringList& arguments)
-{
+std::optional<int> runCommandLine(const QStringList& arguments) {
     const CommandLineRequest request = parseCommandLine(arguments);
     auto print = [](FILE* stream, const QString& text) {
         std::fputs(text.toLocal8Bit().constData(), stream);
-        if (!text.endsWith(QLatin1Char('\n')))
-            std::fputc('\n', stream);
+        if (!text.endsWith(QLatin1Char('\n'))) std::fputc('\n', stream);
         std::fflush(stream);
     };
 
-    if (std::holds_alternative<StartWindows>(request))
-        return std::nullopt;
+    if (std::holds_alternative<StartWindows>(request)) return std::nullopt;
     if (const auto* help = std::get_if<ShowHelp>(&request)) {
         print(stdout, help->text);
         return 0;
@@ -156,11 +141,11 @@ std::optional<int> runCommandLine(const QStringList& arguments)
     }
     if (const auto* error = std::get_if<CommandLineError>(&request)) {
         print(stderr, error->message);
-        return failureExit;
+        return kFailureExit;
     }
     if (const std::optional<QString> failure = exportPlot(std::get<ExportRequest>(request))) {
         print(stderr, *failure);
-        return failureExit;
+        return kFailureExit;
     }
     return 0;
 }

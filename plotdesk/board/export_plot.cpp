@@ -23,14 +23,13 @@ public:
     int tab = 0;
 };
 
-constexpr int functionTab = 0;
-constexpr int parametricTab = 1;
+constexpr int kFunctionTab = 0;
+constexpr int kParametricTab = 1;
 
 // Installs the export's answers for as long as it runs.
 class QuestionsInstalled {
 public:
-    explicit QuestionsInstalled(ShellQuestions* questions) : previous_(&shellQuestions())
-    {
+    explicit QuestionsInstalled(ShellQuestions* questions) : previous_(&shellQuestions()) {
         setShellQuestions(questions);
     }
     ~QuestionsInstalled() { setShellQuestions(previous_); }
@@ -43,8 +42,7 @@ private:
 
 }  // namespace
 
-std::optional<QString> exportPlot(const ExportRequest& request)
-{
+std::optional<QString> exportPlot(const ExportRequest& request) {
     ExportQuestions questions;
     const QuestionsInstalled installed(&questions);
 
@@ -56,13 +54,11 @@ std::optional<QString> exportPlot(const ExportRequest& request)
     board->step1->setText(request.step.value_or(integerText(record.step)));
 
     const auto reading = readSamplingRange(board->start->text(), board->end->text(), board->step1->text());
-    if (const QString* refusal = std::get_if<QString>(&reading))
-        return *refusal;
+    if (const QString* refusal = std::get_if<QString>(&reading)) return *refusal;
 
-    if (request.curves.empty())
-        board->Command1_Click();
+    if (request.curves.empty()) board->Command1_Click();
     for (const ExportCurve& curve : request.curves) {
-        questions.tab = curve.parametric ? parametricTab : functionTab;
+        questions.tab = curve.parametric ? kParametricTab : kFunctionTab;
         if (curve.parametric) {
             board->表达式2->setText(curve.xOfT);
             board->表达式3->setText(curve.yOfT);
@@ -73,8 +69,7 @@ std::optional<QString> exportPlot(const ExportRequest& request)
     }
 
     const QImage picture = board->pxp->image();
-    if (!picture.save(request.file, "PNG"))
-        return QStringLiteral("无法写入文件：%1").arg(request.file);
+    if (!picture.save(request.file, "PNG")) return QStringLiteral("无法写入文件：%1").arg(request.file);
     return std::nullopt;
 }
 

@@ -23,21 +23,17 @@ namespace plotdesk {
 namespace {
 
 // The scroll strips are 300 twips thick; the arrows sit 300 twips apart.
-constexpr double stripTwips = 300;
-constexpr double arrowSpacingTwips = 300;
-constexpr int arrowTimerMs = 70;
-constexpr int rangeFieldWidth = 56;
-constexpr int progressStripMinimumWidth = 60;
-constexpr int progressStripHeight = 14;
-constexpr int labelPixelSize = 10;
+constexpr double kStripTwips = 300;
+constexpr double kArrowSpacingTwips = 300;
+constexpr int kArrowTimerMs = 70;
+constexpr int kRangeFieldWidth = 56;
+constexpr int kProgressStripMinimumWidth = 60;
+constexpr int kProgressStripHeight = 14;
+constexpr int kLabelPixelSize = 10;
 
-QString text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-QLineEdit* holder(QWidget* parent, const char* name, const char* initialText)
-{
+QLineEdit* holder(QWidget* parent, const char* name, const char* initialText) {
     auto* field = new QLineEdit(text(initialText), parent);
     field->setObjectName(text(name));
     field->hide();
@@ -46,10 +42,9 @@ QLineEdit* holder(QWidget* parent, const char* name, const char* initialText)
 
 }  // namespace
 
-mForm1::mForm1()
-{
+mForm1::mForm1() {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(text(boardtext::title));
+    setWindowTitle(text(boardtext::kTitle));
 
     viewport_ = new QWidget(this);
     viewport_->setObjectName(QStringLiteral("viewport"));
@@ -59,17 +54,16 @@ mForm1::mForm1()
     // Labels every tick at the default spacing sit close together; a small
     // face keeps them apart as far as it can.
     QFont labelFont = pxp->font();
-    labelFont.setPixelSize(labelPixelSize);
+    labelFont.setPixelSize(kLabelPixelSize);
     pxp->setFont(labelFont);
 
-    表达式1 = holder(this, "表达式1", boardtext::initialFunction);
-    表达式2 = holder(this, "表达式2", boardtext::initialParameter);
-    表达式3 = holder(this, "表达式3", boardtext::initialParameter);
+    表达式1 = holder(this, "表达式1", boardtext::kInitialFunction);
+    表达式2 = holder(this, "表达式2", boardtext::kInitialParameter);
+    表达式3 = holder(this, "表达式3", boardtext::kInitialParameter);
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
-    for (const char* entry : curveColourEntries)
-        List1->addItem(text(entry));
+    for (const char* entry : kCurveColourEntries) List1->addItem(text(entry));
     List1->hide();
 
     createStrips();
@@ -85,8 +79,7 @@ mForm1::mForm1()
 
 mForm1::~mForm1() = default;
 
-void mForm1::createStrips()
-{
+void mForm1::createStrips() {
     Picture3 = new toolkit::PictureArea(this);
     Picture3->setObjectName(QStringLiteral("Picture3"));
     Picture4 = new toolkit::PictureArea(this);
@@ -116,17 +109,16 @@ void mForm1::createStrips()
         auto* image = new toolkit::ImageControl(Picture4);
         image->setObjectName(text(arrow.name));
         image->setImage(arrowImage(arrow.direction));
-        image->move(toolkit::twipsToPixelsX(slot++ * arrowSpacingTwips), 1);
+        image->move(toolkit::twipsToPixelsX(slot++ * kArrowSpacingTwips), 1);
         *arrow.control = image;
     }
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(arrowTimerMs);
+    Timer1->setInterval(kArrowTimerMs);
 }
 
-void mForm1::createBottomBar()
-{
+void mForm1::createBottomBar() {
     Picture2 = new toolkit::PictureArea(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setMouseTracking(true);
@@ -147,7 +139,7 @@ void mForm1::createBottomBar()
     auto field = [&](const char* name, const char* initialText) {
         auto* edit = new QLineEdit(text(initialText), Picture2);
         edit->setObjectName(text(name));
-        edit->setFixedWidth(rangeFieldWidth);
+        edit->setFixedWidth(kRangeFieldWidth);
         bar->addWidget(edit);
         return edit;
     };
@@ -159,26 +151,26 @@ void mForm1::createBottomBar()
         return pressed;
     };
 
-    label(boardtext::rangeOpen);
-    start = field("start", boardtext::initialStart);
-    label(boardtext::rangeComma);
-    end = field("end", boardtext::initialEnd);
-    label(boardtext::rangeClose);
-    step1 = field("step1", boardtext::initialStep);
+    label(boardtext::kRangeOpen);
+    start = field("start", boardtext::kInitialStart);
+    label(boardtext::kRangeComma);
+    end = field("end", boardtext::kInitialEnd);
+    label(boardtext::kRangeClose);
+    step1 = field("step1", boardtext::kInitialStep);
     bar->addStretch(1);
     bar = new QHBoxLayout;
     bar->setSpacing(3);
     rows->addLayout(bar);
-    label(boardtext::progress);
+    label(boardtext::kProgress);
     进度条 = new toolkit::PictureArea(Picture2);
     进度条->setObjectName(QStringLiteral("进度条"));
-    进度条->setFixedHeight(progressStripHeight);
-    进度条->setMinimumWidth(progressStripMinimumWidth);
+    进度条->setFixedHeight(kProgressStripHeight);
+    进度条->setMinimumWidth(kProgressStripMinimumWidth);
     进度条->setForeColor(toolkit::colorWord(palette().color(QPalette::Highlight)));
     bar->addWidget(进度条, 1);
-    Command3 = button("Command3", boardtext::centreButton);
-    Command2 = button("Command2", boardtext::clearButton);
-    Command1 = button("Command1", boardtext::plotButton);
+    Command3 = button("Command3", boardtext::kCentreButton);
+    Command2 = button("Command2", boardtext::kClearButton);
+    Command1 = button("Command1", boardtext::kPlotButton);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
@@ -193,9 +185,8 @@ void mForm1::createBottomBar()
 
 // Places the picture's viewport, the two strips and the bottom panel over
 // the window's inner area.
-void mForm1::arrangeFrame()
-{
-    const int strip = toolkit::twipsToPixelsY(stripTwips);
+void mForm1::arrangeFrame() {
+    const int strip = toolkit::twipsToPixelsY(kStripTwips);
     const int panel = Picture2->layout()->sizeHint().height();
     const int viewWidth = std::max(0, width() - strip);
     const int viewHeight = std::max(0, height() - strip - panel);
@@ -212,28 +203,17 @@ void mForm1::arrangeFrame()
     Picture2->raise();
 }
 
-double mForm1::viewportWidthTwips() const
-{
-    return toolkit::pixelsToTwipsX(viewport_->width());
-}
+double mForm1::viewportWidthTwips() const { return toolkit::pixelsToTwipsX(viewport_->width()); }
 
-double mForm1::viewportHeightTwips() const
-{
-    return toolkit::pixelsToTwipsY(viewport_->height());
-}
+double mForm1::viewportHeightTwips() const { return toolkit::pixelsToTwipsY(viewport_->height()); }
 
-void mForm1::setEvaluator(Evaluator evaluator)
-{
-    evaluator_ = std::move(evaluator);
-}
+void mForm1::setEvaluator(Evaluator evaluator) { evaluator_ = std::move(evaluator); }
 
-QString mForm1::calculate(const QString& text)
-{
+QString mForm1::calculate(const QString& text) {
     return evaluator_ ? evaluator_(text) : calculateWithCalculator1(text);
 }
 
-QString mForm1::calculateWithCalculator1(const QString& text)
-{
+QString mForm1::calculateWithCalculator1(const QString& text) {
 #ifdef PLOTDESK_HAVE_CALCULATOR
     return QString::fromStdString(Calculator1.callText(ombra::com::DISPID_CALCULATE, text.toStdString()));
 #else
@@ -242,9 +222,6 @@ QString mForm1::calculateWithCalculator1(const QString& text)
 #endif
 }
 
-int32_t mForm1::stripForeColor() const
-{
-    return toolkit::colorWord(palette().color(QPalette::WindowText));
-}
+int32_t mForm1::stripForeColor() const { return toolkit::colorWord(palette().color(QPalette::WindowText)); }
 
 }  // namespace plotdesk

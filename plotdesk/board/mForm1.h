@@ -123,7 +123,7 @@ public:
     toolkit::ImageControl* Image3;   // left
     toolkit::ImageControl* Image4;   // right
     QTimer* Timer1;
-    QListWidget* List1;              // the curve colour cycle
+    QListWidget* List1;  // the curve colour cycle
 
     QMenu* tt;
     QAction* rr;

@@ -8,14 +8,12 @@
 
 namespace plotdesk {
 
-int16_t nextColourIndex(int16_t index, int entryCount)
-{
+int16_t nextColourIndex(int16_t index, int entryCount) {
     const int next = index + 1;
     return static_cast<int16_t>(next > entryCount - 1 ? 1 : next);
 }
 
-VariableTemplate::VariableTemplate(const QString& expression, QChar letter)
-{
+VariableTemplate::VariableTemplate(const QString& expression, QChar letter) {
     const qsizetype size = expression.size();
     qsizetype pieceStart = 0;
     for (qsizetype i = 0; i < size; ++i) {
@@ -27,12 +25,10 @@ VariableTemplate::VariableTemplate(const QString& expression, QChar letter)
         }
     }
     pieces_.append(expression.mid(pieceStart));
-    for (const QString& piece : pieces_)
-        fixedLength_ += piece.size();
+    for (const QString& piece : pieces_) fixedLength_ += piece.size();
 }
 
-QString VariableTemplate::with(const QString& valueText) const
-{
+QString VariableTemplate::with(const QString& valueText) const {
     const qsizetype occurrences = pieces_.size() - 1;
     QString text;
     text.reserve(fixedLength_ + occurrences * (valueText.size() + 2));
@@ -49,19 +45,16 @@ QString VariableTemplate::with(const QString& valueText) const
 // Result texts are read once per sample, so they get a reader of their own:
 // the evaluator writes numbers in plain ASCII (digits, sign, point and an
 // "E" exponent), which std::from_chars reads without allocating.
-std::optional<double> curveCoordinate(const QString& resultText)
-{
+std::optional<double> curveCoordinate(const QString& resultText) {
     constexpr qsizetype longestNumber = 32;
     const qsizetype size = resultText.size();
-    if (size == 0 || size > longestNumber)
-        return std::nullopt;
+    if (size == 0 || size > longestNumber) return std::nullopt;
     char ascii[longestNumber];
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t c = resultText[i].unicode();
-        const bool numberCharacter = (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' ||
-                                     c == u'E' || c == u'e';
-        if (!numberCharacter)
-            return std::nullopt;
+        const bool numberCharacter =
+            (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' || c == u'E' || c == u'e';
+        if (!numberCharacter) return std::nullopt;
         ascii[i] = static_cast<char>(c);
     }
     double value = 0;
@@ -71,43 +64,30 @@ std::optional<double> curveCoordinate(const QString& resultText)
     return value;
 }
 
-bool joinsPrevious(double previousY, double y)
-{
-    return std::fabs(previousY - y) < poleJump;
-}
+bool joinsPrevious(double previousY, double y) { return std::fabs(previousY - y) < kPoleJump; }
 
-std::optional<double> SamplingRange::after(double v) const
-{
+std::optional<double> SamplingRange::after(double v) const {
     const double next = v + step;
-    if (next == v)
-        return std::nullopt;
+    if (next == v) return std::nullopt;
     return next;
 }
 
-double SamplingRange::expectedSamples() const
-{
-    if (!contains(start))
-        return 0;
+double SamplingRange::expectedSamples() const {
+    if (!contains(start)) return 0;
     return std::floor((end - start) / step) + 1;
 }
 
-std::variant<SamplingRange, QString> readSamplingRange(const QString& start, const QString& end,
-                                                       const QString& step)
-{
+std::variant<SamplingRange, QString> readSamplingRange(const QString& start, const QString& end, const QString& step) {
     const std::optional<double> first = toDouble(start);
-    if (!first)
-        return QStringLiteral("无法绘图：起始值不是数字");
+    if (!first) return QStringLiteral("无法绘图：起始值不是数字");
     const std::optional<double> last = toDouble(end);
-    if (!last)
-        return QStringLiteral("无法绘图：终止值不是数字");
+    if (!last) return QStringLiteral("无法绘图：终止值不是数字");
     const std::optional<double> by = toDouble(step);
-    if (!by)
-        return QStringLiteral("无法绘图：步长不是数字");
-    if (*by == 0)
-        return QStringLiteral("无法绘图：步长不能为 0");
+    if (!by) return QStringLiteral("无法绘图：步长不是数字");
+    if (*by == 0) return QStringLiteral("无法绘图：步长不能为 0");
 
     const SamplingRange range{*first, *last, *by};
-    if (!(range.expectedSamples() <= maximumSamples))
+    if (!(range.expectedSamples() <= kMaximumSamples))
         return QStringLiteral("无法绘图：采样点超过 1000000 个，请增大步长");
     return range;
 }

@@ -14,7 +14,7 @@ namespace plotdesk {
 
 // The colour cycle held by the board's hidden list List1, as colour words in
 // decimal text. Entry 0 is never picked: the cycle runs 1..10, then 1 again.
-inline constexpr std::array<const char*, 11> curveColourEntries = {
+inline constexpr std::array<const char*, 11> kCurveColourEntries = {
     "15886349", "7619771", "656156",   "14412325", "1901819", "3537668",
     "5913560",  "11716",   "13386291", "15886349", "7619771",
 };
@@ -42,7 +42,7 @@ std::optional<double> curveCoordinate(const QString& resultText);
 
 // A fall or rise this large between neighbouring samples is a pole: the two
 // points are left unjoined.
-inline constexpr double poleJump = 1000;
+inline constexpr double kPoleJump = 1000;
 bool joinsPrevious(double previousY, double y);
 
 // The sampling of the plotting variable: from start towards end by step,
@@ -62,11 +62,10 @@ struct SamplingRange {
     double expectedSamples() const;
 };
 
-inline constexpr double maximumSamples = 1'000'000;
+inline constexpr double kMaximumSamples = 1'000'000;
 
 // The range typed into the board's start, end and step fields, or the
 // reason (shown in the board's title) why it cannot be plotted.
-std::variant<SamplingRange, QString> readSamplingRange(const QString& start, const QString& end,
-                                                       const QString& step);
+std::variant<SamplingRange, QString> readSamplingRange(const QString& start, const QString& end, const QString& step);
 
 }  // namespace plotdesk

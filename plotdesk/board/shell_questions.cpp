@@ -15,14 +15,8 @@ ShellQuestions* installedQuestions = nullptr;
 
 }  // namespace
 
-ShellQuestions& shellQuestions()
-{
-    return installedQuestions ? *installedQuestions : defaultQuestions;
-}
+ShellQuestions& shellQuestions() { return installedQuestions ? *installedQuestions : defaultQuestions; }
 
-void setShellQuestions(ShellQuestions* questions)
-{
-    installedQuestions = questions;
-}
+void setShellQuestions(ShellQuestions* questions) { installedQuestions = questions; }
 
 }  // namespace plotdesk

@@ -10,7 +10,7 @@
 namespace plotdesk {
 namespace {
 
-constexpr std::array<RecordField, 16> loadOrder{{
+constexpr std::array<RecordField, 16> kLoadOrder{{
     {key::left, &SettingsRecord::left},
     {key::top, &SettingsRecord::top},
     {key::width, &SettingsRecord::width},
@@ -31,31 +31,23 @@ constexpr std::array<RecordField, 16> loadOrder{{
 
 }  // namespace
 
-SettingsRecord& Settings()
-{
+SettingsRecord& Settings() {
     static SettingsRecord record{};
     return record;
 }
 
-std::span<const RecordField> recordFields()
-{
-    return loadOrder;
-}
+std::span<const RecordField> recordFields() { return kLoadOrder; }
 
-int32_t* recordField(SettingsRecord& record, const char* key)
-{
-    if (!key)
-        return nullptr;
-    for (const RecordField& entry : loadOrder)
-        if (std::strcmp(entry.key, key) == 0)
-            return &(record.*entry.field);
+int32_t* recordField(SettingsRecord& record, const char* key) {
+    if (!key) return nullptr;
+    for (const RecordField& entry : kLoadOrder)
+        if (std::strcmp(entry.key, key) == 0) return &(record.*entry.field);
     return nullptr;
 }
 
-void LoadSettings()
-{
+void LoadSettings() {
     SettingsRecord& record = Settings();
-    for (const RecordField& entry : loadOrder) {
+    for (const RecordField& entry : kLoadOrder) {
         const QString fallback = defaultText(entry.key);
         const QString stored = GetSetting(QString::fromLatin1(entry.key), fallback);
         // An unreadable stored value must not leave this field (and the ones
@@ -65,10 +57,8 @@ void LoadSettings()
     }
 }
 
-void SaveRecordField(const char* key)
-{
-    if (const int32_t* field = recordField(Settings(), key))
-        SaveSetting(QString::fromLatin1(key), integerText(*field));
+void SaveRecordField(const char* key) {
+    if (const int32_t* field = recordField(Settings(), key)) SaveSetting(QString::fromLatin1(key), integerText(*field));
 }
 
 }  // namespace plotdesk

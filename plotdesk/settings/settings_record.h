@@ -9,8 +9,8 @@
 namespace plotdesk {
 
 struct SettingsRecord {
-    int32_t left, top, width, _heiht, max_x, max_y, max_l, max_t, min_x, min_y, start, end, step,
-        bcolor, fcolor, lcolor;
+    int32_t left, top, width, _heiht, max_x, max_y, max_l, max_t, min_x, min_y, start, end, step, bcolor, fcolor,
+        lcolor;
 };
 
 // The one record of the process; all fields start at zero.

@@ -18,7 +18,7 @@ bool HasSetting(const QString& key);
 // Where the store lives on disk.
 QString settingsFilePath();
 
-inline constexpr char settingsApplication[] = "Curvolo";
-inline constexpr char settingsSection[] = "Settings";
+inline constexpr char kSettingsApplication[] = "Curvolo";
+inline constexpr char kSettingsSection[] = "Settings";
 
 }  // namespace plotdesk

@@ -41,10 +41,9 @@ const QString kBoardSizeTip = QStringLiteral("小于 5500, 大于 100");
 const QString kMarkedField = QStringLiteral("QLineEdit { background-color: #ffd6d6; }");
 
 // The record fields "应用" saves, in this order ("top" is never saved).
-constexpr const char* kSavedRecordKeys[] = {key::left,  key::width,  key::_heiht, key::max_x,
-                                            key::max_y, key::min_x,  key::min_y,  key::start,
-                                            key::end,   key::step,   key::lcolor, key::bcolor,
-                                            key::fcolor, key::max_l, key::max_t};
+constexpr const char* kSavedRecordKeys[] = {key::left,   key::width,  key::_heiht, key::max_x, key::max_y,
+                                            key::min_x,  key::min_y,  key::start,  key::end,   key::step,
+                                            key::lcolor, key::bcolor, key::fcolor, key::max_l, key::max_t};
 
 // The end-tick fields show half the record's value; the record takes twice
 // the typed value, rounded to the nearest integer (a half to the even one).
@@ -112,8 +111,7 @@ Form2::ColourChooser& colourChooser() {
 
 Form2::FileChooser& fileChooser() {
     static Form2::FileChooser chooser = [](const QString& current, QWidget* parent) -> std::optional<QString> {
-        const QString chosen =
-            QFileDialog::getOpenFileName(parent, QString(), QFileInfo(current).absolutePath());
+        const QString chosen = QFileDialog::getOpenFileName(parent, QString(), QFileInfo(current).absolutePath());
         if (chosen.isEmpty()) return std::nullopt;
         return chosen;
     };
@@ -239,8 +237,8 @@ void Form2::createCoordinatesTab() {
     grid3->addWidget(Image1, 0, 1, 2, 1);
     grid3->addWidget(Image2, 0, 1, 2, 1);
 
-    Label17 = new QLabel(QStringLiteral(
-        "    坐标值设置不当会引过长时间的循环， 程序没反应，请重启本程序，按提示单击启动画面的文字"));
+    Label17 = new QLabel(
+        QStringLiteral("    坐标值设置不当会引过长时间的循环， 程序没反应，请重启本程序，按提示单击启动画面的文字"));
     Label17->setObjectName(QStringLiteral("Label17"));
     Label17->setWordWrap(true);
 
@@ -513,8 +511,7 @@ void Form2::takeFieldsIntoRecord() {
 
 void Form2::chooseColour(QLabel* swatch) {
     const QColor current = toolkit::colorFromWord(swatchColour(swatch));
-    if (const auto chosen = colourChooser()(current, this))
-        setSwatchColour(swatch, toolkit::colorWord(*chosen));
+    if (const auto chosen = colourChooser()(current, this)) setSwatchColour(swatch, toolkit::colorWord(*chosen));
 }
 
 }  // namespace plotdesk

@@ -37,13 +37,10 @@ enum MainTab { kFunctionTab = 0, kParametricTab = 1, kHelpTab = 2 };
 // Places `widget` inside its parent at a rectangle given in twips.
 void place(QWidget* widget, const QRect& twips) {
     widget->setGeometry(toolkit::twipsToPixelsX(twips.left()), toolkit::twipsToPixelsY(twips.top()),
-                        toolkit::twipsToPixelsX(twips.width()),
-                        toolkit::twipsToPixelsY(twips.height()));
+                        toolkit::twipsToPixelsX(twips.width()), toolkit::twipsToPixelsY(twips.height()));
 }
 
-void setHeightTwips(QWidget* widget, int twips) {
-    widget->resize(widget->width(), toolkit::twipsToPixelsY(twips));
-}
+void setHeightTwips(QWidget* widget, int twips) { widget->resize(widget->width(), toolkit::twipsToPixelsY(twips)); }
 
 template <class W>
 W* named(W* widget, const char* name) {
@@ -88,8 +85,7 @@ Main_Form::Main_Form() {
     connectHandlers();
 
     setFixedWidth(toolkit::twipsToPixelsX(layout::kWindowWidth));
-    setGeometry(toolkit::twipsToPixelsX(layout::kInitialLeft),
-                toolkit::twipsToPixelsY(layout::kInitialTop), width(),
+    setGeometry(toolkit::twipsToPixelsX(layout::kInitialLeft), toolkit::twipsToPixelsY(layout::kInitialTop), width(),
                 toolkit::twipsToPixelsY(layout::kInitialHeight));
 }
 
@@ -192,8 +188,7 @@ void Main_Form::Form_Resize() {
     const int fixedWidth = toolkit::twipsToPixelsX(layout::kWindowWidth) - frameExtra;
     if (fixedWidth > 0 && fixedWidth != minimumWidth()) setFixedWidth(fixedWidth);
 
-    const auto heights = layout::resizedHeights(
-        static_cast<int>(toolkit::pixelsToTwipsY(frameGeometry().height())));
+    const auto heights = layout::resizedHeights(static_cast<int>(toolkit::pixelsToTwipsY(frameGeometry().height())));
     if (heights.tabs) setHeightTwips(SSTab1, *heights.tabs);
     if (heights.lists) {
         setHeightTwips(List1, *heights.lists);
@@ -321,10 +316,8 @@ void Main_Form::savePicturePosition() {
     // Only a loaded board has a picture position worth keeping.
     const mForm1* board = toolkit::Forms<mForm1>::loaded();
     if (!board) return;
-    SaveSetting(QString::fromLatin1(key::pxpleft),
-                singleText(static_cast<float>(board->pxp->leftTwips())));
-    SaveSetting(QString::fromLatin1(key::pxpltop),
-                singleText(static_cast<float>(board->pxp->topTwips())));
+    SaveSetting(QString::fromLatin1(key::pxpleft), singleText(static_cast<float>(board->pxp->leftTwips())));
+    SaveSetting(QString::fromLatin1(key::pxpltop), singleText(static_cast<float>(board->pxp->topTwips())));
 }
 
 }  // namespace plotdesk

@@ -1,17 +1,17 @@
 #include "shell/frmSplash.h"
 
+#include <calculator/LinkLabel.h>
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "shell/Main_Form.h"
-#include <calculator/LinkLabel.h>
 #include "shell/shell_pictures.h"
 #include "toolkit/forms.h"
 #include "toolkit/stay_on_top.h"
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -135,9 +135,7 @@ void frmSplash::centreOnScreen() {
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void frmSplash::showCountdown() {
-    Label3->setText(QString::number(kCountdownSeconds - tickCount_) + kSecondsSuffix);
-}
+void frmSplash::showCountdown() { Label3->setText(QString::number(kCountdownSeconds - tickCount_) + kSecondsSuffix); }
 
 void frmSplash::showMainWindowAndUnload() {
     Timer1->stop();

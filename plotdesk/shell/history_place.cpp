@@ -40,13 +40,11 @@ HistoryPaths historyPathsIn(const QString& folder) {
 }
 
 HistoryPaths historyPaths() {
-    const QString programFolder = programFolderOverride().isEmpty()
-                                      ? QCoreApplication::applicationDirPath()
-                                      : programFolderOverride();
-    const QString userFolder =
-        userFolderOverride().isEmpty()
-            ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-            : userFolderOverride();
+    const QString programFolder =
+        programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride();
+    const QString userFolder = userFolderOverride().isEmpty()
+                                   ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                   : userFolderOverride();
     return historyPathsIn(historyFolder(programFolder, userFolder));
 }
 

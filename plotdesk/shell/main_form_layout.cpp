@@ -15,8 +15,7 @@ std::optional<int> positiveOrNothing(int height) {
 }  // namespace
 
 ResizedHeights resizedHeights(int windowHeightTwips) {
-    return {positiveOrNothing(windowHeightTwips - kTabsMargin),
-            positiveOrNothing(windowHeightTwips - kListsMargin),
+    return {positiveOrNothing(windowHeightTwips - kTabsMargin), positiveOrNothing(windowHeightTwips - kListsMargin),
             positiveOrNothing(windowHeightTwips - kHelpTextMargin)};
 }
 

@@ -64,8 +64,7 @@ QImage drawLogo() {
     const double span = w - originX - 10;
     for (int i = 0; i <= 120; ++i) {
         const double t = i / 120.0;
-        const QPointF point(originX + t * span,
-                            originY - amplitude * std::sin(t * 2 * std::numbers::pi));
+        const QPointF point(originX + t * span, originY - amplitude * std::sin(t * 2 * std::numbers::pi));
         if (i == 0)
             curve.moveTo(point);
         else

@@ -16,6 +16,6 @@ int32_t colorWord(const QColor& color);
 // white) as colour words; an index outside 0..15 gives black.
 int32_t paletteColor(int index);
 
-inline constexpr int paletteSize = 16;
+inline constexpr int kPaletteSize = 16;
 
 }  // namespace plotdesk::toolkit

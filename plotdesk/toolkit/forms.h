@@ -15,10 +15,8 @@ template <class W>
 class Forms {
 public:
     // The loaded window, loading it first when needed.
-    static W& get()
-    {
-        if (W* window = slot().data())
-            return *window;
+    static W& get() {
+        if (W* window = slot().data()) return *window;
         W* window = new W();
         slot() = window;
         window->Form_Load();
@@ -29,20 +27,16 @@ public:
     static W* loaded() { return slot().data(); }
 
     // Closes and deletes the window if it is loaded.
-    static void unload()
-    {
+    static void unload() {
         QPointer<W> window = slot();
         slot().clear();
-        if (window)
-            window->close();
-        if (window)
-            delete window.data();
+        if (window) window->close();
+        if (window) delete window.data();
     }
 
 private:
     // QPointer clears itself when the window is destroyed.
-    static QPointer<W>& slot()
-    {
+    static QPointer<W>& slot() {
         static QPointer<W> instance;
         return instance;
     }

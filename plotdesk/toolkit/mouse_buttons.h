@@ -5,25 +5,23 @@
 
 namespace plotdesk::toolkit {
 
-inline constexpr int leftButtonCode = 1;
-inline constexpr int rightButtonCode = 2;
-inline constexpr int middleButtonCode = 4;
+inline constexpr int kLeftButtonCode = 1;
+inline constexpr int kRightButtonCode = 2;
+inline constexpr int kMiddleButtonCode = 4;
 
-inline int buttonCode(Qt::MouseButton button)
-{
+inline int buttonCode(Qt::MouseButton button) {
     switch (button) {
-    case Qt::LeftButton: return leftButtonCode;
-    case Qt::RightButton: return rightButtonCode;
-    case Qt::MiddleButton: return middleButtonCode;
-    default: return 0;
+        case Qt::LeftButton: return kLeftButtonCode;
+        case Qt::RightButton: return kRightButtonCode;
+        case Qt::MiddleButton: return kMiddleButtonCode;
+        default: return 0;
     }
 }
 
-inline int buttonCodes(Qt::MouseButtons buttons)
-{
-    return (buttons.testFlag(Qt::LeftButton) ? leftButtonCode : 0) |
-           (buttons.testFlag(Qt::RightButton) ? rightButtonCode : 0) |
-           (buttons.testFlag(Qt::MiddleButton) ? middleButtonCode : 0);
+inline int buttonCodes(Qt::MouseButtons buttons) {
+    return (buttons.testFlag(Qt::LeftButton) ? kLeftButtonCode : 0) |
+           (buttons.testFlag(Qt::RightButton) ? kRightButtonCode : 0) |
+           (buttons.testFlag(Qt::MiddleButton) ? kMiddleButtonCode : 0);
 }
 
 }  // namespace plotdesk::toolkit

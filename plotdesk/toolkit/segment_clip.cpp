@@ -5,12 +5,10 @@
 
 namespace plotdesk::toolkit {
 
-std::optional<QLineF> clipSegment(const QLineF& segment, const QRectF& bounds)
-{
+std::optional<QLineF> clipSegment(const QLineF& segment, const QRectF& bounds) {
     const double x1 = segment.x1(), y1 = segment.y1();
     const double dx = segment.x2() - x1, dy = segment.y2() - y1;
-    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(dx) || !std::isfinite(dy))
-        return std::nullopt;
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(dx) || !std::isfinite(dy)) return std::nullopt;
 
     // Liang-Barsky: narrow the parameter range [t0, t1] edge by edge. The
     // end that an edge cuts is put exactly on that edge, so far-away end
@@ -22,8 +20,7 @@ std::optional<QLineF> clipSegment(const QLineF& segment, const QRectF& bounds)
     int edge0 = -1, edge1 = -1;
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
-            if (q[i] < 0)
-                return std::nullopt;
+            if (q[i] < 0) return std::nullopt;
             continue;
         }
         const double t = q[i] / p[i];
@@ -34,15 +31,12 @@ std::optional<QLineF> clipSegment(const QLineF& segment, const QRectF& bounds)
             t1 = t;
             edge1 = i;
         }
-        if (t0 > t1)
-            return std::nullopt;
+        if (t0 > t1) return std::nullopt;
     }
     QPointF from = edge0 < 0 ? segment.p1() : QPointF(x1 + t0 * dx, y1 + t0 * dy);
     QPointF to = edge1 < 0 ? segment.p2() : QPointF(x1 + t1 * dx, y1 + t1 * dy);
-    if (edge0 >= 0)
-        (edge0 < 2 ? from.rx() : from.ry()) = edges[edge0];
-    if (edge1 >= 0)
-        (edge1 < 2 ? to.rx() : to.ry()) = edges[edge1];
+    if (edge0 >= 0) (edge0 < 2 ? from.rx() : from.ry()) = edges[edge0];
+    if (edge1 >= 0) (edge1 < 2 ? to.rx() : to.ry()) = edges[edge1];
     return QLineF(from, to);
 }
 

@@ -66,8 +66,6 @@ private:
 
 }  // namespace
 
-HRESULT createCalculatorObject(const IID& iid, void** object) {
-    return createAndQuery<CalculatorObject>(iid, object);
-}
+HRESULT createCalculatorObject(const IID& iid, void** object) { return createAndQuery<CalculatorObject>(iid, object); }
 
 }  // namespace ombra::com

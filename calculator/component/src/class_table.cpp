@@ -21,8 +21,8 @@ std::vector<ClassEntry>& table() {
 void add(ClassEntry entry) {
     std::lock_guard guard(tableMutex);
     auto& entries = table();
-    auto same = std::find_if(entries.begin(), entries.end(),
-                             [&](const ClassEntry& e) { return e.clsid == entry.clsid; });
+    auto same =
+        std::find_if(entries.begin(), entries.end(), [&](const ClassEntry& e) { return e.clsid == entry.clsid; });
     if (same != entries.end()) {
         *same = std::move(entry);
     } else {

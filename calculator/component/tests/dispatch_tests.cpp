@@ -72,8 +72,17 @@ TEST_F(CalculatorDispatch, BadCallsAreRefusedAndLeaveTheResultAlone) {
 }
 
 TEST_F(CalculatorDispatch, AnswersAsTheCalculatorItselfDoes) {
-    const std::string inputs[] = {"1+1", "x", "", "1/0", "(1+2", "sin(-100/20)*300", "true", "1=1",
-                                  "\xff\xfe", std::string("1\0+1", 4), std::string(5000, '(')};
+    const std::string inputs[] = {"1+1",
+                                  "x",
+                                  "",
+                                  "1/0",
+                                  "(1+2",
+                                  "sin(-100/20)*300",
+                                  "true",
+                                  "1=1",
+                                  "\xff\xfe",
+                                  std::string("1\0+1", 4),
+                                  std::string(5000, '(')};
     for (const std::string& input : inputs) {
         std::string direct = input;
         ombra::Calculator calculator;

@@ -65,10 +65,10 @@ std::string Calculator::ReduceInnermostGroup(std::string text) {
         unmarkValue(content);
 
         std::string result;
-        const std::string_view name = group.open > kFunctionNameLength
-                                          ? std::string_view(text).substr(group.open - 1 - kFunctionNameLength,
-                                                                          kFunctionNameLength)
-                                          : std::string_view();
+        const std::string_view name =
+            group.open > kFunctionNameLength
+                ? std::string_view(text).substr(group.open - 1 - kFunctionNameLength, kFunctionNameLength)
+                : std::string_view();
         if (isFunctionName(name)) {
             const double x = numbers::strictToDouble(content);
             result.assign(text, 0, group.open - 1 - kFunctionNameLength);

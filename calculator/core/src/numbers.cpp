@@ -81,8 +81,8 @@ double convertNumber(std::string_view number) {
         number.remove_prefix(1);
     }
     double value = 0;
-    auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                        std::chars_format::general);
+    auto [end, error] =
+        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
         if (leadingDigitExponent(number) > 0) throw NumberFailure{kOverflow};
         value = 0;
@@ -103,8 +103,8 @@ std::string layOut(std::string_view scientific, bool negative) {
     if (e > 2) significant.append(scientific.substr(2, e - 2));
     while (significant.size() > 1 && significant.back() == '0') significant.pop_back();
     int exponent = 0;
-    std::from_chars(scientific.data() + e + 1 + (scientific[e + 1] == '+'),
-                    scientific.data() + scientific.size(), exponent);
+    std::from_chars(scientific.data() + e + 1 + (scientific[e + 1] == '+'), scientific.data() + scientific.size(),
+                    exponent);
 
     std::string text(1, negative ? '-' : ' ');
     if (exponent >= kSmallestPlainExponent && exponent < kFirstExponentFormExponent) {
@@ -143,8 +143,8 @@ template <class Floating>
 std::string significantText(Floating value, int digits) {
     if (value == 0 || !std::isfinite(value)) return " 0";
     char buffer[64];
-    auto rounded = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
-                                 digits - 1);
+    auto rounded =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, digits - 1);
     return layOut(std::string_view(buffer, static_cast<size_t>(rounded.ptr - buffer)), value < 0);
 }
 
@@ -211,8 +211,7 @@ double divide(double left, double right) {
 
 double power(double base, double exponent) {
     if (base == 0 && exponent < 0) throw NumberFailure{kDivisionByZero};
-    if (base < 0 && std::isfinite(exponent) && exponent != std::trunc(exponent))
-        throw NumberFailure{kInvalidArgument};
+    if (base < 0 && std::isfinite(exponent) && exponent != std::trunc(exponent)) throw NumberFailure{kInvalidArgument};
     return checked(std::pow(base, exponent));
 }
 

@@ -31,9 +31,9 @@ class CalculateTable : public ::testing::TestWithParam<CalculateCase> {};
 
 // Each table file instantiates CalculateTable with its own rows and checks
 // every row with this one test body.
-#define CALCULATE_TABLE(Name, ...)                                                          \
-    class Name : public ::ombra::testing::CalculateTable {};                                \
-    TEST_P(Name, GivesExactResultText) {                                                    \
-        EXPECT_EQ(::ombra::testing::calculate(GetParam().input), GetParam().expected);      \
-    }                                                                                       \
+#define CALCULATE_TABLE(Name, ...)                                                     \
+    class Name : public ::ombra::testing::CalculateTable {};                           \
+    TEST_P(Name, GivesExactResultText) {                                               \
+        EXPECT_EQ(::ombra::testing::calculate(GetParam().input), GetParam().expected); \
+    }                                                                                  \
     INSTANTIATE_TEST_SUITE_P(Rows, Name, ::testing::ValuesIn(std::vector<::ombra::testing::CalculateCase>{__VA_ARGS__}))

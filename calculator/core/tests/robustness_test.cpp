@@ -47,9 +47,7 @@ TEST(LongInputs, NestedFunctionsAndUnbalancedRunsAnswer) {
     EXPECT_EQ(calculate(repeated(" ", 100000)), "ERROR#7");
 }
 
-TEST(InputText, EmbeddedNulIsAForeignCharacter) {
-    EXPECT_EQ(calculate(std::string("1\0+2", 4)), "ERROR#3");
-}
+TEST(InputText, EmbeddedNulIsAForeignCharacter) { EXPECT_EQ(calculate(std::string("1\0+2", 4)), "ERROR#3"); }
 
 struct InOutRow {
     const char* input;
@@ -59,12 +57,8 @@ struct InOutRow {
 
 TEST(InputText, HoldsTheCleanedInputAfterAnEarlyAnswerAndTheResultOtherwise) {
     const std::vector<InOutRow> rows = {
-        {" true ", "-1", "TRUE"},
-        {"fAlse 'comment", "0", "FALSE"},
-        {"  'comment", "ERROR#7", ""},
-        {" 1 + 2 ", "3", "3"},
-        {"x", "ERROR#3", "ERROR#3"},
-        {"1=1", "True", "True"},
+        {" true ", "-1", "TRUE"},        {"fAlse 'comment", "0", "FALSE"}, {"  'comment", "ERROR#7", ""},
+        {" 1 + 2 ", "3", "3"},           {"x", "ERROR#3", "ERROR#3"},      {"1=1", "True", "True"},
         {"1/0", "ERROR#11", "ERROR#11"},
     };
     for (const auto& row : rows) {
@@ -131,9 +125,9 @@ TEST(Memory, RepeatedCallsDoNotGrowTheHeap) {
 // The one-pass skeleton must agree with the full sequence of replacements on
 // any text, also on texts with sign pairs that only the slow path handles.
 TEST(OperandSkeleton, FastMappingAgreesWithTheReplacementSequence) {
-    static constexpr std::string_view kPieces[] = {"0", "7", ".", "+", "-", "*", "/", "\\", "%", "^", "=", ">", "<",
-                                                   "}", ":", ";", "`", "&", "|", "!", "~", "'", "{", "[", "]",
-                                                   "E", "e", "EA", "EB", "TRUE", " "};
+    static constexpr std::string_view kPieces[] = {"0", "7", ".", "+", "-", "*",  "/",  "\\",   "%", "^", "=",
+                                                   ">", "<", "}", ":", ";", "`",  "&",  "|",    "!", "~", "'",
+                                                   "{", "[", "]", "E", "e", "EA", "EB", "TRUE", " "};
     std::mt19937 random(12345);
     std::uniform_int_distribution<size_t> pick(0, std::size(kPieces) - 1);
     std::uniform_int_distribution<int> length(0, 14);
@@ -151,8 +145,8 @@ TEST(OperandSkeleton, FastMappingAgreesWithTheReplacementSequence) {
 // Cutting operands out of the text near the operator must give what cutting
 // the full skeleton gives, for every operator position.
 TEST(OperandSkeleton, LocalCutAgreesWithTheFullSkeleton) {
-    static constexpr std::string_view kPieces[] = {"12", "3.5", "+", "-", "*", "/", "^", "=", "<", "}", "`", "&", "'",
-                                                   "{", "[", "]", "E", "e", "EA", "EB", "--", "+-", "``"};
+    static constexpr std::string_view kPieces[] = {"12", "3.5", "+", "-", "*", "/", "^",  "=",  "<",  "}",  "`", "&",
+                                                   "'",  "{",   "[", "]", "E", "e", "EA", "EB", "--", "+-", "``"};
     std::mt19937 random(54321);
     std::uniform_int_distribution<size_t> pick(0, std::size(kPieces) - 1);
     std::uniform_int_distribution<int> length(1, 12);

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "face_pictures.h"
 #include "calculator/LinkLabel.h"
+#include "face_pictures.h"
 
 namespace ombra {
 namespace {

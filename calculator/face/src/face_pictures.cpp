@@ -29,15 +29,14 @@ void drawCalculatorGlyph(QPainter& painter, const QRectF& area) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal side = std::min(area.width(), area.height());
-    const QRectF body = QRectF(area.topLeft(), QSizeF(side, side))
-                            .adjusted(side * kBodyInset, 0, -side * kBodyInset, 0);
+    const QRectF body =
+        QRectF(area.topLeft(), QSizeF(side, side)).adjusted(side * kBodyInset, 0, -side * kBodyInset, 0);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kBody);
     painter.drawRoundedRect(body, side * 0.12, side * 0.12);
 
     const qreal margin = side * 2 / 18;
-    const QRectF display(body.left() + margin, body.top() + margin, body.width() - 2 * margin,
-                         side * kDisplayHeight);
+    const QRectF display(body.left() + margin, body.top() + margin, body.width() - 2 * margin, side * kDisplayHeight);
     painter.setBrush(kDisplay);
     painter.drawRect(display);
 
@@ -50,8 +49,8 @@ void drawCalculatorGlyph(QPainter& painter, const QRectF& area) {
         for (int column = 0; column < kKeyColumns; ++column) {
             const bool equalsKey = row == kKeyRows - 1 && column == kKeyColumns - 1;
             painter.setBrush(equalsKey ? kKeyAccent : kKey);
-            painter.drawRect(QRectF(keys.left() + column * keyWidth, keys.top() + row * keyHeight,
-                                    keyWidth - gap, keyHeight - gap));
+            painter.drawRect(
+                QRectF(keys.left() + column * keyWidth, keys.top() + row * keyHeight, keyWidth - gap, keyHeight - gap));
         }
     }
     painter.restore();

@@ -26,13 +26,10 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 void LinkLabel::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        emit clicked();
-        return;
-    default:
-        QLabel::keyPressEvent(event);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space: emit clicked(); return;
+        default: QLabel::keyPressEvent(event);
     }
 }
 

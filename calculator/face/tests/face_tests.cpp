@@ -54,13 +54,20 @@ private slots:
 void FaceTests::aboutShowsItsTexts_data() {
     QTest::addColumn<QString>("objectName");
     QTest::addColumn<QString>("expected");  // empty: any non-empty text
-    QTest::newRow("product") << "Label1" << "";
-    QTest::newRow("version") << "LabelA" << "Version 3.0 Build 0405";
-    QTest::newRow("systems") << "Label3" << "FOR Windows 98/98SE/Me/NT 4.0/2000/XP/Server 2003";
-    QTest::newRow("hosts") << "Label2" << "";
-    QTest::newRow("notice") << "LabelB" << "";
-    QTest::newRow("support link") << "LabelC" << "";
-    QTest::newRow("web link") << "LabelD" << "";
+    QTest::newRow("product") << "Label1"
+                             << "";
+    QTest::newRow("version") << "LabelA"
+                             << "Version 3.0 Build 0405";
+    QTest::newRow("systems") << "Label3"
+                             << "FOR Windows 98/98SE/Me/NT 4.0/2000/XP/Server 2003";
+    QTest::newRow("hosts") << "Label2"
+                           << "";
+    QTest::newRow("notice") << "LabelB"
+                            << "";
+    QTest::newRow("support link") << "LabelC"
+                                  << "";
+    QTest::newRow("web link") << "LabelD"
+                              << "";
 }
 
 void FaceTests::aboutShowsItsTexts() {

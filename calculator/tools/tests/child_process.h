@@ -12,8 +12,7 @@ class ChildProcess {
 public:
     // Starts `program` with `args`; its standard output goes to `stdoutPath`
     // instead of a pipe when that is given (e.g. "/dev/full").
-    ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                 const std::string& stdoutPath = {});
+    ChildProcess(const std::string& program, const std::vector<std::string>& args, const std::string& stdoutPath = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

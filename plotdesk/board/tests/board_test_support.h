@@ -21,14 +21,9 @@ namespace boardtest {
 // store is never read or written.
 class TemporaryStore {
 public:
-    TemporaryStore()
-    {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
-    }
-    void set(std::initializer_list<std::pair<const char*, QString>> values)
-    {
-        for (const auto& [key, value] : values)
-            plotdesk::SaveSetting(key, value);
+    TemporaryStore() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path()); }
+    void set(std::initializer_list<std::pair<const char*, QString>> values) {
+        for (const auto& [key, value] : values) plotdesk::SaveSetting(key, value);
     }
 
 private:
@@ -41,8 +36,7 @@ public:
     ScriptedQuestions() { plotdesk::setShellQuestions(this); }
     ~ScriptedQuestions() override { plotdesk::setShellQuestions(nullptr); }
     int selectedMainTab() override { return tab; }
-    bool gridStyleSelected() override
-    {
+    bool gridStyleSelected() override {
         ++gridQuestions;
         return grid;
     }
@@ -52,47 +46,39 @@ public:
 };
 
 // A loaded board that is deleted at the end of the test.
-inline std::unique_ptr<plotdesk::mForm1> loadedBoard()
-{
+inline std::unique_ptr<plotdesk::mForm1> loadedBoard() {
     auto board = std::make_unique<plotdesk::mForm1>();
     board->Form_Load();
     return board;
 }
 
-inline QRgb rgbOfWord(int32_t word)
-{
-    return qRgb(word & 0xFF, (word >> 8) & 0xFF, (word >> 16) & 0xFF) & 0xFFFFFF;
-}
+inline QRgb rgbOfWord(int32_t word) { return qRgb(word & 0xFF, (word >> 8) & 0xFF, (word >> 16) & 0xFF) & 0xFFFFFF; }
 
 // Whether a pixel of `colour` lies within a pixel of board point (x, y):
 // one-pixel lines land on either side of a fractional pixel position.
-inline bool colourNear(plotdesk::toolkit::PictureArea* area, double x, double y, QRgb colour)
-{
+inline bool colourNear(plotdesk::toolkit::PictureArea* area, double x, double y, QRgb colour) {
     const QImage image = area->image();
     const QPointF centre = area->toPixels(x, y);
     for (int dx = -1; dx <= 1; ++dx)
         for (int dy = -1; dy <= 1; ++dy) {
             const QPoint p(int(std::floor(centre.x())) + dx, int(std::floor(centre.y())) + dy);
-            if (image.rect().contains(p) && (image.pixel(p) & 0xFFFFFF) == (colour & 0xFFFFFF))
-                return true;
+            if (image.rect().contains(p) && (image.pixel(p) & 0xFFFFFF) == (colour & 0xFFFFFF)) return true;
         }
     return false;
 }
 
 // Whether any pixel of the given colour lies in the image columns from
 // board x0 to x1 (inclusive).
-inline bool colourInColumns(plotdesk::toolkit::PictureArea* area, double x0, double x1, QRgb colour)
-{
+inline bool colourInColumns(plotdesk::toolkit::PictureArea* area, double x0, double x1, QRgb colour) {
     const QImage image = area->image();
     const int first = std::max(0, int(std::floor(area->toPixels(x0, 0).x())));
     const int last = std::min(image.width() - 1, int(std::ceil(area->toPixels(x1, 0).x())));
     for (int column = first; column <= last; ++column)
         for (int row = 0; row < image.height(); ++row)
-            if ((image.pixel(column, row) & 0xFFFFFF) == (colour & 0xFFFFFF))
-                return true;
+            if ((image.pixel(column, row) & 0xFFFFFF) == (colour & 0xFFFFFF)) return true;
     return false;
 }
 
-constexpr QRgb red = 0xFF0000;
+constexpr QRgb kRed = 0xFF0000;
 
 }  // namespace boardtest

@@ -12,40 +12,28 @@ using boardtest::rgbOfWord;
 
 namespace {
 
-QRgb cycleColour(int entry)
-{
-    return rgbOfWord(QByteArray(curveColourEntries[entry]).toInt());
-}
+QRgb cycleColour(int entry) { return rgbOfWord(QByteArray(kCurveColourEntries[entry]).toInt()); }
 
 // The pixel of the exported picture at a board point of the default scale
 // (-1000..1000 both ways, y shown upwards).
-QRgb exportedPixel(const QImage& image, double x, double shownY)
-{
+QRgb exportedPixel(const QImage& image, double x, double shownY) {
     const int column = int((x + 1000) / 2000 * image.width());
     const int row = int((-shownY + 1000) / 2000 * image.height());
     return image.pixel(column, row) & 0xFFFFFF;
 }
 
-QString describe(const CommandLineRequest& request)
-{
-    if (std::holds_alternative<StartWindows>(request))
-        return "windows";
-    if (std::holds_alternative<ShowHelp>(request))
-        return "help";
-    if (std::holds_alternative<ShowVersion>(request))
-        return "version";
-    if (std::holds_alternative<CommandLineError>(request))
-        return "error";
+QString describe(const CommandLineRequest& request) {
+    if (std::holds_alternative<StartWindows>(request)) return "windows";
+    if (std::holds_alternative<ShowHelp>(request)) return "help";
+    if (std::holds_alternative<ShowVersion>(request)) return "version";
+    if (std::holds_alternative<CommandLineError>(request)) return "error";
     const ExportRequest& plot = std::get<ExportRequest>(request);
     QStringList parts{"export " + plot.file};
     for (const ExportCurve& curve : plot.curves)
         parts << (curve.parametric ? "p(" + curve.xOfT + "|" + curve.yOfT + ")" : "f(" + curve.function + ")");
-    if (plot.start)
-        parts << "start " + *plot.start;
-    if (plot.end)
-        parts << "end " + *plot.end;
-    if (plot.step)
-        parts << "step " + *plot.step;
+    if (plot.start) parts << "start " + *plot.start;
+    if (plot.end) parts << "end " + *plot.end;
+    if (plot.step) parts << "step " + *plot.step;
     return parts.join(' ');
 }
 
@@ -75,8 +63,7 @@ private:
     std::unique_ptr<boardtest::TemporaryStore> store_;
 };
 
-void BoardExportTest::parse_data()
-{
+void BoardExportTest::parse_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("request");
     QTest::newRow("no arguments") << QStringList{"plotdesk"} << "windows";
@@ -90,10 +77,10 @@ void BoardExportTest::parse_data()
     QTest::newRow("negative range values")
         << QStringList{"plotdesk", "--export", "c.png", "--start", "-5", "--end", "-1", "--step", "0.5"}
         << "export c.png start -5 end -1 step 0.5";
-    QTest::newRow("expression starting with a minus") << QStringList{"plotdesk", "--export", "d.png", "--function", "-x^2"}
-                                                      << "export d.png f(-x^2)";
-    QTest::newRow("parametric short of a value") << QStringList{"plotdesk", "--export", "e.png", "--parametric", "t"}
-                                                 << "error";
+    QTest::newRow("expression starting with a minus")
+        << QStringList{"plotdesk", "--export", "d.png", "--function", "-x^2"} << "export d.png f(-x^2)";
+    QTest::newRow("parametric short of a value")
+        << QStringList{"plotdesk", "--export", "e.png", "--parametric", "t"} << "error";
     QTest::newRow("function without a value") << QStringList{"plotdesk", "--export", "e.png", "--function"} << "error";
     QTest::newRow("parametric with one value after =")
         << QStringList{"plotdesk", "--export", "e.png", "--parametric=cos(t)"} << "error";
@@ -103,27 +90,24 @@ void BoardExportTest::parse_data()
     QTest::newRow("empty file name") << QStringList{"plotdesk", "--export", ""} << "error";
 }
 
-void BoardExportTest::parse()
-{
+void BoardExportTest::parse() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, request);
     QCOMPARE(describe(parseCommandLine(arguments)), request);
 }
 
-void BoardExportTest::writesPictureOfTheBoard()
-{
+void BoardExportTest::writesPictureOfTheBoard() {
     const QString png = file("board.png");
     QCOMPARE(runCommandLine({"plotdesk", "--export", png, "--function", "x"}), std::optional<int>(0));
     QImage image;
     QVERIFY(image.load(png, "PNG"));
     QCOMPARE(image.size(), QSize(toolkit::twipsToPixelsX(2000), toolkit::twipsToPixelsY(2000)));
-    QCOMPARE(exportedPixel(image, -500, 0), boardtest::red);
-    QCOMPARE(exportedPixel(image, 0, 650), boardtest::red);
+    QCOMPARE(exportedPixel(image, -500, 0), boardtest::kRed);
+    QCOMPARE(exportedPixel(image, 0, 650), boardtest::kRed);
     QCOMPARE(exportedPixel(image, 50, 50), cycleColour(1));
 }
 
-void BoardExportTest::curvesInOrderThroughTheColourCycle()
-{
+void BoardExportTest::curvesInOrderThroughTheColourCycle() {
     ExportRequest request;
     request.file = file("two.png");
     request.curves = {{false, "500", {}, {}}, {true, {}, "t", "-500"}, {false, "250", {}, {}}};
@@ -135,8 +119,7 @@ void BoardExportTest::curvesInOrderThroughTheColourCycle()
     QCOMPARE(exportedPixel(image, 50, 250), cycleColour(4));
 }
 
-void BoardExportTest::samplingFromOptionsOrSettings_data()
-{
+void BoardExportTest::samplingFromOptionsOrSettings_data() {
     QTest::addColumn<QStringList>("stored");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<bool>("drawnAtMinus300");
@@ -146,13 +129,11 @@ void BoardExportTest::samplingFromOptionsOrSettings_data()
     QTest::newRow("option range") << QStringList{} << QStringList{"--start", "-400", "--step", "10"} << true;
 }
 
-void BoardExportTest::samplingFromOptionsOrSettings()
-{
+void BoardExportTest::samplingFromOptionsOrSettings() {
     QFETCH(QStringList, stored);
     QFETCH(QStringList, options);
     QFETCH(bool, drawnAtMinus300);
-    if (!stored.isEmpty())
-        SaveSetting(stored[0], stored[1]);
+    if (!stored.isEmpty()) SaveSetting(stored[0], stored[1]);
     const QString png = file("range.png");
     QCOMPARE(runCommandLine(QStringList{"plotdesk", "--export", png, "--function", "500"} + options),
              std::optional<int>(0));
@@ -161,51 +142,46 @@ void BoardExportTest::samplingFromOptionsOrSettings()
     QCOMPARE(exportedPixel(image, 50, 500), cycleColour(1));
 }
 
-void BoardExportTest::failuresExitWithOne_data()
-{
+void BoardExportTest::failuresExitWithOne_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("unwritable file") << QStringList{"plotdesk", "--export", "/no/such/folder/p.png"};
     QTest::newRow("step of zero") << QStringList{"plotdesk", "--export", "STEP0", "--step", "0"};
     QTest::newRow("unknown option") << QStringList{"plotdesk", "--export", "x.png", "--size", "9"};
 }
 
-void BoardExportTest::failuresExitWithOne()
-{
+void BoardExportTest::failuresExitWithOne() {
     QFETCH(QStringList, arguments);
     arguments.replaceInStrings("STEP0", file("zero.png"));
     QCOMPARE(runCommandLine(arguments), std::optional<int>(1));
     QVERIFY(!QFile::exists(file("zero.png")));
 }
 
-void BoardExportTest::helpListsTheOptions()
-{
+void BoardExportTest::helpListsTheOptions() {
     const CommandLineRequest request = parseCommandLine({"plotdesk", "-h"});
     const QString text = std::get<ShowHelp>(request).text;
     for (const char* option : {"--export", "--function", "--parametric", "--start", "--end", "--step", "--version"})
         QVERIFY2(text.contains(QLatin1String(option)), option);
 }
 
-void BoardExportTest::headlessPlatformChosen_data()
-{
+void BoardExportTest::headlessPlatformChosen_data() {
     QTest::addColumn<QByteArrayList>("arguments");
     QTest::addColumn<QByteArray>("display");
     QTest::addColumn<QByteArray>("platform");
-    QTest::newRow("export without a display") << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray()
-                                              << QByteArray("offscreen");
-    QTest::newRow("export= without a display") << QByteArrayList{"plotdesk", "--export=a.png"} << QByteArray()
-                                               << QByteArray("offscreen");
-    QTest::newRow("help without a display") << QByteArrayList{"plotdesk", "-h"} << QByteArray()
-                                            << QByteArray("offscreen");
-    QTest::newRow("help-all without a display") << QByteArrayList{"plotdesk", "--help-all"} << QByteArray()
-                                                << QByteArray("offscreen");
+    QTest::newRow("export without a display")
+        << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray() << QByteArray("offscreen");
+    QTest::newRow("export= without a display")
+        << QByteArrayList{"plotdesk", "--export=a.png"} << QByteArray() << QByteArray("offscreen");
+    QTest::newRow("help without a display")
+        << QByteArrayList{"plotdesk", "-h"} << QByteArray() << QByteArray("offscreen");
+    QTest::newRow("help-all without a display")
+        << QByteArrayList{"plotdesk", "--help-all"} << QByteArray() << QByteArray("offscreen");
     QTest::newRow("windows without a display") << QByteArrayList{"plotdesk"} << QByteArray() << QByteArray();
     QTest::newRow("look-alike option") << QByteArrayList{"plotdesk", "--exporter"} << QByteArray() << QByteArray();
-    QTest::newRow("export with a display") << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray(":0")
-                                           << QByteArray();
+    QTest::newRow("export with a display")
+        << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray(":0") << QByteArray();
 }
 
-void BoardExportTest::headlessPlatformChosen()
-{
+void BoardExportTest::headlessPlatformChosen() {
     QFETCH(QByteArrayList, arguments);
     QFETCH(QByteArray, display);
     QFETCH(QByteArray, platform);
@@ -221,12 +197,11 @@ void BoardExportTest::headlessPlatformChosen()
     else
         qputenv("DISPLAY", display);
     std::vector<char*> argv;
-    for (QByteArray& argument : arguments)
-        argv.push_back(argument.data());
+    for (QByteArray& argument : arguments) argv.push_back(argument.data());
     chooseHeadlessPlatform(int(argv.size()), argv.data());
     const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
-    for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", savedPlatform},
-                                      std::pair{"DISPLAY", savedDisplay}, std::pair{"WAYLAND_DISPLAY", savedWayland}})
+    for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", savedPlatform}, std::pair{"DISPLAY", savedDisplay},
+                                      std::pair{"WAYLAND_DISPLAY", savedWayland}})
         value.isEmpty() ? void(qunsetenv(name)) : void(qputenv(name, value));
     QCOMPARE(chosen, platform);
 }

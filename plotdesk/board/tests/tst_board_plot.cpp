@@ -18,14 +18,12 @@ namespace {
 using Overrides = QList<QPair<QString, QString>>;
 
 // The colour of the first curve on a new board: cycle entry 1.
-const QRgb firstCurve = rgbOfWord(7619771);
+const QRgb kFirstCurve = rgbOfWord(7619771);
 
 // A board whose evaluator calls are recorded on their way to Calculator1.
 struct RecordedBoard {
-    explicit RecordedBoard(const Overrides& settings = {})
-    {
-        for (const auto& [name, value] : settings)
-            SaveSetting(name, value);
+    explicit RecordedBoard(const Overrides& settings = {}) {
+        for (const auto& [name, value] : settings) SaveSetting(name, value);
         board = boardtest::loadedBoard();
         board->setEvaluator([this](const QString& text) {
             sent << text;
@@ -34,8 +32,7 @@ struct RecordedBoard {
             return result;
         });
     }
-    void plot(const QString& expression, const QString& start, const QString& end, const QString& step)
-    {
+    void plot(const QString& expression, const QString& start, const QString& end, const QString& step) {
         board->表达式1->setText(expression);
         board->start->setText(start);
         board->end->setText(end);
@@ -48,33 +45,29 @@ struct RecordedBoard {
 };
 
 // 3000 twips showing -10..10 both ways (10 pixels a unit), grid off-screen.
-const Overrides fineBoard{{"width", "3000"}, {"_heiht", "3000"}, {"max_x", "20"}, {"max_y", "20"},
-                          {"max_l", "-10"},  {"max_t", "-10"},   {"min_x", "100"}, {"min_y", "100"}};
+const Overrides kFineBoard{{"width", "3000"}, {"_heiht", "3000"}, {"max_x", "20"},  {"max_y", "20"},
+                           {"max_l", "-10"},  {"max_t", "-10"},   {"min_x", "100"}, {"min_y", "100"}};
 // 3000 twips showing x from 0 to 100 (2 pixels a unit), y from 1000 to -1000.
-const Overrides poleBoard{{"width", "3000"}, {"_heiht", "3000"}, {"max_x", "100"}, {"max_l", "0"}};
+const Overrides kPoleBoard{{"width", "3000"}, {"_heiht", "3000"}, {"max_x", "100"}, {"max_l", "0"}};
 
 // Curve pixels above and below the x axis (the axis row itself and the one
 // under it, where a line along the axis may land, count as neither).
-QPair<int, int> curvePixelsAboveAndBelow(toolkit::PictureArea* area, QRgb colour)
-{
+QPair<int, int> curvePixelsAboveAndBelow(toolkit::PictureArea* area, QRgb colour) {
     const QImage image = area->image();
     const int axisRow = int(area->toPixels(0, 0).y());
     int above = 0, below = 0;
     for (int row = 0; row < image.height(); ++row)
         for (int column = 0; column < image.width(); ++column)
-            if ((image.pixel(column, row) & 0xFFFFFF) == colour)
-                above += row < axisRow, below += row > axisRow + 1;
+            if ((image.pixel(column, row) & 0xFFFFFF) == colour) above += row<axisRow, below += row> axisRow + 1;
     return {above, below};
 }
 
 // Rows of the curve colour in the image column of board x.
-int curveThickness(toolkit::PictureArea* area, double x, QRgb colour)
-{
+int curveThickness(toolkit::PictureArea* area, double x, QRgb colour) {
     const QImage image = area->image();
     const int column = int(area->toPixels(x, 0).x());
     int rows = 0;
-    for (int row = 0; row < image.height(); ++row)
-        rows += (image.pixel(column, row) & 0xFFFFFF) == colour;
+    for (int row = 0; row < image.height(); ++row) rows += (image.pixel(column, row) & 0xFFFFFF) == colour;
     return rows;
 }
 
@@ -107,8 +100,7 @@ private:
     std::unique_ptr<boardtest::TemporaryStore> store_;
 };
 
-void BoardPlotTest::textsSentToEvaluator_data()
-{
+void BoardPlotTest::textsSentToEvaluator_data() {
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("end");
@@ -116,18 +108,33 @@ void BoardPlotTest::textsSentToEvaluator_data()
     QTest::addColumn<int>("calls");
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("text");
-    QTest::newRow("initial expression") << "tan(x / 20) * 50" << "-100" << "100" << "2" << 101 << 0
-                                        << "tan((-100) / 20) * 50";
-    QTest::newRow("square in brackets") << "x^2" << "-3" << "3" << "1" << 7 << 0 << "(-3)^2";
-    QTest::newRow("accumulated rounding") << "x" << "-1" << "1" << "0.1" << 21 << 10
-                                          << "(-1.38777878078145E-16)";
-    QTest::newRow("last sample") << "x" << "-1" << "1" << "0.1" << 21 << 20 << "(1)";
-    QTest::newRow("no variable") << "5" << "-100" << "100" << "2" << 101 << 50 << "5";
-    QTest::newRow("no pass") << "x" << "10" << "0" << "2" << 0 << -1 << "";
+    QTest::newRow("initial expression") << "tan(x / 20) * 50"
+                                        << "-100"
+                                        << "100"
+                                        << "2" << 101 << 0 << "tan((-100) / 20) * 50";
+    QTest::newRow("square in brackets") << "x^2"
+                                        << "-3"
+                                        << "3"
+                                        << "1" << 7 << 0 << "(-3)^2";
+    QTest::newRow("accumulated rounding") << "x"
+                                          << "-1"
+                                          << "1"
+                                          << "0.1" << 21 << 10 << "(-1.38777878078145E-16)";
+    QTest::newRow("last sample") << "x"
+                                 << "-1"
+                                 << "1"
+                                 << "0.1" << 21 << 20 << "(1)";
+    QTest::newRow("no variable") << "5"
+                                 << "-100"
+                                 << "100"
+                                 << "2" << 101 << 50 << "5";
+    QTest::newRow("no pass") << "x"
+                             << "10"
+                             << "0"
+                             << "2" << 0 << -1 << "";
 }
 
-void BoardPlotTest::textsSentToEvaluator()
-{
+void BoardPlotTest::textsSentToEvaluator() {
     QFETCH(QString, expression);
     QFETCH(QString, start);
     QFETCH(QString, end);
@@ -138,14 +145,12 @@ void BoardPlotTest::textsSentToEvaluator()
     RecordedBoard recorded;
     recorded.plot(expression, start, end, step);
     QCOMPARE(recorded.sent.size(), calls);
-    if (index >= 0)
-        QCOMPARE(recorded.sent[index], text);
+    if (index >= 0) QCOMPARE(recorded.sent[index], text);
     // The holder keeps what was typed.
     QCOMPARE(recorded.board->表达式1->text(), expression);
 }
 
-void BoardPlotTest::parametricSendsBothTexts()
-{
+void BoardPlotTest::parametricSendsBothTexts() {
     boardtest::ScriptedQuestions questions;
     questions.tab = 1;
     RecordedBoard recorded;
@@ -160,27 +165,23 @@ void BoardPlotTest::parametricSendsBothTexts()
     QCOMPARE(recorded.board->表达式3->text(), QStringLiteral("t*t"));
 }
 
-void BoardPlotTest::squareOfNegativeValuesIsAParabola()
-{
+void BoardPlotTest::squareOfNegativeValuesIsAParabola() {
     RecordedBoard recorded;
     recorded.plot("x^2", "-30", "30", "1");
     QCOMPARE(recorded.results.first(), QStringLiteral("900"));
-    const auto [above, below] = curvePixelsAboveAndBelow(recorded.board->pxp, firstCurve);
+    const auto [above, below] = curvePixelsAboveAndBelow(recorded.board->pxp, kFirstCurve);
     QVERIFY(above > 20);
     QCOMPARE(below, 0);
 }
 
-void BoardPlotTest::lowerCaseFunctionNamesEvaluate()
-{
+void BoardPlotTest::lowerCaseFunctionNamesEvaluate() {
     RecordedBoard recorded;
     recorded.plot("exp(x) + abs(x)", "-2", "2", "1");
     QCOMPARE(recorded.results.size(), 5);
-    for (const QString& result : recorded.results)
-        QVERIFY2(curveCoordinate(result).has_value(), qPrintable(result));
+    for (const QString& result : recorded.results) QVERIFY2(curveCoordinate(result).has_value(), qPrintable(result));
 }
 
-void BoardPlotTest::colourCycle()
-{
+void BoardPlotTest::colourCycle() {
     RecordedBoard recorded;
     QList<int> colours;
     for (int plot = 0; plot < 11; ++plot) {
@@ -188,29 +189,26 @@ void BoardPlotTest::colourCycle()
         colours << Settings().fcolor;
     }
     QList<int> expected;
-    for (int entry : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1})
-        expected << QByteArray(curveColourEntries[entry]).toInt();
+    for (int entry : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1}) expected << QByteArray(kCurveColourEntries[entry]).toInt();
     QCOMPARE(colours, expected);
     QCOMPARE(recorded.board->ColorIndex(), 1);
 }
 
-void BoardPlotTest::colourCycleWithParametricPlot()
-{
+void BoardPlotTest::colourCycleWithParametricPlot() {
     boardtest::ScriptedQuestions questions;
     RecordedBoard recorded;
     recorded.plot("1", "0", "0", "1");
     QCOMPARE(recorded.board->ColorIndex(), 1);
     questions.tab = 1;
     recorded.board->Command1_Click();
-    QCOMPARE(Settings().fcolor, QByteArray(curveColourEntries[2]).toInt());
+    QCOMPARE(Settings().fcolor, QByteArray(kCurveColourEntries[2]).toInt());
     QCOMPARE(recorded.board->ColorIndex(), 3);
     questions.tab = 0;
     recorded.board->Command1_Click();
-    QCOMPARE(Settings().fcolor, QByteArray(curveColourEntries[4]).toInt());
+    QCOMPARE(Settings().fcolor, QByteArray(kCurveColourEntries[4]).toInt());
 }
 
-void BoardPlotTest::gapsAtErrorsAndPoles_data()
-{
+void BoardPlotTest::gapsAtErrorsAndPoles_data() {
     QTest::addColumn<Overrides>("settings");
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("start");
@@ -219,23 +217,41 @@ void BoardPlotTest::gapsAtErrorsAndPoles_data()
     QTest::addColumn<double>("from");
     QTest::addColumn<double>("to");
     QTest::addColumn<bool>("drawn");
-    QTest::newRow("1/x: nothing into or out of 0") << fineBoard << "1/x" << "-10" << "10" << "2" << -1.5 << 1.5
-                                                   << false;
-    QTest::newRow("1/x: drawn left of 0") << fineBoard << "1/x" << "-10" << "10" << "2" << -7.0 << -5.0 << true;
-    QTest::newRow("1/x: drawn right of 0") << fineBoard << "1/x" << "-10" << "10" << "2" << 5.0 << 7.0 << true;
-    QTest::newRow("x: segment from 0 is drawn") << fineBoard << "x" << "-4" << "4" << "2" << 0.5 << 1.5 << true;
-    QTest::newRow("tan: gap at the pole") << poleBoard << "tan(x / 20) * 50" << "-100" << "100" << "2" << 30.6
-                                          << 31.4 << false;
-    QTest::newRow("-tan: gap at the pole") << poleBoard << "-tan(x / 20) * 50" << "-100" << "100" << "2" << 30.6
-                                           << 31.4 << false;
-    QTest::newRow("tan: drawn between poles") << poleBoard << "tan(x / 20) * 50" << "-100" << "100" << "2" << 20.0
-                                              << 25.0 << true;
-    QTest::newRow("logical results leave gaps") << fineBoard << "x > 0" << "-4" << "4" << "1" << -4.0 << 4.0
-                                                << false;
+    QTest::newRow("1/x: nothing into or out of 0") << kFineBoard << "1/x"
+                                                   << "-10"
+                                                   << "10"
+                                                   << "2" << -1.5 << 1.5 << false;
+    QTest::newRow("1/x: drawn left of 0") << kFineBoard << "1/x"
+                                          << "-10"
+                                          << "10"
+                                          << "2" << -7.0 << -5.0 << true;
+    QTest::newRow("1/x: drawn right of 0") << kFineBoard << "1/x"
+                                           << "-10"
+                                           << "10"
+                                           << "2" << 5.0 << 7.0 << true;
+    QTest::newRow("x: segment from 0 is drawn") << kFineBoard << "x"
+                                                << "-4"
+                                                << "4"
+                                                << "2" << 0.5 << 1.5 << true;
+    QTest::newRow("tan: gap at the pole") << kPoleBoard << "tan(x / 20) * 50"
+                                          << "-100"
+                                          << "100"
+                                          << "2" << 30.6 << 31.4 << false;
+    QTest::newRow("-tan: gap at the pole") << kPoleBoard << "-tan(x / 20) * 50"
+                                           << "-100"
+                                           << "100"
+                                           << "2" << 30.6 << 31.4 << false;
+    QTest::newRow("tan: drawn between poles") << kPoleBoard << "tan(x / 20) * 50"
+                                              << "-100"
+                                              << "100"
+                                              << "2" << 20.0 << 25.0 << true;
+    QTest::newRow("logical results leave gaps") << kFineBoard << "x > 0"
+                                                << "-4"
+                                                << "4"
+                                                << "1" << -4.0 << 4.0 << false;
 }
 
-void BoardPlotTest::gapsAtErrorsAndPoles()
-{
+void BoardPlotTest::gapsAtErrorsAndPoles() {
     QFETCH(Overrides, settings);
     QFETCH(QString, expression);
     QFETCH(QString, start);
@@ -246,11 +262,10 @@ void BoardPlotTest::gapsAtErrorsAndPoles()
     QFETCH(bool, drawn);
     RecordedBoard recorded(settings);
     recorded.plot(expression, start, end, step);
-    QCOMPARE(colourInColumns(recorded.board->pxp, from, to, firstCurve), drawn);
+    QCOMPARE(colourInColumns(recorded.board->pxp, from, to, kFirstCurve), drawn);
 }
 
-void BoardPlotTest::labelsAndTitles()
-{
+void BoardPlotTest::labelsAndTitles() {
     boardtest::ScriptedQuestions questions;
     RecordedBoard recorded;
     toolkit::PictureArea* pxp = recorded.board->pxp;
@@ -273,8 +288,7 @@ void BoardPlotTest::labelsAndTitles()
     QVERIFY(qAbs(pxp->currentY() - (-81 + 2 * pxp->textHeight())) < 1e-6);
 }
 
-void BoardPlotTest::noPassStillLabels()
-{
+void BoardPlotTest::noPassStillLabels() {
     RecordedBoard recorded;
     toolkit::PictureArea* pxp = recorded.board->pxp;
     pxp->setCurrentX(100);
@@ -286,20 +300,26 @@ void BoardPlotTest::noPassStillLabels()
     QVERIFY(qAbs(pxp->currentY() - (200 + pxp->textHeight())) < 1e-6);
 }
 
-void BoardPlotTest::refusedRanges_data()
-{
+void BoardPlotTest::refusedRanges_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("end");
     QTest::addColumn<QString>("step");
     QTest::addColumn<QString>("title");
-    QTest::newRow("step of zero") << "-100" << "100" << "0" << "无法绘图：步长不能为 0";
-    QTest::newRow("start not a number") << "a" << "100" << "2" << "无法绘图：起始值不是数字";
-    QTest::newRow("too many samples") << "-100" << "100" << "1E-05"
+    QTest::newRow("step of zero") << "-100"
+                                  << "100"
+                                  << "0"
+                                  << "无法绘图：步长不能为 0";
+    QTest::newRow("start not a number") << "a"
+                                        << "100"
+                                        << "2"
+                                        << "无法绘图：起始值不是数字";
+    QTest::newRow("too many samples") << "-100"
+                                      << "100"
+                                      << "1E-05"
                                       << "无法绘图：采样点超过 1000000 个，请增大步长";
 }
 
-void BoardPlotTest::refusedRanges()
-{
+void BoardPlotTest::refusedRanges() {
     QFETCH(QString, start);
     QFETCH(QString, end);
     QFETCH(QString, step);
@@ -315,8 +335,7 @@ void BoardPlotTest::refusedRanges()
     QCOMPARE(recorded.board->pxp->image(), before);
 }
 
-void BoardPlotTest::penWidth_data()
-{
+void BoardPlotTest::penWidth_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("thickness");
     QTest::newRow("default") << QString() << 1;
@@ -325,21 +344,18 @@ void BoardPlotTest::penWidth_data()
     QTest::newRow("not a number") << "thick" << 1;
 }
 
-void BoardPlotTest::penWidth()
-{
+void BoardPlotTest::penWidth() {
     QFETCH(QString, stored);
     QFETCH(int, thickness);
-    if (!stored.isNull())
-        SaveSetting(key::xiankuan2, stored);
-    RecordedBoard recorded(fineBoard);
+    if (!stored.isNull()) SaveSetting(key::xiankuan2, stored);
+    RecordedBoard recorded(kFineBoard);
     recorded.board->pxp->setDrawWidth(3);
     recorded.plot("5", "-8", "8", "1");
-    QCOMPARE(curveThickness(recorded.board->pxp, -5.5, firstCurve), thickness);
+    QCOMPARE(curveThickness(recorded.board->pxp, -5.5, kFirstCurve), thickness);
     QCOMPARE(recorded.board->pxp->drawWidth(), 3);
 }
 
-void BoardPlotTest::progressStripShowsTheRange()
-{
+void BoardPlotTest::progressStripShowsTheRange() {
     RecordedBoard recorded;
     toolkit::PictureArea* strip = recorded.board->进度条;
     recorded.plot("x", "0", "50", "0.1");

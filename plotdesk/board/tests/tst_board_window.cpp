@@ -33,56 +33,42 @@ protected:
     void showBoardMenu(const QPoint& globalPosition) override { menuRequests << globalPosition; }
 };
 
-std::unique_ptr<ObservedBoard> shownBoard()
-{
+std::unique_ptr<ObservedBoard> shownBoard() {
     auto board = std::make_unique<ObservedBoard>();
     board->Form_Load();
     board->show();
-    if (!QTest::qWaitForWindowExposed(board.get()))
-        qWarning("board window not exposed");
+    if (!QTest::qWaitForWindowExposed(board.get())) qWarning("board window not exposed");
     return board;
 }
 
 // One pixel in twips, the tolerance of positions that pass through pixels.
-double pixelTwips()
-{
-    return toolkit::twipsPerPixelX();
-}
+double pixelTwips() { return toolkit::twipsPerPixelX(); }
 
-double centredLeft(mForm1& board)
-{
+double centredLeft(mForm1& board) {
     return centredEdge(board.pxp->scaleLeft(), board.pxp->scaleWidth(), board.pxp->widthTwips(),
                        board.viewportWidthTwips());
 }
 
-double centredTop(mForm1& board)
-{
+double centredTop(mForm1& board) {
     return centredEdge(board.pxp->scaleTop(), board.pxp->scaleHeight(), board.pxp->heightTwips(),
                        board.viewportHeightTwips());
 }
 
-bool rowHasColour(const QImage& image, int row, QRgb colour)
-{
-    if (row < 0 || row >= image.height())
-        return false;
+bool rowHasColour(const QImage& image, int row, QRgb colour) {
+    if (row < 0 || row >= image.height()) return false;
     for (int column = 0; column < image.width(); ++column)
-        if ((image.pixel(column, row) & 0xFFFFFF) == colour)
-            return true;
+        if ((image.pixel(column, row) & 0xFFFFFF) == colour) return true;
     return false;
 }
 
-bool columnHasColour(const QImage& image, int column, QRgb colour)
-{
-    if (column < 0 || column >= image.width())
-        return false;
+bool columnHasColour(const QImage& image, int column, QRgb colour) {
+    if (column < 0 || column >= image.width()) return false;
     for (int row = 0; row < image.height(); ++row)
-        if ((image.pixel(column, row) & 0xFFFFFF) == colour)
-            return true;
+        if ((image.pixel(column, row) & 0xFFFFFF) == colour) return true;
     return false;
 }
 
-QRgb stripMarkerColour(mForm1& board)
-{
+QRgb stripMarkerColour(mForm1& board) {
     return rgbOfWord(toolkit::colorWord(board.palette().color(QPalette::WindowText)));
 }
 
@@ -91,8 +77,7 @@ QRgb stripMarkerColour(mForm1& board)
 class BoardWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
+    void init() {
         store_ = std::make_unique<boardtest::TemporaryStore>();
         // A picture larger than the window, as the board is usually used.
         store_->set({{"width", "9000"}, {"_heiht", "9000"}, {"pxpleft", "-77"}, {"pxpltop", "-55"}});
@@ -127,8 +112,7 @@ private:
     std::unique_ptr<boardtest::TemporaryStore> store_;
 };
 
-void BoardWindowTest::firstDisplayCentresTheOrigin()
-{
+void BoardWindowTest::firstDisplayCentresTheOrigin() {
     auto board = std::make_unique<ObservedBoard>();
     board->Form_Load();
     QCOMPARE(board->pxp->leftTwips(), -77.0);
@@ -141,8 +125,7 @@ void BoardWindowTest::firstDisplayCentresTheOrigin()
     QVERIFY(qAbs(board->pxp->leftTwips() - (board->viewportWidthTwips() / 2 - 4500)) <= pixelTwips());
 }
 
-void BoardWindowTest::resizeKeepsTheOriginCentred()
-{
+void BoardWindowTest::resizeKeepsTheOriginCentred() {
     auto board = shownBoard();
     board->pxp_MouseMove(1, 300, 200);
     QVERIFY(qAbs(board->pxp->leftTwips() - centredLeft(*board)) > 100);
@@ -151,8 +134,7 @@ void BoardWindowTest::resizeKeepsTheOriginCentred()
     QVERIFY(qAbs(board->pxp->topTwips() - centredTop(*board)) <= pixelTwips());
 }
 
-void BoardWindowTest::clearLeavesAxesAndCentres()
-{
+void BoardWindowTest::clearLeavesAxesAndCentres() {
     auto board = shownBoard();
     board->表达式1->setText("300");
     board->Command1_Click();
@@ -161,12 +143,11 @@ void BoardWindowTest::clearLeavesAxesAndCentres()
     board->pxp_MouseMove(1, 300, 200);
     board->Command2_Click();
     QVERIFY(!colourNear(board->pxp, 50, -300, curve));
-    QVERIFY(colourNear(board->pxp, -850, 0, boardtest::red));
+    QVERIFY(colourNear(board->pxp, -850, 0, boardtest::kRed));
     QVERIFY(qAbs(board->pxp->leftTwips() - centredLeft(*board)) <= pixelTwips());
 }
 
-void BoardWindowTest::closeSavesPlacement()
-{
+void BoardWindowTest::closeSavesPlacement() {
     auto* board = new mForm1();
     QPointer<mForm1> alive(board);
     board->Form_Load();
@@ -190,12 +171,10 @@ void BoardWindowTest::closeSavesPlacement()
         {key::MainWidth, toolkit::pixelsToTwipsX(size.width())},
         {key::MainHeight, toolkit::pixelsToTwipsY(size.height())},
     };
-    for (const auto& entry : expected)
-        QCOMPARE(GetSetting(entry.key), singleText(float(entry.twips)));
+    for (const auto& entry : expected) QCOMPARE(GetSetting(entry.key), singleText(float(entry.twips)));
 }
 
-void BoardWindowTest::reopenedBoardComesBackInPlace()
-{
+void BoardWindowTest::reopenedBoardComesBackInPlace() {
     store_->set({{"MainLeft", "1500"}, {"MainTop", "1200"}, {"MainWidth", "7500"}, {"MainHeight", "6000"}});
     auto* first = new mForm1();
     QPointer<mForm1> alive(first);
@@ -216,18 +195,20 @@ void BoardWindowTest::reopenedBoardComesBackInPlace()
 
 // A place saved on a screen that is gone, or a damaged one, must not open
 // the board where nobody can reach it.
-void BoardWindowTest::placeOffEveryScreenIsSkipped_data()
-{
+void BoardWindowTest::placeOffEveryScreenIsSkipped_data() {
     QTest::addColumn<QString>("left");
     QTest::addColumn<QString>("top");
-    QTest::newRow("far right") << "1E+09" << "1000";
-    QTest::newRow("far left") << "-1E+09" << "1000";
-    QTest::newRow("far below") << "1000" << "1E+09";
-    QTest::newRow("beyond the right edge of the screen") << "300000" << "1000";
+    QTest::newRow("far right") << "1E+09"
+                               << "1000";
+    QTest::newRow("far left") << "-1E+09"
+                              << "1000";
+    QTest::newRow("far below") << "1000"
+                               << "1E+09";
+    QTest::newRow("beyond the right edge of the screen") << "300000"
+                                                         << "1000";
 }
 
-void BoardWindowTest::placeOffEveryScreenIsSkipped()
-{
+void BoardWindowTest::placeOffEveryScreenIsSkipped() {
     QFETCH(QString, left);
     QFETCH(QString, top);
     store_->set({{"MainLeft", left}, {"MainTop", top}});
@@ -236,8 +217,7 @@ void BoardWindowTest::placeOffEveryScreenIsSkipped()
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(board.geometry()));
 }
 
-void BoardWindowTest::menuEntries()
-{
+void BoardWindowTest::menuEntries() {
     mForm1 board;
     QStringList captions;
     for (QAction* action : board.tt->actions())
@@ -246,28 +226,33 @@ void BoardWindowTest::menuEntries()
     QCOMPARE(board.rr->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     QCOMPARE(board.ff->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
     QStringList names;
-    for (QAction* action : board.shoosecolor->actions())
-        names << action->objectName();
+    for (QAction* action : board.shoosecolor->actions()) names << action->objectName();
     QCOMPARE(names, (QStringList{"bg", "b", "red", "rluse", "ye", "f3", "为", "bf"}));
 }
 
-void BoardWindowTest::colourEntries_data()
-{
+void BoardWindowTest::colourEntries_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("colour");
-    QTest::newRow("light blue") << "bg" << "亮蓝色" << 0xFF0000;
-    QTest::newRow("blue") << "b" << "蓝色" << 0x800000;
-    QTest::newRow("red") << "red" << "红色" << 128;
-    QTest::newRow("green") << "rluse" << "绿色" << 0x008000;
-    QTest::newRow("yellow") << "ye" << "黄色" << 0x008080;
-    QTest::newRow("cyan") << "f3" << "青色" << 0x808000;
-    QTest::newRow("magenta") << "为" << "洋红色" << 0x800080;
-    QTest::newRow("black") << "bf" << "黑色" << 0;
+    QTest::newRow("light blue") << "bg"
+                                << "亮蓝色" << 0xFF0000;
+    QTest::newRow("blue") << "b"
+                          << "蓝色" << 0x800000;
+    QTest::newRow("red") << "red"
+                         << "红色" << 128;
+    QTest::newRow("green") << "rluse"
+                           << "绿色" << 0x008000;
+    QTest::newRow("yellow") << "ye"
+                            << "黄色" << 0x008080;
+    QTest::newRow("cyan") << "f3"
+                          << "青色" << 0x808000;
+    QTest::newRow("magenta") << "为"
+                             << "洋红色" << 0x800080;
+    QTest::newRow("black") << "bf"
+                           << "黑色" << 0;
 }
 
-void BoardWindowTest::colourEntries()
-{
+void BoardWindowTest::colourEntries() {
     QFETCH(QString, entry);
     QFETCH(QString, caption);
     QFETCH(int, colour);
@@ -280,17 +265,15 @@ void BoardWindowTest::colourEntries()
     QCOMPARE(Settings().fcolor, colour);
 }
 
-void BoardWindowTest::chosenColourIsNotTheNextCurveColour()
-{
+void BoardWindowTest::chosenColourIsNotTheNextCurveColour() {
     auto board = boardtest::loadedBoard();
     board->red_Click();
     QCOMPARE(Settings().fcolor, 128);
     board->rr_Click();
-    QCOMPARE(Settings().fcolor, QByteArray(curveColourEntries[1]).toInt());
+    QCOMPARE(Settings().fcolor, QByteArray(kCurveColourEntries[1]).toInt());
 }
 
-void BoardWindowTest::redrawAndOptions()
-{
+void BoardWindowTest::redrawAndOptions() {
     auto board = shownBoard();
     QSignalSpy options(board.get(), &mForm1::optionsRequested);
     board->activateWindow();
@@ -306,8 +289,7 @@ void BoardWindowTest::redrawAndOptions()
     QCOMPARE(board->ColorIndex(), 2);
 }
 
-void BoardWindowTest::pointerReadoutWithoutButtons()
-{
+void BoardWindowTest::pointerReadoutWithoutButtons() {
     auto board = shownBoard();
     const double left = board->pxp->leftTwips();
     // A point of the picture that shows in the window, near the origin.
@@ -318,8 +300,7 @@ void BoardWindowTest::pointerReadoutWithoutButtons()
     QCOMPARE(board->pxp->leftTwips(), left);
 }
 
-void BoardWindowTest::leftDragMovesThePicture()
-{
+void BoardWindowTest::leftDragMovesThePicture() {
     auto board = shownBoard();
     const double left = board->pxp->leftTwips();
     const double top = board->pxp->topTwips();
@@ -334,8 +315,7 @@ void BoardWindowTest::leftDragMovesThePicture()
     QVERIFY(board->menuRequests.isEmpty());
 }
 
-void BoardWindowTest::rightButtonShowsMenuWithoutMoving()
-{
+void BoardWindowTest::rightButtonShowsMenuWithoutMoving() {
     auto board = shownBoard();
     const double left = board->pxp->leftTwips();
     const QPoint from(50, 50), to(80, 70);
@@ -350,8 +330,7 @@ void BoardWindowTest::rightButtonShowsMenuWithoutMoving()
     QVERIFY((board->menuRequests.first() - board->pxp->mapToGlobal(to)).manhattanLength() <= 1);
 }
 
-void BoardWindowTest::pressOnPictureMarksTheStrips()
-{
+void BoardWindowTest::pressOnPictureMarksTheStrips() {
     auto board = shownBoard();
     board->Picture4->cls();
     const QRgb marker = stripMarkerColour(*board);
@@ -363,8 +342,7 @@ void BoardWindowTest::pressOnPictureMarksTheStrips()
     QTest::mouseRelease(board->pxp, Qt::LeftButton, {}, QPoint(30, 30));
 }
 
-void BoardWindowTest::verticalStripClick()
-{
+void BoardWindowTest::verticalStripClick() {
     auto board = shownBoard();
     toolkit::PictureArea* strip = board->Picture3;
     const QPoint at(strip->width() / 2, strip->height() / 3);
@@ -378,8 +356,7 @@ void BoardWindowTest::verticalStripClick()
     QVERIFY(rowHasColour(strip->image(), markerTop, stripMarkerColour(*board)));
 }
 
-void BoardWindowTest::verticalStripDragToTheBottom()
-{
+void BoardWindowTest::verticalStripDragToTheBottom() {
     auto board = shownBoard();
     toolkit::PictureArea* strip = board->Picture3;
     const QPoint top(5, 0), bottom(5, strip->height());
@@ -391,8 +368,7 @@ void BoardWindowTest::verticalStripDragToTheBottom()
              qPrintable(QString::number(pictureBottom) + " vs " + QString::number(board->viewportHeightTwips())));
 }
 
-void BoardWindowTest::horizontalStripDrag()
-{
+void BoardWindowTest::horizontalStripDrag() {
     auto board = shownBoard();
     toolkit::PictureArea* strip = board->Picture4;
     const QPoint from(strip->width() / 2, 5), to(strip->width() - 1, 5);
@@ -406,8 +382,7 @@ void BoardWindowTest::horizontalStripDrag()
     QCOMPARE(board->pxp->leftTwips(), left);
 }
 
-void BoardWindowTest::arrowsScrollWhileHeld_data()
-{
+void BoardWindowTest::arrowsScrollWhileHeld_data() {
     QTest::addColumn<QString>("arrow");
     QTest::addColumn<double>("dx");
     QTest::addColumn<double>("dy");
@@ -417,8 +392,7 @@ void BoardWindowTest::arrowsScrollWhileHeld_data()
     QTest::newRow("Image2 down") << "Image2" << 0.0 << 150.0;
 }
 
-void BoardWindowTest::arrowsScrollWhileHeld()
-{
+void BoardWindowTest::arrowsScrollWhileHeld() {
     QFETCH(QString, arrow);
     QFETCH(double, dx);
     QFETCH(double, dy);
@@ -433,8 +407,7 @@ void BoardWindowTest::arrowsScrollWhileHeld()
     QVERIFY(board->Timer1->isActive());
     QCOMPARE(board->Timer1->interval(), 70);
     QCOMPARE(*own, float(dx + dy) / 5);
-    for (int tick = 0; tick < 10; ++tick)
-        board->Timer1_Timer();
+    for (int tick = 0; tick < 10; ++tick) board->Timer1_Timer();
     QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(4, 4));
     QVERIFY(!board->Timer1->isActive());
     QCOMPARE(*own, 0.0f);
@@ -448,8 +421,7 @@ void BoardWindowTest::arrowsScrollWhileHeld()
     QCOMPARE(*other, 7.0f);
 }
 
-void BoardWindowTest::arrowTimerRunsOnItsOwn()
-{
+void BoardWindowTest::arrowTimerRunsOnItsOwn() {
     auto board = shownBoard();
     const double left = board->pxp->leftTwips();
     QTest::mousePress(board->Image4, Qt::LeftButton, {}, QPoint(4, 4));
@@ -461,8 +433,7 @@ void BoardWindowTest::arrowTimerRunsOnItsOwn()
     QCOMPARE(board->pxp->leftTwips() - left, moved);
 }
 
-void BoardWindowTest::panelAndStripTitles()
-{
+void BoardWindowTest::panelAndStripTitles() {
     auto board = shownBoard();
     const QPoint overPicture = board->pxp->toPixels(0, 0).toPoint() + QPoint(10, 10);
     QTest::mouseMove(board->pxp, overPicture);

@@ -37,30 +37,38 @@ private slots:
     void axisLabels();
 };
 
-void PlotRulesTest::substitution_data()
-{
+void PlotRulesTest::substitution_data() {
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QChar>("letter");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
     const QChar x('x'), t('t');
-    QTest::newRow("square of a negative") << "x^2" << x << "-3" << "(-3)^2";
-    QTest::newRow("product") << "2*x" << x << "-3" << "2*(-3)";
-    QTest::newRow("every occurrence") << "x*x+x" << x << "2" << "(2)*(2)+(2)";
-    QTest::newRow("x inside exp stays") << "exp(x)" << x << "1" << "exp((1))";
-    QTest::newRow("x inside fix and xor stays") << "fix(x) xor x" << x << "1" << "fix((1)) xor (1)";
-    QTest::newRow("capital X stays") << "X+x" << x << "5" << "X+(5)";
-    QTest::newRow("blanks count as separators") << "tan(x / 20) * 50" << x << "-100" << "tan((-100) / 20) * 50";
-    QTest::newRow("t of tan and sqrt stays") << "tan(t)+sqrt(t)" << t << "0.5" << "tan((0.5))+sqrt((0.5))";
-    QTest::newRow("x left alone in parametric") << "x+t" << t << "1" << "x+(1)";
-    QTest::newRow("no variable") << "5" << x << "7" << "5";
+    QTest::newRow("square of a negative") << "x^2" << x << "-3"
+                                          << "(-3)^2";
+    QTest::newRow("product") << "2*x" << x << "-3"
+                             << "2*(-3)";
+    QTest::newRow("every occurrence") << "x*x+x" << x << "2"
+                                      << "(2)*(2)+(2)";
+    QTest::newRow("x inside exp stays") << "exp(x)" << x << "1"
+                                        << "exp((1))";
+    QTest::newRow("x inside fix and xor stays") << "fix(x) xor x" << x << "1"
+                                                << "fix((1)) xor (1)";
+    QTest::newRow("capital X stays") << "X+x" << x << "5"
+                                     << "X+(5)";
+    QTest::newRow("blanks count as separators") << "tan(x / 20) * 50" << x << "-100"
+                                                << "tan((-100) / 20) * 50";
+    QTest::newRow("t of tan and sqrt stays") << "tan(t)+sqrt(t)" << t << "0.5"
+                                             << "tan((0.5))+sqrt((0.5))";
+    QTest::newRow("x left alone in parametric") << "x+t" << t << "1"
+                                                << "x+(1)";
+    QTest::newRow("no variable") << "5" << x << "7"
+                                 << "5";
     QTest::newRow("full-width letter neighbour") << QString::fromUtf8("ｅx") << x << "1" << QString::fromUtf8("ｅx");
     QTest::newRow("exponent text goes in whole") << "x" << x << "-1.38777878078145E-16"
-                                                  << "(-1.38777878078145E-16)";
+                                                 << "(-1.38777878078145E-16)";
 }
 
-void PlotRulesTest::substitution()
-{
+void PlotRulesTest::substitution() {
     QFETCH(QString, expression);
     QFETCH(QChar, letter);
     QFETCH(QString, value);
@@ -68,8 +76,7 @@ void PlotRulesTest::substitution()
     QCOMPARE(VariableTemplate(expression, letter).with(value), expected);
 }
 
-void PlotRulesTest::coordinates_data()
-{
+void PlotRulesTest::coordinates_data() {
     QTest::addColumn<QString>("result");
     QTest::addColumn<bool>("isPoint");
     QTest::addColumn<double>("value");
@@ -92,19 +99,16 @@ void PlotRulesTest::coordinates_data()
     QTest::newRow("blank inside") << "1 2" << false << 0.0;
 }
 
-void PlotRulesTest::coordinates()
-{
+void PlotRulesTest::coordinates() {
     QFETCH(QString, result);
     QFETCH(bool, isPoint);
     QFETCH(double, value);
     const std::optional<double> coordinate = curveCoordinate(result);
     QCOMPARE(coordinate.has_value(), isPoint);
-    if (isPoint)
-        QCOMPARE(*coordinate, value);
+    if (isPoint) QCOMPARE(*coordinate, value);
 }
 
-void PlotRulesTest::joining_data()
-{
+void PlotRulesTest::joining_data() {
     QTest::addColumn<double>("previous");
     QTest::addColumn<double>("current");
     QTest::addColumn<bool>("joined");
@@ -116,39 +120,69 @@ void PlotRulesTest::joining_data()
     QTest::newRow("exactly the jump") << 0.0 << -1000.0 << false;
 }
 
-void PlotRulesTest::joining()
-{
+void PlotRulesTest::joining() {
     QFETCH(double, previous);
     QFETCH(double, current);
     QFETCH(bool, joined);
     QCOMPARE(joinsPrevious(previous, current), joined);
 }
 
-void PlotRulesTest::refusedRanges_data()
-{
+void PlotRulesTest::refusedRanges_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("end");
     QTest::addColumn<QString>("step");
     QTest::addColumn<QString>("reason");  // empty: accepted
-    QTest::newRow("defaults") << "-100" << "100" << "2" << "";
-    QTest::newRow("start not a number") << "abc" << "100" << "2" << "无法绘图：起始值不是数字";
-    QTest::newRow("end not a number") << "-100" << "" << "2" << "无法绘图：终止值不是数字";
-    QTest::newRow("step not a number") << "-100" << "100" << "2x" << "无法绘图：步长不是数字";
-    QTest::newRow("step of zero") << "-100" << "100" << "0" << "无法绘图：步长不能为 0";
-    QTest::newRow("step of zero past the end") << "10" << "0" << "0" << "无法绘图：步长不能为 0";
-    QTest::newRow("too many samples") << "-100" << "100" << "0.0001"
+    QTest::newRow("defaults") << "-100"
+                              << "100"
+                              << "2"
+                              << "";
+    QTest::newRow("start not a number") << "abc"
+                                        << "100"
+                                        << "2"
+                                        << "无法绘图：起始值不是数字";
+    QTest::newRow("end not a number") << "-100"
+                                      << ""
+                                      << "2"
+                                      << "无法绘图：终止值不是数字";
+    QTest::newRow("step not a number") << "-100"
+                                       << "100"
+                                       << "2x"
+                                       << "无法绘图：步长不是数字";
+    QTest::newRow("step of zero") << "-100"
+                                  << "100"
+                                  << "0"
+                                  << "无法绘图：步长不能为 0";
+    QTest::newRow("step of zero past the end") << "10"
+                                               << "0"
+                                               << "0"
+                                               << "无法绘图：步长不能为 0";
+    QTest::newRow("too many samples") << "-100"
+                                      << "100"
+                                      << "0.0001"
                                       << "无法绘图：采样点超过 1000000 个，请增大步长";
-    QTest::newRow("exactly a million samples") << "1" << "1000000" << "1" << "";
-    QTest::newRow("one more than a million") << "0" << "1000000" << "1"
+    QTest::newRow("exactly a million samples") << "1"
+                                               << "1000000"
+                                               << "1"
+                                               << "";
+    QTest::newRow("one more than a million") << "0"
+                                             << "1000000"
+                                             << "1"
                                              << "无法绘图：采样点超过 1000000 个，请增大步长";
-    QTest::newRow("whole double range") << "-1E+308" << "1E+308" << "1"
+    QTest::newRow("whole double range") << "-1E+308"
+                                        << "1E+308"
+                                        << "1"
                                         << "无法绘图：采样点超过 1000000 个，请增大步长";
-    QTest::newRow("start beyond end: no pass, accepted") << "10" << "0" << "2" << "";
-    QTest::newRow("negative step") << "10" << "0" << "-2" << "";
+    QTest::newRow("start beyond end: no pass, accepted") << "10"
+                                                         << "0"
+                                                         << "2"
+                                                         << "";
+    QTest::newRow("negative step") << "10"
+                                   << "0"
+                                   << "-2"
+                                   << "";
 }
 
-void PlotRulesTest::refusedRanges()
-{
+void PlotRulesTest::refusedRanges() {
     QFETCH(QString, start);
     QFETCH(QString, end);
     QFETCH(QString, step);
@@ -161,21 +195,18 @@ void PlotRulesTest::refusedRanges()
 }
 
 // Walks the range as the plot does and lists the substituted value texts.
-static QStringList walk(const SamplingRange& range)
-{
+static QStringList walk(const SamplingRange& range) {
     QStringList texts;
     for (double v = range.start; range.contains(v);) {
         texts << variantText(v);
         const std::optional<double> next = range.after(v);
-        if (!next)
-            break;
+        if (!next) break;
         v = *next;
     }
     return texts;
 }
 
-void PlotRulesTest::samplingWalk_data()
-{
+void PlotRulesTest::samplingWalk_data() {
     QTest::addColumn<double>("start");
     QTest::addColumn<double>("end");
     QTest::addColumn<double>("step");
@@ -190,8 +221,7 @@ void PlotRulesTest::samplingWalk_data()
     QTest::newRow("start beyond end") << 10.0 << 0.0 << 2.0 << 0 << -1 << "";
 }
 
-void PlotRulesTest::samplingWalk()
-{
+void PlotRulesTest::samplingWalk() {
     QFETCH(double, start);
     QFETCH(double, end);
     QFETCH(double, step);
@@ -200,13 +230,11 @@ void PlotRulesTest::samplingWalk()
     QFETCH(QString, textAtIndex);
     const QStringList texts = walk({start, end, step});
     QCOMPARE(texts.size(), samples);
-    if (index >= 0)
-        QCOMPARE(texts[index], textAtIndex);
+    if (index >= 0) QCOMPARE(texts[index], textAtIndex);
 }
 
 // A step that no longer moves the value would keep the plot going forever.
-void PlotRulesTest::stalledStepEndsTheLoop()
-{
+void PlotRulesTest::stalledStepEndsTheLoop() {
     QCOMPARE(walk({1e20, 1e20, 1}).size(), 1);
     // Below 2^53 a step of 0.9 still moves the value by 1; above it the
     // value no longer moves, and the walk stops there.
@@ -216,9 +244,8 @@ void PlotRulesTest::stalledStepEndsTheLoop()
     QVERIFY(texts.size() < 100);
 }
 
-void PlotRulesTest::colourCycle()
-{
-    const int entries = int(curveColourEntries.size());
+void PlotRulesTest::colourCycle() {
+    const int entries = int(kCurveColourEntries.size());
     QList<int> picked;
     int16_t index = 0;
     for (int plot = 0; plot < 12; ++plot) {
@@ -230,8 +257,7 @@ void PlotRulesTest::colourCycle()
     QCOMPARE(nextColourIndex(11, entries), int16_t(1));
 }
 
-void PlotRulesTest::axisRounds_data()
-{
+void PlotRulesTest::axisRounds_data() {
     QTest::addColumn<qint64>("end");
     QTest::addColumn<qint64>("spacing");
     QTest::addColumn<int>("direction");
@@ -252,8 +278,7 @@ void PlotRulesTest::axisRounds_data()
     QTest::newRow("beyond 32 bits") << 4294967294LL << 2LL << 1 << 2147483648LL << false << true;
 }
 
-void PlotRulesTest::axisRounds()
-{
+void PlotRulesTest::axisRounds() {
     QFETCH(qint64, end);
     QFETCH(qint64, spacing);
     QFETCH(int, direction);
@@ -272,8 +297,7 @@ void PlotRulesTest::axisRounds()
     }
 }
 
-void PlotRulesTest::centring_data()
-{
+void PlotRulesTest::centring_data() {
     QTest::addColumn<double>("scaleStart");
     QTest::addColumn<double>("scaleExtent");
     QTest::addColumn<double>("size");
@@ -285,8 +309,7 @@ void PlotRulesTest::centring_data()
     QTest::newRow("reversed scale") << 1000.0 << -2000.0 << 2000.0 << 3000.0 << 500.0;
 }
 
-void PlotRulesTest::centring()
-{
+void PlotRulesTest::centring() {
     QFETCH(double, scaleStart);
     QFETCH(double, scaleExtent);
     QFETCH(double, size);
@@ -295,8 +318,7 @@ void PlotRulesTest::centring()
     QCOMPARE(centredEdge(scaleStart, scaleExtent, size, viewport), edge);
 }
 
-void PlotRulesTest::pointerReadout_data()
-{
+void PlotRulesTest::pointerReadout_data() {
     QTest::addColumn<double>("x");
     QTest::addColumn<double>("y");
     QTest::addColumn<QString>("title");
@@ -306,16 +328,14 @@ void PlotRulesTest::pointerReadout_data()
     QTest::newRow("no minus zero") << 0.2 << 0.5 << "当前坐标  (0,0)";
 }
 
-void PlotRulesTest::pointerReadout()
-{
+void PlotRulesTest::pointerReadout() {
     QFETCH(double, x);
     QFETCH(double, y);
     QFETCH(QString, title);
     QCOMPARE(plotdesk::pointerReadout(x, y), title);
 }
 
-void PlotRulesTest::axisLabels_data()
-{
+void PlotRulesTest::axisLabels_data() {
     QTest::addColumn<qint64>("value");
     QTest::addColumn<QString>("label");
     QTest::newRow("zero") << 0LL << " 0 ";
@@ -323,8 +343,7 @@ void PlotRulesTest::axisLabels_data()
     QTest::newRow("negative") << -1000LL << "-1000 ";
 }
 
-void PlotRulesTest::axisLabels()
-{
+void PlotRulesTest::axisLabels() {
     QFETCH(qint64, value);
     QFETCH(QString, label);
     QCOMPARE(axisLabel(value), label);

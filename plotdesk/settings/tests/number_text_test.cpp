@@ -32,8 +32,7 @@ private slots:
     void variantTextsReadBack();
 };
 
-void NumberTextTest::readsInt32HalfEven_data()
-{
+void NumberTextTest::readsInt32HalfEven_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<int32_t>>("value");
     const std::optional<int32_t> none;
@@ -74,15 +73,13 @@ void NumberTextTest::readsInt32HalfEven_data()
     QTest::newRow("nan") << "nan" << none;
 }
 
-void NumberTextTest::readsInt32HalfEven()
-{
+void NumberTextTest::readsInt32HalfEven() {
     QFETCH(QString, text);
     QFETCH(std::optional<int32_t>, value);
     QCOMPARE(toInt32HalfEven(text), value);
 }
 
-void NumberTextTest::readsInt16WithinItsRange()
-{
+void NumberTextTest::readsInt16WithinItsRange() {
     QCOMPARE(toInt16HalfEven(QStringLiteral("1")), std::optional<int16_t>(1));
     QCOMPARE(toInt16HalfEven(QStringLiteral("4.5")), std::optional<int16_t>(4));
     QCOMPARE(toInt16HalfEven(QStringLiteral("32767")), std::optional<int16_t>(32767));
@@ -92,8 +89,7 @@ void NumberTextTest::readsInt16WithinItsRange()
     QVERIFY(!toInt16HalfEven(QStringLiteral("wide")));
 }
 
-void NumberTextTest::readsDoubles_data()
-{
+void NumberTextTest::readsDoubles_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<double>>("value");
     QTest::newRow("integer") << "-100" << std::optional<double>(-100);
@@ -105,8 +101,7 @@ void NumberTextTest::readsDoubles_data()
     // The magnitude decides, not the exponent's sign alone.
     const QString hundreds(400, QLatin1Char('0'));
     QTest::newRow("long digits, small exponent, too large") << "1" + hundreds + "e-5" << std::optional<double>();
-    QTest::newRow("long digits, large exponent, too small")
-        << "0." + hundreds + "1e+5" << std::optional<double>(0);
+    QTest::newRow("long digits, large exponent, too small") << "0." + hundreds + "1e+5" << std::optional<double>(0);
     QTest::newRow("long fraction, too small") << "0." + hundreds + "1" << std::optional<double>(0);
     QTest::newRow("exponent beyond any integer") << "1e-99999999999999999999" << std::optional<double>(0);
     QTest::newRow("exponent beyond any integer, too large") << "1e99999999999999999999" << std::optional<double>();
@@ -114,15 +109,13 @@ void NumberTextTest::readsDoubles_data()
     QTest::newRow("not a number") << "2x" << std::optional<double>();
 }
 
-void NumberTextTest::readsDoubles()
-{
+void NumberTextTest::readsDoubles() {
     QFETCH(QString, text);
     QFETCH(std::optional<double>, value);
     QCOMPARE(toDouble(text), value);
 }
 
-void NumberTextTest::readsSingles()
-{
+void NumberTextTest::readsSingles() {
     QCOMPARE(toSingle(QStringLiteral("-350.5")), std::optional<float>(-350.5f));
     QCOMPARE(toSingle(QStringLiteral("120")), std::optional<float>(120.0f));
     QCOMPARE(toSingle(QStringLiteral("0.1")), std::optional<float>(0.1f));
@@ -132,8 +125,7 @@ void NumberTextTest::readsSingles()
     QVERIFY(!toSingle(QStringLiteral("left")));
 }
 
-void NumberTextTest::readingIgnoresTheLocale()
-{
+void NumberTextTest::readingIgnoresTheLocale() {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const std::optional<double> withPoint = toDouble(QStringLiteral("2.5"));
@@ -145,8 +137,7 @@ void NumberTextTest::readingIgnoresTheLocale()
     QCOMPARE(written, QStringLiteral("-350.5"));
 }
 
-void NumberTextTest::integerTexts()
-{
+void NumberTextTest::integerTexts() {
     QCOMPARE(integerText(2000), QStringLiteral("2000"));
     QCOMPARE(integerText(-1000), QStringLiteral("-1000"));
     QCOMPARE(integerText(0), QStringLiteral("0"));
@@ -154,8 +145,7 @@ void NumberTextTest::integerTexts()
     QCOMPARE(integerText(-2147483647 - 1), QStringLiteral("-2147483648"));
 }
 
-void NumberTextTest::singleTexts_data()
-{
+void NumberTextTest::singleTexts_data() {
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("whole") << 120.0f << "120";
@@ -173,15 +163,13 @@ void NumberTextTest::singleTexts_data()
     QTest::newRow("twips fraction") << 1234.567f << "1234.567";
 }
 
-void NumberTextTest::singleTexts()
-{
+void NumberTextTest::singleTexts() {
     QFETCH(float, value);
     QFETCH(QString, text);
     QCOMPARE(singleText(value), text);
 }
 
-void NumberTextTest::variantTexts_data()
-{
+void NumberTextTest::variantTexts_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("whole") << -100.0 << "-100";
@@ -202,23 +190,20 @@ void NumberTextTest::variantTexts_data()
     QTest::newRow("loop value") << -98.0 << "-98";
 }
 
-void NumberTextTest::variantTexts()
-{
+void NumberTextTest::variantTexts() {
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(variantText(value), text);
 }
 
-void NumberTextTest::generalNumberTexts()
-{
+void NumberTextTest::generalNumberTexts() {
     QCOMPARE(generalNumberText(2000.0 / 2), QStringLiteral("1000"));
     QCOMPARE(generalNumberText(1001.0 / 2), QStringLiteral("500.5"));
     QCOMPARE(generalNumberText(-7.0 / 2), QStringLiteral("-3.5"));
     QCOMPARE(generalNumberText(1.0 / 3), QStringLiteral("0.333333333333333"));
 }
 
-void NumberTextTest::variantTextsReadBack()
-{
+void NumberTextTest::variantTextsReadBack() {
     // Every loop value's text reads back as the value to 15 digits.
     double v = -1;
     for (int i = 0; i <= 20; ++i, v += 0.1) {

@@ -1,10 +1,10 @@
 // The settings store, the key table and the settings record: defaults on an
 // empty store, rounding, unreadable values, where and how values are kept.
 
+#include "settings/settings_store.h"
 #include "settings/number_text.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_record.h"
-#include "settings/settings_store.h"
 #include "toolkit/color_word.h"
 
 #include <QSettings>
@@ -19,17 +19,14 @@ using namespace plotdesk;
 
 namespace {
 
-QByteArray fileBytes(const QString& path)
-{
+QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Every field set to a value no load would give, to see which ones a load replaces.
-void scribbleOverRecord()
-{
-    for (const RecordField& entry : recordFields())
-        Settings().*entry.field = 12345;
+void scribbleOverRecord() {
+    for (const RecordField& entry : recordFields()) Settings().*entry.field = 12345;
 }
 
 }  // namespace
@@ -59,21 +56,17 @@ private:
 };
 
 // Each test gets an empty store of its own.
-void SettingsStoreTest::init()
-{
+void SettingsStoreTest::init() {
     home = std::make_unique<QTemporaryDir>();
     QVERIFY(home->isValid());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home->path());
 }
 
-void SettingsStoreTest::recordStartsAtZero()
-{
-    for (const RecordField& entry : recordFields())
-        QCOMPARE(Settings().*entry.field, 0);
+void SettingsStoreTest::recordStartsAtZero() {
+    for (const RecordField& entry : recordFields()) QCOMPARE(Settings().*entry.field, 0);
 }
 
-void SettingsStoreTest::emptyStoreGivesTheDefaultsAndWritesNothing()
-{
+void SettingsStoreTest::emptyStoreGivesTheDefaultsAndWritesNothing() {
     scribbleOverRecord();
     LoadSettings();
     const SettingsRecord& r = Settings();
@@ -97,8 +90,7 @@ void SettingsStoreTest::emptyStoreGivesTheDefaultsAndWritesNothing()
     QVERIFY(QDir(home->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
-void SettingsStoreTest::loadRoundsHalfToEven_data()
-{
+void SettingsStoreTest::loadRoundsHalfToEven_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("step");
     QTest::newRow("2.5") << "2.5" << 2;
@@ -109,8 +101,7 @@ void SettingsStoreTest::loadRoundsHalfToEven_data()
     QTest::newRow("plain") << "7" << 7;
 }
 
-void SettingsStoreTest::loadRoundsHalfToEven()
-{
+void SettingsStoreTest::loadRoundsHalfToEven() {
     QFETCH(QString, stored);
     QFETCH(int, step);
     SaveSetting(QString::fromLatin1(key::step), stored);
@@ -118,8 +109,7 @@ void SettingsStoreTest::loadRoundsHalfToEven()
     QCOMPARE(Settings().step, step);
 }
 
-void SettingsStoreTest::unreadableValueGivesItsDefaultAndLoadingGoesOn_data()
-{
+void SettingsStoreTest::unreadableValueGivesItsDefaultAndLoadingGoesOn_data() {
     QTest::addColumn<QString>("stored");
     QTest::newRow("not a number") << "abc";
     QTest::newRow("beyond 32 bits") << "1e20";
@@ -128,8 +118,7 @@ void SettingsStoreTest::unreadableValueGivesItsDefaultAndLoadingGoesOn_data()
     QTest::newRow("trailing text") << "100px";
 }
 
-void SettingsStoreTest::unreadableValueGivesItsDefaultAndLoadingGoesOn()
-{
+void SettingsStoreTest::unreadableValueGivesItsDefaultAndLoadingGoesOn() {
     QFETCH(QString, stored);
     SaveSetting(QString::fromLatin1(key::left), QStringLiteral("15"));
     SaveSetting(QString::fromLatin1(key::min_x), stored);
@@ -137,17 +126,16 @@ void SettingsStoreTest::unreadableValueGivesItsDefaultAndLoadingGoesOn()
     SaveSetting(QString::fromLatin1(key::max_t), QStringLiteral("-700"));
     scribbleOverRecord();
     LoadSettings();
-    QCOMPARE(Settings().left, 15);       // before the bad key
-    QCOMPARE(Settings().min_x, 100);     // the bad key: its default
-    QCOMPARE(Settings().min_y, 50);      // after it: still loaded
+    QCOMPARE(Settings().left, 15);    // before the bad key
+    QCOMPARE(Settings().min_x, 100);  // the bad key: its default
+    QCOMPARE(Settings().min_y, 50);   // after it: still loaded
     QCOMPARE(Settings().start, -100);
     QCOMPARE(Settings().lcolor, 16711680);
-    QCOMPARE(Settings().max_t, -700);    // the last key
+    QCOMPARE(Settings().max_t, -700);                               // the last key
     QCOMPARE(GetSetting(QString::fromLatin1(key::min_x)), stored);  // the stored text is left alone
 }
 
-void SettingsStoreTest::loadingWritesNothing()
-{
+void SettingsStoreTest::loadingWritesNothing() {
     SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000"));
     const QByteArray before = fileBytes(settingsFilePath());
     LoadSettings();
@@ -157,8 +145,7 @@ void SettingsStoreTest::loadingWritesNothing()
     QCOMPARE(Settings().width, 3000);
 }
 
-void SettingsStoreTest::storeIsAnIniFileWithASettingsGroup()
-{
+void SettingsStoreTest::storeIsAnIniFileWithASettingsGroup() {
     SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000"));
     QCOMPARE(settingsFilePath(), home->filePath(QStringLiteral("Curvolo/Curvolo.ini")));
     // On disk at once, not at exit.
@@ -170,8 +157,7 @@ void SettingsStoreTest::storeIsAnIniFileWithASettingsGroup()
     QCOMPARE(reader.value(QStringLiteral("Settings/width")).toString(), QStringLiteral("3000"));
 }
 
-void SettingsStoreTest::getFallsBackOnlyForAbsentKeys()
-{
+void SettingsStoreTest::getFallsBackOnlyForAbsentKeys() {
     const QString name = QString::fromLatin1(key::backpicture);
     QVERIFY(!HasSetting(name));
     QCOMPARE(GetSetting(name, QStringLiteral("fallback")), QStringLiteral("fallback"));
@@ -183,8 +169,7 @@ void SettingsStoreTest::getFallsBackOnlyForAbsentKeys()
     QCOMPARE(GetSetting(name, QStringLiteral("fallback")), QStringLiteral("/tmp/a.png"));
 }
 
-void SettingsStoreTest::textsSurviveTheFileUnchanged_data()
-{
+void SettingsStoreTest::textsSurviveTheFileUnchanged_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("Chinese path") << QStringLiteral("/home/用户/背景 图片.png");
     QTest::newRow("comma") << QStringLiteral("a,b");
@@ -195,8 +180,7 @@ void SettingsStoreTest::textsSurviveTheFileUnchanged_data()
     QTest::newRow("at sign") << QStringLiteral("@Variant(x)");
 }
 
-void SettingsStoreTest::textsSurviveTheFileUnchanged()
-{
+void SettingsStoreTest::textsSurviveTheFileUnchanged() {
     QFETCH(QString, text);
     SaveSetting(QString::fromLatin1(key::backpicture), text);
     QCOMPARE(GetSetting(QString::fromLatin1(key::backpicture)), text);
@@ -205,8 +189,7 @@ void SettingsStoreTest::textsSurviveTheFileUnchanged()
     QCOMPARE(reader.value(QStringLiteral("Settings/backpicture")).toString(), text);
 }
 
-void SettingsStoreTest::recordFieldsAreSavedAsIntegerText()
-{
+void SettingsStoreTest::recordFieldsAreSavedAsIntegerText() {
     Settings().max_l = -1000;
     Settings().fcolor = 128;
     SaveRecordField(key::max_l);
@@ -220,8 +203,7 @@ void SettingsStoreTest::recordFieldsAreSavedAsIntegerText()
     QCOMPARE(recordField(Settings(), key::_heiht), &Settings()._heiht);
 }
 
-void SettingsStoreTest::unwritableStoreIsReported()
-{
+void SettingsStoreTest::unwritableStoreIsReported() {
     QVERIFY(SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000")));
     // The store's folder cannot be created where a plain file stands.
     QFile blocker(home->filePath(QStringLiteral("blocked")));
@@ -232,8 +214,7 @@ void SettingsStoreTest::unwritableStoreIsReported()
     QCOMPARE(GetSetting(QString::fromLatin1(key::width), QStringLiteral("absent")), QStringLiteral("absent"));
 }
 
-void SettingsStoreTest::keyTableIsComplete()
-{
+void SettingsStoreTest::keyTableIsComplete() {
     const auto keys = settingKeys();
     QCOMPARE(keys.size(), size_t(25));
     std::set<std::string> names;
@@ -267,10 +248,9 @@ void SettingsStoreTest::keyTableIsComplete()
     QVERIFY(recoveryText(key::max_x).isNull());
 }
 
-void SettingsStoreTest::recordLoadsInTheDocumentedOrder()
-{
-    const QStringList expected{"left",  "top",  "width", "_heiht", "max_x",  "max_y",  "min_x", "min_y",
-                               "start", "end",  "step",  "lcolor", "bcolor", "fcolor", "max_l", "max_t"};
+void SettingsStoreTest::recordLoadsInTheDocumentedOrder() {
+    const QStringList expected{"left",  "top", "width", "_heiht", "max_x",  "max_y",  "min_x", "min_y",
+                               "start", "end", "step",  "lcolor", "bcolor", "fcolor", "max_l", "max_t"};
     QStringList actual;
     std::set<const int32_t*> fields;
     for (const RecordField& entry : recordFields()) {
@@ -282,10 +262,10 @@ void SettingsStoreTest::recordLoadsInTheDocumentedOrder()
 
     // Each key lands in the field of the same name.
     for (const RecordField& entry : recordFields())
-        SaveSetting(QString::fromLatin1(entry.key), QString::number(actual.indexOf(QString::fromLatin1(entry.key)) + 1));
+        SaveSetting(QString::fromLatin1(entry.key),
+                    QString::number(actual.indexOf(QString::fromLatin1(entry.key)) + 1));
     LoadSettings();
-    for (int i = 0; i < actual.size(); ++i)
-        QCOMPARE(*recordField(Settings(), qPrintable(actual[i])), i + 1);
+    for (int i = 0; i < actual.size(); ++i) QCOMPARE(*recordField(Settings(), qPrintable(actual[i])), i + 1);
     QCOMPARE(Settings().left, 1);
     QCOMPARE(Settings()._heiht, 4);
     QCOMPARE(Settings().max_t, 16);

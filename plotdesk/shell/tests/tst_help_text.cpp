@@ -54,9 +54,8 @@ private slots:
         for (const Example& example : examples) {
             const QString answer = QString::fromStdString(
                 calculator.callText(ombra::com::DISPID_CALCULATE, example.expression.toStdString()));
-            QVERIFY2(answer == example.result,
-                     qPrintable(example.expression + QStringLiteral(" gives ") + answer +
-                                QStringLiteral(", the text says ") + example.result));
+            QVERIFY2(answer == example.result, qPrintable(example.expression + QStringLiteral(" gives ") + answer +
+                                                          QStringLiteral(", the text says ") + example.result));
         }
     }
 
@@ -71,7 +70,7 @@ private slots:
             last = at;
         }
         const QStringList headings{"（一）基本符号", "（二）运算符", "（三）基本函数", "（四）派生三角函数",
-                                   "（五）附加函数", "（六）常数", "（七）注释", "四、运算顺序"};
+                                   "（五）附加函数", "（六）常数",   "（七）注释",     "四、运算顺序"};
         qsizetype previous = -1;
         for (const QString& heading : headings) {
             const qsizetype at = text.indexOf(heading);

@@ -199,9 +199,8 @@ private slots:
         main.Text3->setText(QStringLiteral("t"));
         main.Text4->setText(QStringLiteral("t^2"));
         QTest::mouseClick(main.Command6, Qt::LeftButton);
-        QCOMPARE(itemsOf(main.List2),
-                 (QStringList{QStringLiteral("x = 200*cos(t/10) ; y = 200*sin(t/10), \"b\""),
-                              QStringLiteral("x = t ; y = t^2")}));
+        QCOMPARE(itemsOf(main.List2), (QStringList{QStringLiteral("x = 200*cos(t/10) ; y = 200*sin(t/10), \"b\""),
+                                                   QStringLiteral("x = t ; y = t^2")}));
 
         // A click gives both texts back but leaves the board's holders alone.
         main.Text3->clear();
@@ -255,8 +254,7 @@ private slots:
         main.close();
 
         QCOMPARE(env->programEnds, 1);
-        QCOMPARE(ShellEnvironment::fileBytes(programFolderFiles().functions),
-                 QByteArray("f(x)=\xD6\xD0\xCE\xC4\r\n"));
+        QCOMPARE(ShellEnvironment::fileBytes(programFolderFiles().functions), QByteArray("f(x)=\xD6\xD0\xCE\xC4\r\n"));
         QVERIFY(QFileInfo::exists(programFolderFiles().parametric));
         QCOMPARE(ShellEnvironment::fileBytes(programFolderFiles().parametric), QByteArray());
         QCOMPARE(GetSetting(QStringLiteral("pxpleft")).toDouble(), board->pxp->leftTwips());

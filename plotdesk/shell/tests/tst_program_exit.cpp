@@ -48,8 +48,7 @@ private slots:
         main.show();
         main.List1->addItem(QStringLiteral("f(x)=x"));
         QCOMPARE(runUntilTheProgramEnds([&main] { main.close(); }), 0);
-        QCOMPARE(ShellEnvironment::fileBytes(historyPathsIn(env->programFolder()).functions),
-                 QByteArray("f(x)=x\r\n"));
+        QCOMPARE(ShellEnvironment::fileBytes(historyPathsIn(env->programFolder()).functions), QByteArray("f(x)=x\r\n"));
         QVERIFY(HasSetting(QStringLiteral("pxpleft")));
         QVERIFY(!HasSetting(QStringLiteral("MainLeft")));
     }

@@ -59,9 +59,16 @@ private slots:
     void cleanup() { env.reset(); }
 
     void loadingShowsTheRecordAndTheStore() {
-        store({{"max_x", "2001"}, {"max_y", "3000"}, {"max_l", "-700"}, {"min_x", "50"},
-               {"start", "-30"}, {"end", "40"}, {"step", "3"}, {"width", "6000"},
-               {"bcolor", "255"}, {"backpicture", "/tmp/pic.png"}});
+        store({{"max_x", "2001"},
+               {"max_y", "3000"},
+               {"max_l", "-700"},
+               {"min_x", "50"},
+               {"start", "-30"},
+               {"end", "40"},
+               {"step", "3"},
+               {"width", "6000"},
+               {"bcolor", "255"},
+               {"backpicture", "/tmp/pic.png"}});
         Form2& dialog = openDialog();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("设置"));
         QCOMPARE(dialog.横坐标结束刻度->text(), QStringLiteral("1000.5"));
@@ -106,19 +113,45 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("grid width above 6") << "Text2" << "8" << "6";
-        QTest::newRow("grid width 6") << "Text2" << "6" << "6";
-        QTest::newRow("grid width below 1") << "Text2" << "0" << "1";
-        QTest::newRow("grid width fraction") << "Text2" << "0.5" << "1";
-        QTest::newRow("typed over in steps") << "Text2" << "1.5" << "1.5";
-        QTest::newRow("line width 0") << "Text3" << "0" << "1";
-        QTest::newRow("line width 7") << "Text3" << "7" << "6";
-        QTest::newRow("line width 3") << "Text3" << "3" << "3";
-        QTest::newRow("length 6000") << "画板长度" << "6000" << "2000";
-        QTest::newRow("length 5500") << "画板长度" << "5500" << "5500";
-        QTest::newRow("length 50") << "画板长度" << "50" << "50";
-        QTest::newRow("height 5501") << "画板高度" << "5501" << "2000";
-        QTest::newRow("not a number left for the user") << "Text2" << "abc" << "abc";
+        QTest::newRow("grid width above 6") << "Text2"
+                                            << "8"
+                                            << "6";
+        QTest::newRow("grid width 6") << "Text2"
+                                      << "6"
+                                      << "6";
+        QTest::newRow("grid width below 1") << "Text2"
+                                            << "0"
+                                            << "1";
+        QTest::newRow("grid width fraction") << "Text2"
+                                             << "0.5"
+                                             << "1";
+        QTest::newRow("typed over in steps") << "Text2"
+                                             << "1.5"
+                                             << "1.5";
+        QTest::newRow("line width 0") << "Text3"
+                                      << "0"
+                                      << "1";
+        QTest::newRow("line width 7") << "Text3"
+                                      << "7"
+                                      << "6";
+        QTest::newRow("line width 3") << "Text3"
+                                      << "3"
+                                      << "3";
+        QTest::newRow("length 6000") << "画板长度"
+                                     << "6000"
+                                     << "2000";
+        QTest::newRow("length 5500") << "画板长度"
+                                     << "5500"
+                                     << "5500";
+        QTest::newRow("length 50") << "画板长度"
+                                   << "50"
+                                   << "50";
+        QTest::newRow("height 5501") << "画板高度"
+                                     << "5501"
+                                     << "2000";
+        QTest::newRow("not a number left for the user") << "Text2"
+                                                        << "abc"
+                                                        << "abc";
     }
     void changeRulesBoundTheFields() {
         QFETCH(QString, field);
@@ -172,12 +205,24 @@ private slots:
         QTest::mouseClick(dialog.Command1, Qt::LeftButton);
         QVERIFY(dialogClosed());
 
-        const QList<std::pair<const char*, const char*>> expected{
-            {"backpicture", "/no/such/picture.png"}, {"xiankuan1", "4"}, {"xiankuan2", "5.0"},
-            {"left", "120"}, {"width", "3000"}, {"_heiht", "2500"}, {"max_x", "3001"}, {"max_y", "1600"},
-            {"min_x", "50"}, {"min_y", "2"}, {"start", "-20"}, {"end", "30"}, {"step", "1"},
-            {"lcolor", "16711680"}, {"bcolor", "16777215"}, {"fcolor", "255"}, {"max_l", "-600"},
-            {"max_t", "-400"}};
+        const QList<std::pair<const char*, const char*>> expected{{"backpicture", "/no/such/picture.png"},
+                                                                  {"xiankuan1", "4"},
+                                                                  {"xiankuan2", "5.0"},
+                                                                  {"left", "120"},
+                                                                  {"width", "3000"},
+                                                                  {"_heiht", "2500"},
+                                                                  {"max_x", "3001"},
+                                                                  {"max_y", "1600"},
+                                                                  {"min_x", "50"},
+                                                                  {"min_y", "2"},
+                                                                  {"start", "-20"},
+                                                                  {"end", "30"},
+                                                                  {"step", "1"},
+                                                                  {"lcolor", "16711680"},
+                                                                  {"bcolor", "16777215"},
+                                                                  {"fcolor", "255"},
+                                                                  {"max_l", "-600"},
+                                                                  {"max_t", "-400"}};
         for (const auto& [key, value] : expected)
             QCOMPARE(GetSetting(QString::fromLatin1(key)), QString::fromUtf8(value));
         QVERIFY(!HasSetting(QStringLiteral("top")));
@@ -218,14 +263,30 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("named");
-        QTest::newRow("empty start tick") << "横坐标起始刻度" << "" << "横坐标的起始刻度";
-        QTest::newRow("letters in end tick") << "结束刻度" << "abc" << "纵坐标的结束刻度";
-        QTest::newRow("end tick too large") << "横坐标结束刻度" << "2e9" << "横坐标的结束刻度";
-        QTest::newRow("smallest tick overflow") << "y最小刻度值" << "1e40" << "纵坐标的最小刻度值";
-        QTest::newRow("empty length") << "画板长度" << "" << "画板长度";
-        QTest::newRow("double sign") << "最大值" << "--5" << "自变量的最大值";
-        QTest::newRow("empty step") << "Text1" << "" << "精确度";
-        QTest::newRow("empty pen width") << "Text3" << " " << "线条宽度";
+        QTest::newRow("empty start tick") << "横坐标起始刻度"
+                                          << ""
+                                          << "横坐标的起始刻度";
+        QTest::newRow("letters in end tick") << "结束刻度"
+                                             << "abc"
+                                             << "纵坐标的结束刻度";
+        QTest::newRow("end tick too large") << "横坐标结束刻度"
+                                            << "2e9"
+                                            << "横坐标的结束刻度";
+        QTest::newRow("smallest tick overflow") << "y最小刻度值"
+                                                << "1e40"
+                                                << "纵坐标的最小刻度值";
+        QTest::newRow("empty length") << "画板长度"
+                                      << ""
+                                      << "画板长度";
+        QTest::newRow("double sign") << "最大值"
+                                     << "--5"
+                                     << "自变量的最大值";
+        QTest::newRow("empty step") << "Text1"
+                                    << ""
+                                    << "精确度";
+        QTest::newRow("empty pen width") << "Text3"
+                                         << " "
+                                         << "线条宽度";
     }
     void aFieldThatIsNoNumberIsRefused() {
         QFETCH(QString, field);

@@ -58,12 +58,24 @@ private slots:
         QTest::addColumn<QString>("x");
         QTest::addColumn<QString>("y");
         QTest::addColumn<QString>("item");
-        QTest::newRow("t and t^2") << "t" << "t^2" << "x = t ; y = t^2";
-        QTest::newRow("circle") << "cos(t)" << "sin(t)" << "x = cos(t) ; y = sin(t)";
-        QTest::newRow("both empty") << "" << "" << "x =  ; y = ";
-        QTest::newRow("separator inside x") << "a ; b" << "c" << "x = a ; b ; y = c";
-        QTest::newRow("marker inside y") << "t" << "y = 2" << "x = t ; y = y = 2";
-        QTest::newRow("commas and quotes") << "\"1,2\"" << "t,t" << "x = \"1,2\" ; y = t,t";
+        QTest::newRow("t and t^2") << "t"
+                                   << "t^2"
+                                   << "x = t ; y = t^2";
+        QTest::newRow("circle") << "cos(t)"
+                                << "sin(t)"
+                                << "x = cos(t) ; y = sin(t)";
+        QTest::newRow("both empty") << ""
+                                    << ""
+                                    << "x =  ; y = ";
+        QTest::newRow("separator inside x") << "a ; b"
+                                            << "c"
+                                            << "x = a ; b ; y = c";
+        QTest::newRow("marker inside y") << "t"
+                                         << "y = 2"
+                                         << "x = t ; y = y = 2";
+        QTest::newRow("commas and quotes") << "\"1,2\""
+                                           << "t,t"
+                                           << "x = \"1,2\" ; y = t,t";
     }
     void parametricItemsGiveBackBothTexts() {
         QFETCH(QString, x);
@@ -145,7 +157,10 @@ private slots:
         QTest::newRow("empty file") << QByteArray() << QStringList{};
         QTest::newRow("blank line kept") << QByteArray("a\r\n\r\nb\r\n") << QStringList{"a", "", "b"};
         QTest::newRow("gbk") << QByteArray("f(x)=\xD6\xD0\r\n") << QStringList{QStringLiteral("f(x)=中")};
-        QTest::newRow("damaged byte") << QByteArray("a\xFF" "b\r\n") << QStringList{QStringLiteral("a\uFFFDb")};
+        QTest::newRow("damaged byte") << QByteArray(
+                                             "a\xFF"
+                                             "b\r\n")
+                                      << QStringList{QStringLiteral("a\uFFFDb")};
         QTest::newRow("cut sequence at end") << QByteArray("a\xD6") << QStringList{QStringLiteral("a\uFFFD")};
     }
     void readingToleratesOtherLineEnds() {

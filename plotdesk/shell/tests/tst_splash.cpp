@@ -3,9 +3,9 @@
 
 #include "shell_test_support.h"
 
-#include "settings/settings_store.h"
-#include "settings/settings_record.h"
 #include <calculator/LinkLabel.h>
+#include "settings/settings_record.h"
+#include "settings/settings_store.h"
 
 #include <QLabel>
 #include <QTimer>

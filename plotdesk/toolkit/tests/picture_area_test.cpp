@@ -1,8 +1,8 @@
 // The picture area: scale mapping, persistent drawing, colours, text
 // position, pointer events and refused values.
 
-#include "toolkit/color_word.h"
 #include "toolkit/picture_area.h"
+#include "toolkit/color_word.h"
 #include "toolkit/twips.h"
 
 #include <QSignalSpy>
@@ -16,19 +16,18 @@ using namespace plotdesk::toolkit;
 
 namespace {
 
-constexpr int32_t white = 0xFFFFFF;
-constexpr int32_t red = 0x0000FF;
-constexpr int32_t blue = 0xFF0000;
-constexpr int32_t green = 0x00FF00;
+constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kRed = 0x0000FF;
+constexpr int32_t kBlue = 0xFF0000;
+constexpr int32_t kGreen = 0x00FF00;
 
 // A 200 by 100 pixel area with the board's usual scale: x from -1000 over
 // 2000 units, y from -1000 over 2000 units.
 struct BoardArea {
     PictureArea area;
-    BoardArea()
-    {
+    BoardArea() {
         area.resize(200, 100);
-        area.setBackColor(white);
+        area.setBackColor(kWhite);
         area.setScaleLeft(-1000);
         area.setScaleTop(-1000);
         area.setScaleWidth(2000);
@@ -36,17 +35,12 @@ struct BoardArea {
     }
 };
 
-int32_t wordAt(const QImage& image, int x, int y)
-{
-    return colorWord(image.pixelColor(x, y));
-}
+int32_t wordAt(const QImage& image, int x, int y) { return colorWord(image.pixelColor(x, y)); }
 
-int countPixels(const QImage& image, int32_t word)
-{
+int countPixels(const QImage& image, int32_t word) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += wordAt(image, x, y) == word;
+        for (int x = 0; x < image.width(); ++x) count += wordAt(image, x, y) == word;
     return count;
 }
 
@@ -83,8 +77,7 @@ private slots:
     void manySegmentsAllReachTheImage();
 };
 
-void PictureAreaTest::scaleMapsKnownPoints_data()
-{
+void PictureAreaTest::scaleMapsKnownPoints_data() {
     QTest::addColumn<double>("x");
     QTest::addColumn<double>("y");
     QTest::addColumn<QPointF>("pixel");
@@ -94,8 +87,7 @@ void PictureAreaTest::scaleMapsKnownPoints_data()
     QTest::newRow("quarter way") << -500.0 << 500.0 << QPointF(50, 75);
 }
 
-void PictureAreaTest::scaleMapsKnownPoints()
-{
+void PictureAreaTest::scaleMapsKnownPoints() {
     QFETCH(double, x);
     QFETCH(double, y);
     QFETCH(QPointF, pixel);
@@ -103,8 +95,7 @@ void PictureAreaTest::scaleMapsKnownPoints()
     QCOMPARE(board.area.toPixels(x, y), pixel);
 }
 
-void PictureAreaTest::toScaleInvertsToPixels()
-{
+void PictureAreaTest::toScaleInvertsToPixels() {
     PictureArea strip;
     strip.resize(300, 20);
     // The progress strip's scale: x from start to end, y from 200 up to 100.
@@ -118,8 +109,7 @@ void PictureAreaTest::toScaleInvertsToPixels()
     QCOMPARE(back.y(), 175.0);
 }
 
-void PictureAreaTest::defaultScaleIsTheSizeInTwips()
-{
+void PictureAreaTest::defaultScaleIsTheSizeInTwips() {
     PictureArea area;
     area.setSizeTwips(3000, 1500);
     QCOMPARE(area.scaleLeft(), 0.0);
@@ -136,8 +126,7 @@ void PictureAreaTest::defaultScaleIsTheSizeInTwips()
     QCOMPARE(area.scaleWidth(), 100.0);
 }
 
-void PictureAreaTest::zeroOrNonFiniteScaleIsRefused()
-{
+void PictureAreaTest::zeroOrNonFiniteScaleIsRefused() {
     BoardArea board;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -156,8 +145,7 @@ void PictureAreaTest::zeroOrNonFiniteScaleIsRefused()
     QCOMPARE(board.area.toPixels(-2000, 0).x(), 100.0);
 }
 
-void PictureAreaTest::refusedSizesKeepTheOldSize()
-{
+void PictureAreaTest::refusedSizesKeepTheOldSize() {
     PictureArea area;
     area.setSizeTwips(2000, 2000);
     const QSize before = area.size();
@@ -171,8 +159,7 @@ void PictureAreaTest::refusedSizesKeepTheOldSize()
     }
 }
 
-void PictureAreaTest::sizeInTwipsRoundTrips()
-{
+void PictureAreaTest::sizeInTwipsRoundTrips() {
     PictureArea area;
     area.setLeftTwips(-350.5);
     area.setTopTwips(120);
@@ -187,74 +174,69 @@ void PictureAreaTest::sizeInTwipsRoundTrips()
     QCOMPARE(area.widthTwips(), pixelsToTwipsX(10));
 }
 
-void PictureAreaTest::linesLandOnTheirPixels()
-{
+void PictureAreaTest::linesLandOnTheirPixels() {
     BoardArea board;
-    board.area.line(-1000, 0, 1000, 0, red);   // horizontal through the centre
-    board.area.line(0, -1000, 0, 1000, blue);  // vertical through the centre
+    board.area.line(-1000, 0, 1000, 0, kRed);   // horizontal through the centre
+    board.area.line(0, -1000, 0, 1000, kBlue);  // vertical through the centre
     const QImage image = board.area.image();
     QCOMPARE(image.size(), QSize(200, 100));
-    QCOMPARE(wordAt(image, 10, 50), red);
-    QCOMPARE(wordAt(image, 190, 50), red);
-    QCOMPARE(wordAt(image, 100, 10), blue);
-    QCOMPARE(wordAt(image, 100, 90), blue);
-    QCOMPARE(wordAt(image, 10, 40), white);
-    QCOMPARE(wordAt(image, 50, 10), white);
+    QCOMPARE(wordAt(image, 10, 50), kRed);
+    QCOMPARE(wordAt(image, 190, 50), kRed);
+    QCOMPARE(wordAt(image, 100, 10), kBlue);
+    QCOMPARE(wordAt(image, 100, 90), kBlue);
+    QCOMPARE(wordAt(image, 10, 40), kWhite);
+    QCOMPARE(wordAt(image, 50, 10), kWhite);
 }
 
-void PictureAreaTest::lineWithoutColourUsesForeColour()
-{
+void PictureAreaTest::lineWithoutColourUsesForeColour() {
     BoardArea board;
-    board.area.setForeColor(green);
+    board.area.setForeColor(kGreen);
     board.area.line(-1000, -500, 1000, -500);
-    QCOMPARE(wordAt(board.area.image(), 100, 25), green);
+    QCOMPARE(wordAt(board.area.image(), 100, 25), kGreen);
 }
 
-void PictureAreaTest::drawingSurvivesRepaintsAndResizes()
-{
+void PictureAreaTest::drawingSurvivesRepaintsAndResizes() {
     BoardArea board;
-    board.area.line(-1000, 0, 1000, 0, red);
+    board.area.line(-1000, 0, 1000, 0, kRed);
     board.area.show();
     board.area.repaint();
     const qreal ratio = board.area.devicePixelRatioF();  // grab() is in device pixels
-    QCOMPARE(wordAt(board.area.grab().toImage(), qRound(60 * ratio), qRound(50 * ratio)), red);
+    QCOMPARE(wordAt(board.area.grab().toImage(), qRound(60 * ratio), qRound(50 * ratio)), kRed);
     board.area.repaint();
-    QCOMPARE(wordAt(board.area.image(), 60, 50), red);
+    QCOMPARE(wordAt(board.area.image(), 60, 50), kRed);
     board.area.resize(400, 200);  // the drawing keeps its place at the top-left
     const QImage grown = board.area.image();
     QCOMPARE(grown.size(), QSize(400, 200));
-    QCOMPARE(wordAt(grown, 60, 50), red);
-    QCOMPARE(wordAt(grown, 300, 150), white);
+    QCOMPARE(wordAt(grown, 60, 50), kRed);
+    QCOMPARE(wordAt(grown, 300, 150), kWhite);
 
     // A hidden area that grows between two strokes keeps both.
     BoardArea hidden;
-    hidden.area.line(-1000, 0, 1000, 0, red);
+    hidden.area.line(-1000, 0, 1000, 0, kRed);
     hidden.area.resize(400, 200);
-    hidden.area.line(0, 500, 1000, 500, blue);  // row 150, in the new part
+    hidden.area.line(0, 500, 1000, 500, kBlue);  // row 150, in the new part
     const QImage both = hidden.area.image();
-    QCOMPARE(wordAt(both, 60, 50), red);
-    QCOMPARE(wordAt(both, 300, 150), blue);
+    QCOMPARE(wordAt(both, 60, 50), kRed);
+    QCOMPARE(wordAt(both, 300, 150), kBlue);
 }
 
-void PictureAreaTest::clsAndBackColourWipeTheDrawing()
-{
+void PictureAreaTest::clsAndBackColourWipeTheDrawing() {
     BoardArea board;
-    board.area.line(-1000, 0, 1000, 0, red);
+    board.area.line(-1000, 0, 1000, 0, kRed);
     board.area.cls();
-    QCOMPARE(countPixels(board.area.image(), red), 0);
+    QCOMPARE(countPixels(board.area.image(), kRed), 0);
     QCOMPARE(board.area.currentX(), -1000.0);
     QCOMPARE(board.area.currentY(), -1000.0);
 
-    board.area.line(-1000, 0, 1000, 0, red);
-    board.area.setBackColor(green);
+    board.area.line(-1000, 0, 1000, 0, kRed);
+    board.area.setBackColor(kGreen);
     const QImage image = board.area.image();
-    QCOMPARE(countPixels(image, red), 0);
-    QCOMPARE(countPixels(image, green), 200 * 100);
-    QCOMPARE(board.area.backColor(), green);
+    QCOMPARE(countPixels(image, kRed), 0);
+    QCOMPARE(countPixels(image, kGreen), 200 * 100);
+    QCOMPARE(board.area.backColor(), kGreen);
 }
 
-void PictureAreaTest::backgroundPictureStaysUnderTheDrawing()
-{
+void PictureAreaTest::backgroundPictureStaysUnderTheDrawing() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("back.png"));
     QImage picture(20, 10, QImage::Format_RGB32);
@@ -263,23 +245,22 @@ void PictureAreaTest::backgroundPictureStaysUnderTheDrawing()
 
     BoardArea board;
     QVERIFY(board.area.loadPicture(path));
-    board.area.line(-1000, -950, 1000, -950, red);  // pixel row 2, over the picture
-    board.area.setBackColor(white);                  // wipes the line, keeps the picture
-    board.area.line(-1000, 0, 1000, 0, blue);
+    board.area.line(-1000, -950, 1000, -950, kRed);  // pixel row 2, over the picture
+    board.area.setBackColor(kWhite);                 // wipes the line, keeps the picture
+    board.area.line(-1000, 0, 1000, 0, kBlue);
     QImage image = board.area.image();
     QCOMPARE(wordAt(image, 5, 2), colorWord(Qt::yellow));
-    QCOMPARE(wordAt(image, 30, 2), white);
-    QCOMPARE(wordAt(image, 5, 50), blue);
+    QCOMPARE(wordAt(image, 30, 2), kWhite);
+    QCOMPARE(wordAt(image, 5, 50), kBlue);
 
     board.area.cls();
     QCOMPARE(wordAt(board.area.image(), 5, 5), colorWord(Qt::yellow));
     QVERIFY(board.area.loadPicture(QString()));
     QVERIFY(!board.area.hasPicture());
-    QCOMPARE(wordAt(board.area.image(), 5, 5), white);
+    QCOMPARE(wordAt(board.area.image(), 5, 5), kWhite);
 }
 
-void PictureAreaTest::unreadablePictureIsRefused()
-{
+void PictureAreaTest::unreadablePictureIsRefused() {
     QTemporaryDir dir;
     const QString notAPicture = dir.filePath(QStringLiteral("notes.png"));
     QFile file(notAPicture);
@@ -294,114 +275,107 @@ void PictureAreaTest::unreadablePictureIsRefused()
     }
 }
 
-void PictureAreaTest::boxDrawsOnlyTheOutline()
-{
+void PictureAreaTest::boxDrawsOnlyTheOutline() {
     BoardArea board;
     // Pixels (20, 10) to (80, 40).
-    board.area.box(-800, -800, -200, -200, blue);
+    board.area.box(-800, -800, -200, -200, kBlue);
     const QImage image = board.area.image();
     const QList<QPoint> outline{{20, 10}, {80, 10}, {20, 40}, {80, 40}, {50, 10}, {50, 40}, {20, 25}, {80, 25}};
     for (const QPoint& p : outline)
-        QVERIFY2(wordAt(image, p.x(), p.y()) == blue, qPrintable(QStringLiteral("(%1,%2)").arg(p.x()).arg(p.y())));
+        QVERIFY2(wordAt(image, p.x(), p.y()) == kBlue, qPrintable(QStringLiteral("(%1,%2)").arg(p.x()).arg(p.y())));
     for (const QPoint& p : QList<QPoint>{{50, 25}, {30, 20}, {70, 35}, {90, 25}, {50, 45}})
-        QCOMPARE(wordAt(image, p.x(), p.y()), white);
+        QCOMPARE(wordAt(image, p.x(), p.y()), kWhite);
     QCOMPARE(board.area.currentX(), -200.0);
     QCOMPARE(board.area.currentY(), -200.0);
 
     // A box reaching far beyond the area shows only its edges inside it.
     BoardArea large;
-    large.area.box(-1e9, -1e9, 1e9, 0, red);
+    large.area.box(-1e9, -1e9, 1e9, 0, kRed);
     const QImage clipped = large.area.image();
-    QCOMPARE(countPixels(clipped, red), 200);
-    QCOMPARE(wordAt(clipped, 0, 50), red);
-    QCOMPARE(wordAt(clipped, 199, 50), red);
-    QCOMPARE(wordAt(clipped, 0, 0), white);
+    QCOMPARE(countPixels(clipped, kRed), 200);
+    QCOMPARE(wordAt(clipped, 0, 50), kRed);
+    QCOMPARE(wordAt(clipped, 199, 50), kRed);
+    QCOMPARE(wordAt(clipped, 0, 0), kWhite);
 
     // A flat box is a line.
     BoardArea flat;
-    flat.area.box(-500, 0, 500, 0, red);  // 100 pixels long
-    const int flatPixels = countPixels(flat.area.image(), red);
+    flat.area.box(-500, 0, 500, 0, kRed);  // 100 pixels long
+    const int flatPixels = countPixels(flat.area.image(), kRed);
     QVERIFY2(flatPixels >= 100 && flatPixels <= 101, qPrintable(QString::number(flatPixels)));
 }
 
-void PictureAreaTest::drawWidthThickensLinesAndIsClamped()
-{
+void PictureAreaTest::drawWidthThickensLinesAndIsClamped() {
     BoardArea board;
     board.area.setDrawWidth(0);
     QCOMPARE(board.area.drawWidth(), 1);
     board.area.setDrawWidth(-7);
     QCOMPARE(board.area.drawWidth(), 1);
 
-    board.area.line(-1000, -500, 1000, -500, red);
+    board.area.line(-1000, -500, 1000, -500, kRed);
     board.area.setDrawWidth(7);
-    board.area.line(-1000, 500, 1000, 500, blue);
+    board.area.line(-1000, 500, 1000, 500, kBlue);
     const QImage image = board.area.image();
     int thin = 0, thick = 0;
     for (int y = 0; y < image.height(); ++y) {
-        thin += wordAt(image, 100, y) == red;
-        thick += wordAt(image, 100, y) == blue;
+        thin += wordAt(image, 100, y) == kRed;
+        thick += wordAt(image, 100, y) == kBlue;
     }
     QCOMPARE(thin, 1);
     QCOMPARE(thick, 7);
 }
 
-void PictureAreaTest::farAwayEndPointsAreClippedNotLost()
-{
+void PictureAreaTest::farAwayEndPointsAreClippedNotLost() {
     BoardArea board;
     // A steep segment from the centre to a point a billion units up: the
     // visible part is the vertical line from the centre to the top edge.
-    board.area.line(0, 0, 0, -1e12, red);
-    board.area.line(-1e300, 500, 1e300, 500, blue);
+    board.area.line(0, 0, 0, -1e12, kRed);
+    board.area.line(-1e300, 500, 1e300, 500, kBlue);
     const QImage image = board.area.image();
-    QCOMPARE(wordAt(image, 100, 5), red);
-    QCOMPARE(wordAt(image, 100, 45), red);
-    QCOMPARE(wordAt(image, 100, 60), white);
-    QCOMPARE(wordAt(image, 1, 75), blue);
-    QCOMPARE(wordAt(image, 198, 75), blue);
+    QCOMPARE(wordAt(image, 100, 5), kRed);
+    QCOMPARE(wordAt(image, 100, 45), kRed);
+    QCOMPARE(wordAt(image, 100, 60), kWhite);
+    QCOMPARE(wordAt(image, 1, 75), kBlue);
+    QCOMPARE(wordAt(image, 198, 75), kBlue);
     QCOMPARE(board.area.currentX(), 1e300);
 }
 
-void PictureAreaTest::nonFiniteSegmentsAreSkipped()
-{
+void PictureAreaTest::nonFiniteSegmentsAreSkipped() {
     BoardArea board;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    board.area.line(nan, 0, 10, 10, red);
-    board.area.line(0, 0, inf, 10, red);
-    board.area.line(-inf, -inf, inf, inf, red);
-    board.area.box(nan, 0, 10, 10, red);
-    QCOMPARE(countPixels(board.area.image(), red), 0);
+    board.area.line(nan, 0, 10, 10, kRed);
+    board.area.line(0, 0, inf, 10, kRed);
+    board.area.line(-inf, -inf, inf, inf, kRed);
+    board.area.box(nan, 0, 10, 10, kRed);
+    QCOMPARE(countPixels(board.area.image(), kRed), 0);
 }
 
-void PictureAreaTest::emptyAreaDrawsNothingSafely()
-{
+void PictureAreaTest::emptyAreaDrawsNothingSafely() {
     PictureArea area;
     area.setSizeTwips(0, 0);
     QCOMPARE(area.size(), QSize(0, 0));
     QVERIFY(!area.setScaleWidth(area.scaleWidth()));  // the default scale of an empty area is 0 wide
-    area.line(0, 0, 10, 10, red);
-    area.box(0, 0, 10, 10, red);
+    area.line(0, 0, 10, 10, kRed);
+    area.box(0, 0, 10, 10, kRed);
     area.print(QStringLiteral("label"));
     QCOMPARE(area.currentX(), 0.0);
     QVERIFY(area.image().isNull());
     // Growing it afterwards gives a blank, drawable picture.
-    area.setBackColor(white);
+    area.setBackColor(kWhite);
     area.resize(10, 10);
-    QCOMPARE(countPixels(area.image(), white), 100);
-    area.line(0, 0, area.scaleWidth(), area.scaleHeight(), red);
-    QVERIFY(countPixels(area.image(), red) >= 9);
+    QCOMPARE(countPixels(area.image(), kWhite), 100);
+    area.line(0, 0, area.scaleWidth(), area.scaleHeight(), kRed);
+    QVERIFY(countPixels(area.image(), kRed) >= 9);
 }
 
-void PictureAreaTest::lineMovesTheCurrentPosition()
-{
+void PictureAreaTest::lineMovesTheCurrentPosition() {
     BoardArea board;
-    board.area.line(-10, -20, 98, -98, red);
+    board.area.line(-10, -20, 98, -98, kRed);
     QCOMPARE(board.area.currentX(), 98.0);
     QCOMPARE(board.area.currentY(), -98.0);
 }
 
-void PictureAreaTest::printMovesTheCurrentPosition()
-{
+void PictureAreaTest::printMovesTheCurrentPosition() {
     BoardArea board;
     const double lineHeight = board.area.textHeight();
     QVERIFY(lineHeight > 0);
@@ -420,10 +394,9 @@ void PictureAreaTest::printMovesTheCurrentPosition()
     QCOMPARE(board.area.currentY(), -98 + 2 * lineHeight);
 }
 
-void PictureAreaTest::printWritesInTheForeColour()
-{
+void PictureAreaTest::printWritesInTheForeColour() {
     BoardArea board;
-    board.area.setForeColor(blue);
+    board.area.setForeColor(kBlue);
     board.area.setCurrentX(0);
     board.area.setCurrentY(0);
     board.area.print(QStringLiteral("MMMM"));
@@ -431,15 +404,13 @@ void PictureAreaTest::printWritesInTheForeColour()
     int inked = 0, elsewhere = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (wordAt(image, x, y) != white)
-                (x >= 100 && y >= 50 ? inked : elsewhere) += 1;
-    QVERIFY(inked > 0);            // the text's top-left is the current position
+            if (wordAt(image, x, y) != kWhite) (x >= 100 && y >= 50 ? inked : elsewhere) += 1;
+    QVERIFY(inked > 0);  // the text's top-left is the current position
     QCOMPARE(elsewhere, 0);
-    QVERIFY(countPixels(image, blue) > 0);
+    QVERIFY(countPixels(image, kBlue) > 0);
 }
 
-void PictureAreaTest::pointerEventsReportScaleUnitsAndButtonCodes()
-{
+void PictureAreaTest::pointerEventsReportScaleUnitsAndButtonCodes() {
     BoardArea board;
     board.area.show();
     QVERIFY(QTest::qWaitForWindowExposed(&board.area));
@@ -471,8 +442,7 @@ void PictureAreaTest::pointerEventsReportScaleUnitsAndButtonCodes()
     QCOMPARE(move.at(2).toDouble(), 0.0);
 }
 
-void PictureAreaTest::manySegmentsAllReachTheImage()
-{
+void PictureAreaTest::manySegmentsAllReachTheImage() {
     BoardArea board;
     board.area.resize(800, 800);
     board.area.show();  // drawing on a shown area also schedules repaints
@@ -484,14 +454,14 @@ void PictureAreaTest::manySegmentsAllReachTheImage()
     for (int i = 1; i <= segments; ++i) {
         const double x = -1000 + 2.0 * (i % 1000);
         const double y = 800 * std::sin(i / 50.0);
-        board.area.line(previousX, previousY, x, y, red);
+        board.area.line(previousX, previousY, x, y, kRed);
         previousX = x;
         previousY = y;
     }
     // The painter stays open between strokes; reading the image back must
     // still see them.
     const QImage image = board.area.image();
-    QVERIFY(countPixels(image, red) > 1000);
+    QVERIFY(countPixels(image, kRed) > 1000);
 }
 
 QTEST_MAIN(PictureAreaTest)

@@ -32,18 +32,15 @@ private slots:
     void stayOnTopKeepsPlaceAndVisibility();
 };
 
-void ToolkitUnitsTest::twipsFollowTheScreenDpi()
-{
+void ToolkitUnitsTest::twipsFollowTheScreenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     QVERIFY(screen);
     QCOMPARE(twipsPerPixelX(), 1440.0 / screen->logicalDotsPerInchX());
     QCOMPARE(twipsPerPixelY(), 1440.0 / screen->logicalDotsPerInchY());
-    if (screen->logicalDotsPerInchX() == 96)
-        QCOMPARE(twipsToPixelsX(2000), 133);
+    if (screen->logicalDotsPerInchX() == 96) QCOMPARE(twipsToPixelsX(2000), 133);
 }
 
-void ToolkitUnitsTest::twipsRoundToTheNearestPixel_data()
-{
+void ToolkitUnitsTest::twipsRoundToTheNearestPixel_data() {
     QTest::addColumn<double>("pixels");
     QTest::addColumn<int>("rounded");
     QTest::newRow("whole") << 133.0 << 133;
@@ -54,40 +51,34 @@ void ToolkitUnitsTest::twipsRoundToTheNearestPixel_data()
     QTest::newRow("absurdly far") << 1e15 << (1 << 30);
 }
 
-void ToolkitUnitsTest::twipsRoundToTheNearestPixel()
-{
+void ToolkitUnitsTest::twipsRoundToTheNearestPixel() {
     QFETCH(double, pixels);
     QFETCH(int, rounded);
     QCOMPARE(twipsToPixelsX(pixels * twipsPerPixelX()), rounded);
     QCOMPARE(twipsToPixelsY(pixels * twipsPerPixelY()), rounded);
-    if (std::abs(pixels) < 1e6)
-        QCOMPARE(pixelsToTwipsX(pixels), pixels * twipsPerPixelX());
+    if (std::abs(pixels) < 1e6) QCOMPARE(pixelsToTwipsX(pixels), pixels * twipsPerPixelX());
 }
 
-void ToolkitUnitsTest::palette_data()
-{
+void ToolkitUnitsTest::palette_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QColor>("color");
     const QList<QColor> expected{
-        {0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128}, {128, 0, 0},   {128, 0, 128},
-        {128, 128, 0},   {192, 192, 192}, {128, 128, 128}, {0, 0, 255}, {0, 255, 0},   {0, 255, 255},
-        {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255},
+        {0, 0, 0},     {0, 0, 128},     {0, 128, 0},     {0, 128, 128},   {128, 0, 0}, {128, 0, 128},
+        {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255},     {0, 255, 0}, {0, 255, 255},
+        {255, 0, 0},   {255, 0, 255},   {255, 255, 0},   {255, 255, 255},
     };
-    for (int i = 0; i < expected.size(); ++i)
-        QTest::addRow("entry %d", i) << i << expected[i];
+    for (int i = 0; i < expected.size(); ++i) QTest::addRow("entry %d", i) << i << expected[i];
     QTest::newRow("below the palette") << -1 << QColor(0, 0, 0);
     QTest::newRow("beyond the palette") << 16 << QColor(0, 0, 0);
 }
 
-void ToolkitUnitsTest::palette()
-{
+void ToolkitUnitsTest::palette() {
     QFETCH(int, index);
     QFETCH(QColor, color);
     QCOMPARE(colorFromWord(paletteColor(index)), color);
 }
 
-void ToolkitUnitsTest::colourWordsRoundTrip()
-{
+void ToolkitUnitsTest::colourWordsRoundTrip() {
     // Red in the low byte: the documented colour words of the program.
     QCOMPARE(paletteColor(15), 16777215);
     QCOMPARE(paletteColor(9), 16711680);
@@ -103,8 +94,7 @@ void ToolkitUnitsTest::colourWordsRoundTrip()
     QCOMPARE(colorWord(QColor(255, 0, 0, 10)), 255);
 }
 
-void ToolkitUnitsTest::segmentsAreClippedToTheBounds_data()
-{
+void ToolkitUnitsTest::segmentsAreClippedToTheBounds_data() {
     QTest::addColumn<QLineF>("segment");
     QTest::addColumn<bool>("visible");
     QTest::addColumn<QLineF>("clipped");
@@ -123,8 +113,7 @@ void ToolkitUnitsTest::segmentsAreClippedToTheBounds_data()
     QTest::newRow("overflowing length") << QLineF(-1.7e308, 5, 1.7e308, 5) << false << QLineF();
 }
 
-void ToolkitUnitsTest::segmentsAreClippedToTheBounds()
-{
+void ToolkitUnitsTest::segmentsAreClippedToTheBounds() {
     QFETCH(QLineF, segment);
     QFETCH(bool, visible);
     QFETCH(QLineF, clipped);
@@ -141,8 +130,7 @@ void ToolkitUnitsTest::segmentsAreClippedToTheBounds()
     }
 }
 
-void ToolkitUnitsTest::imageControlReportsButtonCodes()
-{
+void ToolkitUnitsTest::imageControlReportsButtonCodes() {
     ImageControl arrow;
     QImage picture(16, 17, QImage::Format_RGB32);
     picture.fill(Qt::black);
@@ -161,8 +149,7 @@ void ToolkitUnitsTest::imageControlReportsButtonCodes()
     }
 }
 
-void ToolkitUnitsTest::imageControlTakesThePictureSize()
-{
+void ToolkitUnitsTest::imageControlTakesThePictureSize() {
     ImageControl control;
     QImage picture(16, 17, QImage::Format_RGB32);
     picture.fill(Qt::red);
@@ -173,8 +160,7 @@ void ToolkitUnitsTest::imageControlTakesThePictureSize()
     QCOMPARE(control.grab().toImage().pixelColor(60, 60), QColor(Qt::red));
 }
 
-void ToolkitUnitsTest::stayOnTopKeepsPlaceAndVisibility()
-{
+void ToolkitUnitsTest::stayOnTopKeepsPlaceAndVisibility() {
     for (const bool visible : {false, true}) {
         QWidget window;
         window.setGeometry(120, 130, 320, 240);

@@ -14,13 +14,11 @@ int loads = 0;
 
 class SampleWindow : public QWidget {
 public:
-    SampleWindow()
-    {
+    SampleWindow() {
         setAttribute(Qt::WA_DeleteOnClose);
         ++created;
     }
-    void Form_Load()
-    {
+    void Form_Load() {
         ++loads;
         // Loading refers to the window itself, as a window's load may do
         // through other windows it calls.
@@ -30,18 +28,14 @@ public:
     SampleWindow* loadedDuringLoad = nullptr;
 };
 
-void processDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void processDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 }  // namespace
 
 class WindowRegistryTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
+    void init() {
         Forms<SampleWindow>::unload();
         created = loads = 0;
     }
@@ -50,8 +44,7 @@ private slots:
     void unloadDeletesTheWindow();
 };
 
-void WindowRegistryTest::firstReferenceCreatesAndLoadsOnce()
-{
+void WindowRegistryTest::firstReferenceCreatesAndLoadsOnce() {
     QCOMPARE(Forms<SampleWindow>::loaded(), nullptr);
     QCOMPARE(created, 0);
     SampleWindow& window = Forms<SampleWindow>::get();
@@ -65,8 +58,7 @@ void WindowRegistryTest::firstReferenceCreatesAndLoadsOnce()
     QVERIFY(!window.isVisible());  // referring to a window does not show it
 }
 
-void WindowRegistryTest::closingForgetsTheWindow()
-{
+void WindowRegistryTest::closingForgetsTheWindow() {
     QPointer<SampleWindow> first = &Forms<SampleWindow>::get();
     first->show();
     first->close();
@@ -81,8 +73,7 @@ void WindowRegistryTest::closingForgetsTheWindow()
     QCOMPARE(Forms<SampleWindow>::loaded(), &second);
 }
 
-void WindowRegistryTest::unloadDeletesTheWindow()
-{
+void WindowRegistryTest::unloadDeletesTheWindow() {
     QPointer<SampleWindow> window = &Forms<SampleWindow>::get();
     window->show();
     Forms<SampleWindow>::unload();

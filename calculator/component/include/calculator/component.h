@@ -122,7 +122,6 @@ private:
 extern "C" {
 ombra::com::HRESULT DllRegisterServer(void);
 ombra::com::HRESULT DllUnregisterServer(void);
-ombra::com::HRESULT DllGetClassObject(const ombra::com::CLSID* clsid, const ombra::com::IID* iid,
-                                      void** object);
+ombra::com::HRESULT DllGetClassObject(const ombra::com::CLSID* clsid, const ombra::com::IID* iid, void** object);
 ombra::com::HRESULT DllCanUnloadNow(void);
 }
