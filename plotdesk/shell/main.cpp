@@ -2,8 +2,10 @@
 // first; the command line can also draw straight into a picture file.
 
 #include "board/command_line.h"
+#include "settings/product.h"
 #include "shell/frmSplash.h"
 #include "shell/shell_answers.h"
+#include "toolkit/chinese_translation.h"
 #include "toolkit/forms.h"
 
 #include <QApplication>
@@ -11,9 +13,10 @@
 int main(int argc, char** argv) {
     plotdesk::chooseHeadlessPlatform(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Curvolo"));
-    QApplication::setApplicationName(QStringLiteral("Curvolo"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setOrganizationName(QString::fromUtf8(plotdesk::product::kName));
+    QApplication::setApplicationName(QString::fromUtf8(plotdesk::product::kName));
+    QApplication::setApplicationVersion(QString::fromUtf8(plotdesk::product::kVersion));
+    plotdesk::toolkit::installChineseTranslation(app);
     if (const auto code = plotdesk::runCommandLine(QApplication::arguments())) return *code;
 
     plotdesk::setShellQuestions(&plotdesk::shellAnswers());
