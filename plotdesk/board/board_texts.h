@@ -1,9 +1,11 @@
 #pragma once
 // The board window's own texts: titles, captions and curve labels.
 
+#include "settings/product.h"
+
 namespace plotdesk::boardtext {
 
-inline constexpr char kTitle[] = "Curvolo v1.2";
+inline constexpr const char* kTitle = product::kWindowTitle;
 inline constexpr char kPlottingTitle[] = "请等候，正在绘图...";
 inline constexpr char kParametricDoneTitle[] = "Curvolo 1.0 - Telvan制作";
 

@@ -15,9 +15,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#ifdef PLOTDESK_HAVE_CALCULATOR_FACE
 #include <calculator/CalculatorFace.h>
-#endif
 
 namespace plotdesk {
 namespace {
@@ -71,9 +69,7 @@ mForm1::mForm1() {
     createMenu();
     connectPointerHandlers();
 
-#ifdef PLOTDESK_HAVE_CALCULATOR
     Calculator1 = ombra::com::LateBoundObject::create(ombra::com::kCalculatorProgId);
-#endif
     arrangeFrame();
 }
 
@@ -175,12 +171,10 @@ void mForm1::createBottomBar() {
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 
-#ifdef PLOTDESK_HAVE_CALCULATOR_FACE
     // The evaluator's face sits at the right end of the bar, off the picture.
     auto* face = new ombra::CalculatorFace(Picture2);
     face->setObjectName(QStringLiteral("Calculator1"));
     bar->addWidget(face);
-#endif
 }
 
 // Places the picture's viewport, the two strips and the bottom panel over
@@ -214,12 +208,7 @@ QString mForm1::calculate(const QString& text) {
 }
 
 QString mForm1::calculateWithCalculator1(const QString& text) {
-#ifdef PLOTDESK_HAVE_CALCULATOR
     return QString::fromStdString(Calculator1.callText(ombra::com::DISPID_CALCULATE, text.toStdString()));
-#else
-    Q_UNUSED(text);
-    return QString();
-#endif
 }
 
 int32_t mForm1::stripForeColor() const { return toolkit::colorWord(palette().color(QPalette::WindowText)); }

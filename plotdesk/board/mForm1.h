@@ -16,9 +16,7 @@
 #include <cstdint>
 #include <functional>
 
-#ifdef PLOTDESK_HAVE_CALCULATOR
 #include <calculator/component.h>
-#endif
 
 class QAction;
 class QLineEdit;
@@ -69,16 +67,17 @@ public:
     double viewportHeightTwips() const;
 
     // Pop-up menu handlers.
-    void rr_Click();
-    void ff_Click();
-    void bg_Click();
-    void b_Click();
-    void red_Click();
-    void rluse_Click();
-    void ye_Click();
-    void f3_Click();
-    void 为_Click();
-    void bf_Click();
+    void rr_Click();  // 重绘: plots again from the current fields
+    void ff_Click();  // 选项: asks for the settings dialog
+    // 选择线条颜色 submenu: each sets the pen colour in the settings record.
+    void bg_Click();     // 亮蓝色
+    void b_Click();      // 蓝色
+    void red_Click();    // 红色
+    void rluse_Click();  // 绿色
+    void ye_Click();     // 黄色
+    void f3_Click();     // 青色
+    void 为_Click();     // 洋红色
+    void bf_Click();     // 黑色
 
     // Pointer handlers; coordinates are in the scale of the control.
     void pxp_MouseDown(int button, double x, double y);
@@ -125,19 +124,17 @@ public:
     QTimer* Timer1;
     QListWidget* List1;  // the curve colour cycle
 
-    QMenu* tt;
-    QAction* rr;
-    QAction* ff;
-    QAction* yu;
-    QMenu* shoosecolor;
+    QMenu* tt;           // the picture's pop-up menu
+    QAction* rr;         // 重绘
+    QAction* ff;         // 选项
+    QAction* yu;         // the separator
+    QMenu* shoosecolor;  // 选择线条颜色
 
     // Arrow scrolling steps in twips; each timer tick moves half a step.
     float HScrollStep = 0;
     float VScrollStep = 0;
 
-#ifdef PLOTDESK_HAVE_CALCULATOR
     ombra::com::LateBoundObject Calculator1;
-#endif
 
 signals:
     // "选项" was chosen: the application shows its settings dialog.

@@ -11,46 +11,58 @@ namespace {
 // start of every re-layout. Nothing is written at start: a key exists only
 // after a window has saved it.
 constexpr std::array<SettingKey, 25> kTable{{
-    {key::left, "0", ValueForm::IntegerText, "loader: board picture left edge",
-     "Apply (writes back the loaded value unchanged)", nullptr},
-    {key::top, "0", ValueForm::IntegerText, "loader: board picture top edge", "nothing", nullptr},
-    {key::width, "2000", ValueForm::IntegerText, "loader: board picture width", "Apply; splash recovery", "2000"},
-    {key::_heiht, "2000", ValueForm::IntegerText, "loader: board picture height", "Apply; splash recovery", "2000"},
-    {key::max_x, "2000", ValueForm::IntegerText, "loader: end tick of the horizontal axis", "Apply", nullptr},
-    {key::max_y, "2000", ValueForm::IntegerText, "loader: end tick of the vertical axis", "Apply", nullptr},
-    {key::max_l, "-1000", ValueForm::IntegerText, "loader: start tick of the horizontal axis", "Apply", nullptr},
-    {key::max_t, "-1000", ValueForm::IntegerText, "loader: start tick of the vertical axis", "Apply", nullptr},
-    {key::min_x, "100", ValueForm::IntegerText, "loader: smallest tick value of the x axis", "Apply; splash recovery",
-     "2"},
-    {key::min_y, "100", ValueForm::IntegerText, "loader: smallest tick value of the y axis", "Apply; splash recovery",
-     "2"},
-    {key::start, "-100", ValueForm::IntegerText, "loader: first value of the plotting variable", "Apply", nullptr},
-    {key::end, "100", ValueForm::IntegerText, "loader: last value of the plotting variable", "Apply", nullptr},
-    {key::step, "2", ValueForm::IntegerText, "loader: step of the plotting variable", "Apply", nullptr},
+    // Read by loader: board picture left edge; written by Apply (writes back the loaded value unchanged).
+    {key::left, "0", ValueForm::IntegerText, nullptr},
+    // Read by loader: board picture top edge; written by nothing.
+    {key::top, "0", ValueForm::IntegerText, nullptr},
+    // Read by loader: board picture width; written by Apply; splash recovery.
+    {key::width, "2000", ValueForm::IntegerText, "2000"},
+    // Read by loader: board picture height; written by Apply; splash recovery.
+    {key::_heiht, "2000", ValueForm::IntegerText, "2000"},
+    // Read by loader: end tick of the horizontal axis; written by Apply.
+    {key::max_x, "2000", ValueForm::IntegerText, nullptr},
+    // Read by loader: end tick of the vertical axis; written by Apply.
+    {key::max_y, "2000", ValueForm::IntegerText, nullptr},
+    // Read by loader: start tick of the horizontal axis; written by Apply.
+    {key::max_l, "-1000", ValueForm::IntegerText, nullptr},
+    // Read by loader: start tick of the vertical axis; written by Apply.
+    {key::max_t, "-1000", ValueForm::IntegerText, nullptr},
+    // Read by loader: smallest tick value of the x axis; written by Apply; splash recovery.
+    {key::min_x, "100", ValueForm::IntegerText, "2"},
+    // Read by loader: smallest tick value of the y axis; written by Apply; splash recovery.
+    {key::min_y, "100", ValueForm::IntegerText, "2"},
+    // Read by loader: first value of the plotting variable; written by Apply.
+    {key::start, "-100", ValueForm::IntegerText, nullptr},
+    // Read by loader: last value of the plotting variable; written by Apply.
+    {key::end, "100", ValueForm::IntegerText, nullptr},
+    // Read by loader: step of the plotting variable; written by Apply.
+    {key::step, "2", ValueForm::IntegerText, nullptr},
     // The colour defaults are palette entries 9 (blue), 15 (white), 1 (dark blue).
-    {key::lcolor, "16711680", ValueForm::ColourText, "loader: grid colour", "Apply", nullptr},
-    {key::bcolor, "16777215", ValueForm::ColourText, "loader: board background colour", "Apply", nullptr},
-    {key::fcolor, "8388608", ValueForm::ColourText, "loader: curve pen colour (colour menus change it in memory)",
-     "Apply", nullptr},
-    {key::backpicture, "", ValueForm::PathText, "settings dialog at load; board at load: background picture",
-     "Apply (as typed)", nullptr},
-    {key::xiankuan1, "1", ValueForm::IntegerText, "board at load: pen width of grid and axis lines", "Apply (as typed)",
-     nullptr},
-    {key::xiankuan2, "1", ValueForm::IntegerText, "board at each plot: curve pen width (16-bit)", "Apply (as typed)",
-     nullptr},
-    {key::MainLeft, "1000", ValueForm::NumberText, "board at load: window left, twips", "board window when closed",
-     nullptr},
-    {key::MainTop, "1000", ValueForm::NumberText, "board at load: window top, twips", "board window when closed",
-     nullptr},
-    {key::MainWidth, "6500", ValueForm::NumberText, "board at load: window width, twips", "board window when closed",
-     nullptr},
-    {key::MainHeight, "6500", ValueForm::NumberText, "board at load: window height, twips", "board window when closed",
-     nullptr},
+    // Read by loader: grid colour; written by Apply.
+    {key::lcolor, "16711680", ValueForm::ColourText, nullptr},
+    // Read by loader: board background colour; written by Apply.
+    {key::bcolor, "16777215", ValueForm::ColourText, nullptr},
+    // Read by loader: curve pen colour (colour menus change it in memory); written by Apply.
+    {key::fcolor, "8388608", ValueForm::ColourText, nullptr},
+    // Read by settings dialog at load; board at load: background picture; written by Apply (as typed).
+    {key::backpicture, "", ValueForm::PathText, nullptr},
+    // Read by board at load: pen width of grid and axis lines; written by Apply (as typed).
+    {key::xiankuan1, "1", ValueForm::IntegerText, nullptr},
+    // Read by board at each plot: curve pen width (16-bit); written by Apply (as typed).
+    {key::xiankuan2, "1", ValueForm::IntegerText, nullptr},
+    // Read by board at load: window left, twips; written by board window when closed.
+    {key::MainLeft, "1000", ValueForm::NumberText, nullptr},
+    // Read by board at load: window top, twips; written by board window when closed.
+    {key::MainTop, "1000", ValueForm::NumberText, nullptr},
+    // Read by board at load: window width, twips; written by board window when closed.
+    {key::MainWidth, "6500", ValueForm::NumberText, nullptr},
+    // Read by board at load: window height, twips; written by board window when closed.
+    {key::MainHeight, "6500", ValueForm::NumberText, nullptr},
     // Without these two the picture stays where the record's left/top put it.
-    {key::pxpleft, nullptr, ValueForm::SingleText, "board at load: picture left, twips",
-     "main window at exit; board window when closed", nullptr},
-    {key::pxpltop, nullptr, ValueForm::SingleText, "board at load: picture top, twips",
-     "main window at exit; board window when closed", nullptr},
+    // Read by board at load: picture left, twips; written by main window at exit; board window when closed.
+    {key::pxpleft, nullptr, ValueForm::SingleText, nullptr},
+    // Read by board at load: picture top, twips; written by main window at exit; board window when closed.
+    {key::pxpltop, nullptr, ValueForm::SingleText, nullptr},
 }};
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Every key of the settings store in one table: its name, its default, the
-// form of its value and who reads and writes it. Other files name keys only
+// form of its value, and beside each row who reads and writes it. Other files name keys only
 // through the constants in `key` and take defaults from defaultText().
 
 #include <QString>
@@ -22,8 +22,6 @@ struct SettingKey {
     // absence means "leave things as they are".
     const char* defaultText;
     ValueForm form;
-    const char* readBy;
-    const char* writtenBy;
     // What the splash window's recovery writes to the key, or nullptr.
     const char* recoveryText;
 };

@@ -3,6 +3,8 @@
 // section "Settings", kept as $XDG_CONFIG_HOME/Curvolo/Curvolo.ini (one INI
 // group "Settings"). Every write is flushed at once so a crash cannot lose it.
 
+#include "settings/product.h"
+
 #include <QString>
 
 namespace plotdesk {
@@ -18,7 +20,7 @@ bool HasSetting(const QString& key);
 // Where the store lives on disk.
 QString settingsFilePath();
 
-inline constexpr char kSettingsApplication[] = "Curvolo";
+inline constexpr const char* kSettingsApplication = product::kName;
 inline constexpr char kSettingsSection[] = "Settings";
 
 }  // namespace plotdesk

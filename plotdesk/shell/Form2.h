@@ -38,8 +38,8 @@ public:
     void Command4_Click();  // choose the background colour
     void Command5_Click();  // choose the grid colour
     void Command6_Click();  // choose the background picture
-    void Option1_Click();
-    void Option2_Click();
+    void Option1_Click();   // 网格: shows the grid preview
+    void Option2_Click();   // 数轴: shows the plain-axes preview
 
     // Runs the change rules of the sampling fields (start, end, step), so
     // the board's bottom bar shows the dialog's values; used at load and
@@ -56,44 +56,44 @@ public:
     // The colour word a swatch shows.
     static int32_t swatchColour(const QLabel* swatch);
 
-    QTabWidget* SSTab1;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command3;
+    QTabWidget* SSTab1;     // tabs 坐标, 画板, 自变量
+    QPushButton* Command1;  // 应用
+    QPushButton* Command2;  // 取消
+    QPushButton* Command3;  // 确定
     // "坐标"
-    QGroupBox* Frame1;
+    QGroupBox* Frame1;  // 横坐标
     QLineEdit* 横坐标起始刻度;
     QLineEdit* 横坐标结束刻度;
     QLineEdit* x最小刻度值;
-    QGroupBox* Frame2;
+    QGroupBox* Frame2;  // 纵坐标
     QLineEdit* 起始刻度;
     QLineEdit* 结束刻度;
     QLineEdit* y最小刻度值;
-    QGroupBox* Frame3;
-    QRadioButton* Option1;
-    QRadioButton* Option2;
-    toolkit::ImageControl* Image1;
-    toolkit::ImageControl* Image2;
-    QLabel* Label17;
+    QGroupBox* Frame3;              // 样式
+    QRadioButton* Option1;          // 网格 (grid lines)
+    QRadioButton* Option2;          // 数轴 (tick marks only)
+    toolkit::ImageControl* Image1;  // preview of the grid style
+    toolkit::ImageControl* Image2;  // preview of the tick style
+    QLabel* Label17;                // the warning about long drawing loops
     // "画板"
-    QGroupBox* Frame6;
-    QLineEdit* Text2;
-    QLineEdit* Text3;
-    QGroupBox* Frame5;
+    QGroupBox* Frame6;  // 位置
+    QLineEdit* Text2;   // 网格线宽度 (pen width of grid and axes, 1 to 6)
+    QLineEdit* Text3;   // 线条宽度 (pen width of curves, 1 to 6)
+    QGroupBox* Frame5;  // 大小
     QLineEdit* 画板长度;
     QLineEdit* 画板高度;
-    QGroupBox* Frame4;
-    QLabel* 背景颜色;
-    QPushButton* Command4;
-    QLabel* 网格颜色;
-    QPushButton* Command5;
-    QLineEdit* Text4;
-    QPushButton* Command6;
+    QGroupBox* Frame4;      // 颜色
+    QLabel* 背景颜色;       // swatch of the background colour
+    QPushButton* Command4;  // "..." beside it
+    QLabel* 网格颜色;       // swatch of the grid colour
+    QPushButton* Command5;  // "..." beside it
+    QLineEdit* Text4;       // 图片: path of the background picture
+    QPushButton* Command6;  // "..." beside it
     // "自变量"
-    QGroupBox* Frame7;
+    QGroupBox* Frame7;  // 取值
     QLineEdit* 初始值;
     QLineEdit* 最大值;
-    QLineEdit* Text1;
+    QLineEdit* Text1;  // 精确度: the sampling step
     // Names the field that keeps "应用" and "确定" from taking the values.
     QLabel* fieldProblem;
 

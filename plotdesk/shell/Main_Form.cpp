@@ -2,6 +2,7 @@
 
 #include "board/mForm1.h"
 #include "settings/number_text.h"
+#include "settings/product.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "shell/board_window.h"
@@ -71,7 +72,7 @@ QLineEdit* entry(const char* name, QWidget* parent, const QRect& twips) {
 Main_Form::Main_Form() {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Main_Form"));
-    setWindowTitle(QStringLiteral("Curvolo v1.2"));
+    setWindowTitle(QString::fromUtf8(product::kWindowTitle));
 
     auto* client = new QWidget(this);
     setCentralWidget(client);

@@ -36,25 +36,25 @@ public:
     void Command6_Click();  // store the parametric pair
     void Command4_Click();  // delete the selected f(x) item
     void Command7_Click();  // delete the selected parametric item
-    void List1_Click();
-    void List1_DblClick();
-    void List2_Click();
-    void List2_DblClick();
-    void sf_Click();
-    void close_Click();
-    void sd_Click();
-    void help_Click();
-    void help3_Click();
+    void List1_Click();     // a click on an f(x) history item puts it back into Text1
+    void List1_DblClick();  // a double click draws it
+    void List2_Click();     // a click on a parametric item puts X and Y back into Text3 and Text4
+    void List2_DblClick();  // a double click draws the pair
+    void sf_Click();        // 文件 > 显示画板: shows the board window
+    void close_Click();     // 文件 > 关闭: ends the program without saving
+    void sd_Click();        // 选项: shows the settings dialog
+    void help_Click();      // 帮助 > 帮助主提: turns to the help tab
+    void help3_Click();     // 帮助 > 关于...: shows the splash window as the About box
 
-    QTabWidget* SSTab1;
-    QGroupBox* Frame4;
-    QGroupBox* Frame5;
-    QLabel* Label1;
-    QLabel* Label6;
-    QLabel* Label7;
-    QLineEdit* Text1;
-    QLineEdit* Text3;
-    QLineEdit* Text4;
+    QTabWidget* SSTab1;  // tabs 函数表达式, 参数方程, 帮助
+    QGroupBox* Frame4;   // 关于 x 的函数表达式
+    QGroupBox* Frame5;   // 关于 t 的参数方程
+    QLabel* Label1;      // "f(x)="
+    QLabel* Label6;      // "X ="
+    QLabel* Label7;      // "Y ="
+    QLineEdit* Text1;    // the f(x) entry box
+    QLineEdit* Text3;    // the X(t) entry box
+    QLineEdit* Text4;    // the Y(t) entry box
     QPushButton* Command1;
     QPushButton* Command2;
     QPushButton* Command3;
@@ -63,19 +63,19 @@ public:
     QPushButton* Command6;
     QPushButton* Command7;
     QPushButton* Command8;
-    QListWidget* List1;
-    QListWidget* List2;
-    QPlainTextEdit* Text2;
+    QListWidget* List1;     // the f(x) history
+    QListWidget* List2;     // the parametric history
+    QPlainTextEdit* Text2;  // the help text
 
-    QMenu* file;
-    QAction* sf;
+    QMenu* file;  // 文件(&F)
+    QAction* sf;  // 显示画板
     // The "关闭(&C)" entry (object name "close"; a member named close would
     // hide QWidget::close()).
     QAction* close_;
-    QAction* sd;
-    QMenu* help1;
-    QAction* help;
-    QAction* help3;
+    QAction* sd;     // 选项(&S)
+    QMenu* help1;    // 帮助(&H)
+    QAction* help;   // 帮助主提
+    QAction* help3;  // 关于...
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

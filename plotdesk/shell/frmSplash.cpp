@@ -1,6 +1,7 @@
 #include "shell/frmSplash.h"
 
 #include <calculator/LinkLabel.h>
+#include "settings/product.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "shell/Main_Form.h"
@@ -53,7 +54,7 @@ frmSplash::frmSplash() {
     large.setBold(true);
     lblProductName->setFont(large);
 
-    lblVersion = new QLabel(QStringLiteral("版本  V1.2"), Frame1);
+    lblVersion = new QLabel(QString::fromUtf8(product::kSplashVersion), Frame1);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblWarning = new QLabel(QStringLiteral("2004-5-13"), Frame1);
     lblWarning->setObjectName(QStringLiteral("lblWarning"));
