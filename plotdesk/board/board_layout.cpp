@@ -67,7 +67,7 @@ void runAxisLoop(const AxisLoop& loop, bool carriesAxis, GridOrTick gridOrTick, 
 }  // namespace
 
 void mForm1::Form_Load() {
-    useStoredPenWidth(key::xiankuan1);
+    pxp->setDrawWidth(storedPenWidth(key::xiankuan1));
     // A picture that cannot be read leaves the board without one.
     pxp->loadPicture(GetSetting(key::backpicture, defaultText(key::backpicture)));
     applyStoredPlacement();
@@ -77,7 +77,7 @@ void mForm1::Form_Load() {
         if (const std::optional<float> left = storedSingle(key::pxpleft)) pxp->setLeftTwips(*left);
     if (HasSetting(key::pxpltop))
         if (const std::optional<float> top = storedSingle(key::pxpltop)) pxp->setTopTwips(*top);
-    drawAxes();
+    drawAxes(axesFromRecord());
     resetStripScales();
     drawStripMarkers(stripForeColor());
 }
@@ -101,10 +101,8 @@ void mForm1::applyStoredPlacement() {
     arrangeFrame();
 }
 
-// The picture's pen width from a stored setting; 1 when it is not a number.
-void mForm1::useStoredPenWidth(const char* key) {
-    pxp->setDrawWidth(toInt16HalfEven(GetSetting(key, defaultText(key))).value_or(1));
-}
+// A pen width from a stored setting; 1 when it is not a number.
+int mForm1::storedPenWidth(const char* key) { return toInt16HalfEven(GetSetting(key, defaultText(key))).value_or(1); }
 
 void mForm1::reuse() {
     LoadSettings();
@@ -113,7 +111,7 @@ void mForm1::reuse() {
 
 void mForm1::relayoutFromRecord() {
     layoutPicture();
-    drawAxes();
+    drawAxes(axesFromRecord());
     resetStripScales();
     drawStripMarkers(stripForeColor());
 }
@@ -133,27 +131,31 @@ void mForm1::layoutPicture() {
     pxp->setForeColor(record.lcolor);
 }
 
-void mForm1::drawAxes() {
-    drawXLoops(true);
-    drawXLoops(false);
-    drawYLoops(true);
-    drawYLoops(false);
+AxesRequest mForm1::axesFromRecord() const {
+    const SettingsRecord& r = Settings();
+    return {r.max_l, r.max_t, r.max_x, r.max_y, r.min_x, r.min_y, [] { return shellQuestions().gridStyleSelected(); },
+            r.lcolor};
+}
+
+void mForm1::drawAxes(const AxesRequest& axes) {
+    drawXLoops(axes, true);
+    drawXLoops(axes, false);
+    drawYLoops(axes, true);
+    drawYLoops(axes, false);
 }
 
 // Loop 1 runs right from the origin to the right edge; loop 2 left to the
 // left edge, drawing the y axis in its round at 0.
-void mForm1::drawXLoops(bool towardsRight) {
-    const SettingsRecord& r = Settings();
-    const int64_t top = r.max_t;
-    const int64_t bottom = int64_t{r.max_t} + r.max_y;
-    const AxisLoop loop =
-        towardsRight ? AxisLoop{int64_t{r.max_l} + r.max_x, r.min_x, 1} : AxisLoop{r.max_l, r.min_x, -1};
-    const int32_t gridColour = r.lcolor;
+void mForm1::drawXLoops(const AxesRequest& axes, bool towardsRight) {
+    const int64_t top = axes.scaleTop;
+    const int64_t bottom = int64_t{axes.scaleTop} + axes.scaleHeight;
+    const AxisLoop loop = towardsRight ? AxisLoop{int64_t{axes.scaleLeft} + axes.scaleWidth, axes.xSpacing, 1}
+                                       : AxisLoop{axes.scaleLeft, axes.xSpacing, -1};
     auto gridOrTick = [&](double v) {
-        if (shellQuestions().gridStyleSelected())
-            pxp->line(v, top, v, bottom, gridColour);
+        if (axes.gridStyle())
+            pxp->line(v, top, v, bottom, axes.gridColour);
         else
-            pxp->line(v, 0, v, -kXTickLength, gridColour);
+            pxp->line(v, 0, v, -kXTickLength, axes.gridColour);
     };
     auto label = [&](int64_t v) {
         pxp->setCurrentX(v);
@@ -167,14 +169,14 @@ void mForm1::drawXLoops(bool towardsRight) {
 // Loop 3 runs down from the origin to the bottom edge; loop 4 up to the top
 // edge, drawing the x axis in its round at 0. Labels show -v, as the board
 // shows y upwards.
-void mForm1::drawYLoops(bool downwards) {
-    const SettingsRecord& r = Settings();
-    const int64_t left = r.max_l;
-    const int64_t right = int64_t{r.max_l} + r.max_x;
-    const AxisLoop loop = downwards ? AxisLoop{int64_t{r.max_t} + r.max_y, r.min_y, 1} : AxisLoop{r.max_t, r.min_y, -1};
+void mForm1::drawYLoops(const AxesRequest& axes, bool downwards) {
+    const int64_t left = axes.scaleLeft;
+    const int64_t right = int64_t{axes.scaleLeft} + axes.scaleWidth;
+    const AxisLoop loop = downwards ? AxisLoop{int64_t{axes.scaleTop} + axes.scaleHeight, axes.ySpacing, 1}
+                                    : AxisLoop{axes.scaleTop, axes.ySpacing, -1};
     auto gridOrTick = [&](double v) {
-        if (shellQuestions().gridStyleSelected())
-            pxp->line(left, v, right, v, r.lcolor);
+        if (axes.gridStyle())
+            pxp->line(left, v, right, v, axes.gridColour);
         else
             pxp->line(0, v, kYTickLength, v);
     };

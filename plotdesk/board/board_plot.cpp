@@ -49,22 +49,23 @@ struct Point {
     bool complete() const { return x && y; }
 };
 
-// The texts a plot works from, saved when it starts.
-struct CurveTexts {
-    QString function;
-    QString xOfT;
-    QString yOfT;
-    bool parametric = false;
-};
-
 // Walks the range: a progress line per sample, the expression evaluated
 // at the sample, and a segment back to the previous point unless one of
 // them is missing or the value jumps by a pole's height. The screen catches
 // up at a steady pace; no events are handled meanwhile.
-void traceCurve(mForm1& board, const SamplingRange& range, const CurveTexts& texts, int32_t colour) {
-    const VariableTemplate function(texts.function, kFunctionVariable);
-    const VariableTemplate xOfT(texts.xOfT, kParameter);
-    const VariableTemplate yOfT(texts.yOfT, kParameter);
+PlotOutcome traceCurve(mForm1& board, const CurveRequest& request) {
+    const VariableTemplate function(request.function, kFunctionVariable);
+    const VariableTemplate xOfT(request.xOfT, kParameter);
+    const VariableTemplate yOfT(request.yOfT, kParameter);
+    const SamplingRange& range = request.range;
+    PlotOutcome outcome;
+    // The coordinate an answer gives; the first answer that gives none is
+    // kept with its expression, to say why a curve may not show.
+    auto coordinate = [&outcome](const QString& answer, const QString& expression) {
+        const std::optional<double> value = curveCoordinate(answer);
+        if (!value && !outcome.firstFailure) outcome.firstFailure = SampleAnswer{expression, answer};
+        return value;
+    };
     QElapsedTimer sinceRefresh;
     sinceRefresh.start();
     QString pendingTitle;
@@ -74,23 +75,25 @@ void traceCurve(mForm1& board, const SamplingRange& range, const CurveTexts& tex
 
         const QString valueText = variantText(v);
         Point point;
-        if (texts.parametric) {
-            point.x = curveCoordinate(board.calculate(xOfT.with(valueText)));
+        if (request.parametric) {
+            point.x = coordinate(board.calculate(xOfT.with(valueText)), request.xOfT);
             pendingTitle = yOfT.with(valueText);
-            point.y = curveCoordinate(board.calculate(pendingTitle));
+            point.y = coordinate(board.calculate(pendingTitle), request.yOfT);
         } else {
-            point.y = curveCoordinate(board.calculate(function.with(valueText)));
+            point.y = coordinate(board.calculate(function.with(valueText)), request.function);
             point.x = loopCoordinate(v);
         }
 
+        if (point.complete()) ++outcome.points;
         if (point.complete() && previous.complete() && joinsPrevious(*previous.y, *point.y)) {
             board.pxp->line(static_cast<float>(*point.x), static_cast<float>(-*point.y),
-                            static_cast<float>(*previous.x), static_cast<float>(-*previous.y), colour);
+                            static_cast<float>(*previous.x), static_cast<float>(-*previous.y), request.colour);
+            ++outcome.segments;
         }
         previous = point;
 
         if (sinceRefresh.elapsed() >= kRefreshIntervalMs) {
-            if (texts.parametric) board.setWindowTitle(pendingTitle);
+            if (request.parametric) board.setWindowTitle(pendingTitle);
             board.进度条->repaint();
             board.pxp->repaint();
             sinceRefresh.restart();
@@ -100,6 +103,7 @@ void traceCurve(mForm1& board, const SamplingRange& range, const CurveTexts& tex
         if (!next) break;
         v = *next;
     }
+    return outcome;
 }
 
 }  // namespace
@@ -110,36 +114,53 @@ void mForm1::Command1_Click() {
         setWindowTitle(*refusal);
         return;
     }
-    const SamplingRange range = std::get<SamplingRange>(reading);
-
-    进度条->cls();
-    const int savedPenWidth = pxp->drawWidth();
-    useStoredPenWidth(key::xiankuan2);
-    进度条->setScaleLeft(range.start);
-    进度条->setScaleWidth(range.end - range.start);
-    进度条->setScaleTop(kProgressScaleTop);
-    进度条->setScaleHeight(kProgressScaleHeight);
     setWindowTitle(QString::fromUtf8(boardtext::kPlottingTitle));
+    CurveRequest request = nextCurve(shellQuestions().selectedMainTab() != 0, std::get<SamplingRange>(reading));
+    request.function = 表达式1->text();
+    request.xOfT = 表达式2->text();
+    request.yOfT = 表达式3->text();
+    plot(request);
+    if (request.parametric) setWindowTitle(QString::fromUtf8(boardtext::kParametricDoneTitle));
+}
 
+// The cycle skips one colour after a parametric curve, so each of its two
+// label lines could have had a colour of its own.
+CurveRequest mForm1::nextCurve(bool parametric, const SamplingRange& range) {
     colorIndex_ = nextColourIndex(colorIndex_, List1->count());
     if (const std::optional<int32_t> colour = toInt32HalfEven(List1->item(colorIndex_)->text()))
         Settings().fcolor = *colour;
+    if (parametric) ++colorIndex_;
 
-    const CurveTexts texts{表达式1->text(), 表达式2->text(), 表达式3->text(), shellQuestions().selectedMainTab() != 0};
-    traceCurve(*this, range, texts, Settings().fcolor);
+    CurveRequest request;
+    request.parametric = parametric;
+    request.range = range;
+    request.colour = Settings().fcolor;
+    request.penWidth = storedPenWidth(key::xiankuan2);
+    return request;
+}
+
+PlotOutcome mForm1::plot(const CurveRequest& request) {
+    进度条->cls();
+    进度条->setScaleLeft(request.range.start);
+    进度条->setScaleWidth(request.range.end - request.range.start);
+    进度条->setScaleTop(kProgressScaleTop);
+    进度条->setScaleHeight(kProgressScaleHeight);
+    const int savedPenWidth = pxp->drawWidth();
+    pxp->setDrawWidth(request.penWidth);
+
+    const PlotOutcome outcome = traceCurve(*this, request);
 
     // The label starts where the last segment left the current position.
-    if (texts.parametric) {
-        pxp->print(QString::fromUtf8(boardtext::kParametricXLabel) + texts.xOfT);
-        pxp->print(QString::fromUtf8(boardtext::kParametricYLabel) + texts.yOfT);
-        ++colorIndex_;
-        setWindowTitle(QString::fromUtf8(boardtext::kParametricDoneTitle));
+    if (request.parametric) {
+        pxp->print(QString::fromUtf8(boardtext::kParametricXLabel) + request.xOfT);
+        pxp->print(QString::fromUtf8(boardtext::kParametricYLabel) + request.yOfT);
     } else {
-        pxp->print(QString::fromUtf8(boardtext::kFunctionLabel) + texts.function);
+        pxp->print(QString::fromUtf8(boardtext::kFunctionLabel) + request.function);
     }
     pxp->setDrawWidth(savedPenWidth);
     进度条->update();
     pxp->update();
+    return outcome;
 }
 
 }  // namespace plotdesk

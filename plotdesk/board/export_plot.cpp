@@ -14,17 +14,13 @@
 namespace plotdesk {
 namespace {
 
-// Answers the board's questions for the curve being exported: the function
-// tab or the parametric one, always in grid style.
+// Answers the board's questions while it loads for the export: grid style.
+// Each curve says itself whether it is parametric, so the tab is never asked.
 class ExportQuestions final : public ShellQuestions {
 public:
-    int selectedMainTab() override { return tab; }
+    int selectedMainTab() override { return 0; }
     bool gridStyleSelected() override { return true; }
-    int tab = 0;
 };
-
-constexpr int kFunctionTab = 0;
-constexpr int kParametricTab = 1;
 
 // Installs the export's answers for as long as it runs.
 class QuestionsInstalled {
@@ -56,16 +52,15 @@ std::optional<QString> exportPlot(const ExportRequest& request) {
     const auto reading = readSamplingRange(board->start->text(), board->end->text(), board->step1->text());
     if (const QString* refusal = std::get_if<QString>(&reading)) return *refusal;
 
-    if (request.curves.empty()) board->Command1_Click();
-    for (const ExportCurve& curve : request.curves) {
-        questions.tab = curve.parametric ? kParametricTab : kFunctionTab;
-        if (curve.parametric) {
-            board->表达式2->setText(curve.xOfT);
-            board->表达式3->setText(curve.yOfT);
-        } else {
-            board->表达式1->setText(curve.function);
-        }
-        board->Command1_Click();
+    const SamplingRange range = std::get<SamplingRange>(reading);
+    // Without curves of its own the export draws the board's initial one.
+    const std::vector<ExportCurve> initial{{false, board->表达式1->text(), {}, {}}};
+    for (const ExportCurve& curve : request.curves.empty() ? initial : request.curves) {
+        CurveRequest plotted = board->nextCurve(curve.parametric, range);
+        plotted.function = curve.function;
+        plotted.xOfT = curve.xOfT;
+        plotted.yOfT = curve.yOfT;
+        board->plot(plotted);
     }
 
     const QImage picture = board->pxp->image();

@@ -9,6 +9,7 @@
 // windows may fill its fields while it is still loading; Form_Load (run by
 // the window registry) reads the settings and draws the axes.
 
+#include "board/plot_requests.h"
 #include "toolkit/image_control.h"
 #include "toolkit/picture_area.h"
 
@@ -41,8 +42,20 @@ public:
     // The same from the record as it stands, without reading the store.
     void relayoutFromRecord();
 
-    // Plots one curve from the expression holders and the bottom bar's range.
+    // Plots one curve from the expression holders and the bottom bar's range,
+    // in the next colour of the cycle: the handler behind "画图" and "重绘".
     void Command1_Click();
+    // A request for the next curve: the cycle's next colour (which also
+    // becomes the record's pen colour) and the stored curve pen width; the
+    // caller fills in the texts.
+    CurveRequest nextCurve(bool parametric, const SamplingRange& range);
+    // Samples and draws one curve as asked, then prints its label (" Y =" and
+    // the function, or the "  X =" and "  Y =" lines) where the curve ended.
+    PlotOutcome plot(const CurveRequest& request);
+    // Draws the axes with their grid or ticks and labels.
+    void drawAxes(const AxesRequest& axes);
+    // The axes as the settings record and the dialog's style describe them.
+    AxesRequest axesFromRecord() const;
     // Clears the board and lays it out again, origin centred.
     void Command2_Click();
     // Moves the picture so that the origin sits in the middle of the view.
@@ -156,11 +169,10 @@ private:
     void arrangeFrame();
 
     void applyStoredPlacement();
-    void useStoredPenWidth(const char* key);
+    static int storedPenWidth(const char* key);
     void layoutPicture();
-    void drawAxes();
-    void drawXLoops(bool towardsRight);
-    void drawYLoops(bool downwards);
+    void drawXLoops(const AxesRequest& axes, bool towardsRight);
+    void drawYLoops(const AxesRequest& axes, bool downwards);
     void resetStripScales();
     void drawStripMarkers(int32_t colorWord);
     void drawMarker(toolkit::PictureArea* strip, double p, int32_t colorWord);
