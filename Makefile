@@ -7,7 +7,7 @@ PLOT_PNG    ?= $(CURDIR)/plot.png
 
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOTDESK_WERROR=ON
 
-.PHONY: run test build bench fuzz calc deps clean
+.PHONY: run test build bench fuzz calc package deps clean
 
 deps:
 	@scripts/install-deps build gui
@@ -45,6 +45,17 @@ bench: deps
 	  QT_QPA_PLATFORM=offscreen $$b --benchmark_repetitions=7 --benchmark_report_aggregates_only=true || exit 1; \
 	done
 
+# A Debian package of the program and the evaluator library, built for /usr:
+# build-package/plotdesk_<version>_<arch>.deb. Only what the package holds is
+# built.
+package: deps
+	@scripts/install-deps package
+	cmake -S . -B $(BUILD)-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON -DPLOTDESK_BENCH=OFF >/dev/null
+	cmake --build $(BUILD)-package -j $(JOBS) --target plotdesk calculator
+	cd $(BUILD)-package && cpack
+	@ls $(BUILD)-package/*.deb
+
 # `make fuzz FUZZ_SECONDS=60` runs the evaluator's fuzzer for that long.
 fuzz:
 	@scripts/install-deps build fuzz
@@ -57,4 +68,4 @@ fuzz:
 	  -timeout=5 -rss_limit_mb=2048 -artifact_prefix=fuzz-work/ fuzz-work/corpus
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-release $(BUILD)-fuzz fuzz-work
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-release $(BUILD)-fuzz $(BUILD)-package fuzz-work
