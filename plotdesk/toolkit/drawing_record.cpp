@@ -13,9 +13,10 @@ QRectF strokeBounds(const ScaleMapping& mapping, int penWidth) {
 }
 
 void DrawingRecord::clear() {
-    steps_ = {};
-    segments_ = {};
-    texts_ = {};
+    // Swapped with empty lists: clear() would keep the capacity.
+    std::vector<DrawingStep>().swap(steps_);
+    std::vector<Segment>().swap(segments_);
+    std::vector<TextStep>().swap(texts_);
     hasMapping_ = false;
     hasPen_ = false;
     ++clears_;
