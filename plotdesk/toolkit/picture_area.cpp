@@ -255,7 +255,7 @@ QImage PictureArea::image() const {
 }
 
 void PictureArea::renderPicture(QPainter& painter, const QSizeF& target) const {
-    if (width() <= 0 || height() <= 0) return;
+    if (width() <= 0 || height() <= 0 || !painter.isActive()) return;
     painter.save();
     painter.scale(target.width() / width(), target.height() / height());
     painter.setClipRect(rect());

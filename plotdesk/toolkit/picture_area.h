@@ -109,11 +109,13 @@ public:
     QImage image() const;
 
     // Draws the picture as shown, scaled from the area's logical size to
-    // `target` device units from the painter's origin, onto whatever device
-    // the painter works on: an image of any size, QSvgGenerator, QPdfWriter.
+    // `target` in the painter's coordinates (an image's size, or its logical
+    // size when it has a pixel ratio; a PDF page's size in device units),
+    // from the painter's origin, onto whatever device the painter works on:
+    // an image of any size, QSvgGenerator, QPdfWriter.
     // On pixel devices lines come out as on the screen; on vector devices a
     // curve is one polyline and texts are text. Nothing is drawn while the
-    // area has no size.
+    // area has no size or the painter is not active.
     void renderPicture(QPainter& painter, const QSizeF& target) const;
 
     // Smooth lines: anti-aliased lines and outlines on the screen and in
