@@ -60,15 +60,16 @@ void DrawingReplay::drawNew(QPainter& painter, bool smooth) {
     if (clears_ != record_.clears()) restart();
     const std::vector<DrawingStep>& steps = record_.steps();
     Target target{painter, drawsPixels(painter), deviceScale(painter)};
-    painter.save();
+    painter.save();  // the caller's state, given back at the end
     painter.setRenderHint(QPainter::Antialiasing, smooth || !target.pixels);
     painter.setBrush(Qt::NoBrush);
-    painter.save();
-    if (drawnSteps_ > 0) useMappingClip(target);
-    // The run drawn last may have grown since.
-    if (drawnSteps_ > 0)
+    painter.save();  // replaced with each mapping's clip (useMappingClip)
+    if (drawnSteps_ > 0) {
+        useMappingClip(target);
+        // The run drawn last may have grown since.
         if (const auto* run = std::get_if<SegmentRun>(&steps[drawnSteps_ - 1]))
             drawSegments(target, drawnSegments_, run->end);
+    }
     for (std::size_t i = drawnSteps_; i < steps.size(); ++i)
         std::visit([&](const auto& step) { draw(target, step); }, steps[i]);
     drawnSteps_ = steps.size();
