@@ -18,15 +18,6 @@ namespace {
 
 // Larger areas are refused: their back buffer would not fit in memory.
 constexpr int kMaxSidePixels = 16384;
-// Drawing is clipped to the area widened by this margin and the pen width
-// on every side, which keeps the ends of wide pens intact at the edges.
-constexpr double kClipMarginPixels = 64;
-
-// Wide pens get round ends, so that successive segments join smoothly.
-// Round ends are costly to rasterise for a pen of two device pixels (a thin
-// line on a high-DPI screen), where flat ends look the same; one-pixel pens
-// take the rasteriser's fast path whatever their ends.
-Qt::PenCapStyle capFor(double deviceWidth) { return deviceWidth > 1 && deviceWidth <= 2 ? Qt::FlatCap : Qt::RoundCap; }
 
 bool acceptableSize(double twips, int pixels) { return std::isfinite(twips) && twips >= 0 && pixels <= kMaxSidePixels; }
 
@@ -39,8 +30,6 @@ PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
     widthTwips_ = pixelsToTwipsX(width());
     heightTwips_ = pixelsToTwipsY(height());
 }
-
-PictureArea::~PictureArea() { endPainting(); }
 
 // The stored twips are returned as long as the widget still sits where they
 // put it; after an outside move or resize the pixel geometry is the truth.
@@ -122,16 +111,13 @@ double PictureArea::scaleWidth() const { return userScale_ ? scaleWidth_ : width
 
 double PictureArea::scaleHeight() const { return userScale_ ? scaleHeight_ : heightTwips(); }
 
-QPointF PictureArea::toPixels(double x, double y) const {
-    const double sw = scaleWidth(), sh = scaleHeight();
-    return QPointF(sw != 0 ? (x - scaleLeft()) / sw * width() : 0, sh != 0 ? (y - scaleTop()) / sh * height() : 0);
+ScaleMapping PictureArea::mapping() const {
+    return ScaleMapping{scaleLeft(), scaleTop(), scaleWidth(), scaleHeight(), width(), height()};
 }
 
-QPointF PictureArea::toScale(QPointF px) const {
-    const double w = width(), h = height();
-    return QPointF(scaleLeft() + (w != 0 ? px.x() / w * scaleWidth() : 0),
-                   scaleTop() + (h != 0 ? px.y() / h * scaleHeight() : 0));
-}
+QPointF PictureArea::toPixels(double x, double y) const { return mapping().toPixels(x, y); }
+
+QPointF PictureArea::toScale(QPointF px) const { return mapping().toScale(px); }
 
 void PictureArea::setBackColor(int32_t colorWord) {
     backColor_ = colorWord & 0xFFFFFF;
@@ -150,12 +136,14 @@ bool PictureArea::loadPicture(const QString& path) {
     QImageReader reader(path);
     reader.setAutoTransform(true);
     picture_ = reader.read();
+    shownStale_ = true;
     update();
     return !picture_.isNull();
 }
 
 void PictureArea::clearPicture() {
     picture_ = QImage();
+    shownStale_ = true;
     update();
 }
 
@@ -168,52 +156,49 @@ void PictureArea::cls() {
 void PictureArea::line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, foreColor_); }
 
 void PictureArea::line(double x1, double y1, double x2, double y2, int32_t colorWord) {
-    strokeSegment(QLineF(toPixels(x1, y1), toPixels(x2, y2)), colorWord);
+    recordSegment(x1, y1, x2, y2, colorWord);
     currentX_ = x2;
     currentY_ = y2;
+}
+
+// A segment is kept as given when it lies within the stroke bounds, and
+// cut down to them otherwise, which also keeps far-away end points within
+// a float's range; one wholly outside is not kept at all.
+void PictureArea::recordSegment(double x1, double y1, double x2, double y2, int32_t colorWord) {
+    const ScaleMapping now = mapping();
+    if (!now.hasPixels()) return;
+    const QRectF bounds = strokeBounds(now, drawWidth_);
+    const QPointF a = now.toPixels(x1, y1), b = now.toPixels(x2, y2);
+    Segment segment{float(x1), float(y1), float(x2), float(y2)};
+    if (!bounds.contains(a) || !bounds.contains(b)) {
+        const std::optional<QLineF> visible = clipSegment(QLineF(a, b), bounds);
+        if (!visible) return;
+        const QPointF from = now.toScale(visible->p1()), to = now.toScale(visible->p2());
+        segment = Segment{float(from.x()), float(from.y()), float(to.x()), float(to.y())};
+    }
+    record_.useMapping(now);
+    record_.usePen(PenStep{colorWord & 0xFFFFFF, drawWidth_});
+    record_.addSegment(segment);
+    drawingChanged();
 }
 
 void PictureArea::box(double x1, double y1, double x2, double y2, int32_t colorWord) {
-    const QPointF a = toPixels(x1, y1), b = toPixels(x2, y2);
     currentX_ = x2;
     currentY_ = y2;
-    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y())) return;
+    const ScaleMapping now = mapping();
+    const QPointF a = now.toPixels(x1, y1), b = now.toPixels(x2, y2);
+    if (!now.hasPixels() || !std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
+        !std::isfinite(b.y()))
+        return;
     if (a.x() == b.x() || a.y() == b.y()) {  // a flat box is a line
-        strokeSegment(QLineF(a, b), colorWord);
+        recordSegment(x1, y1, x2, y2, colorWord);
         return;
     }
-    // Edges beyond the bounds are moved to the margin, out of sight; the
-    // outline is one closed polygon so its corners are joined.
-    const QRectF visible = QRectF(a, b).normalized().intersected(strokeBounds());
-    if (visible.isEmpty()) return;
-    if (QPainter* painter = strokePainter(colorWord)) painter->drawPolygon(QPolygonF(visible));
-    update();
-}
-
-QRectF PictureArea::strokeBounds() const {
-    const double margin = kClipMarginPixels + drawWidth_;
-    return QRectF(rect()).adjusted(-margin, -margin, margin, margin);
-}
-
-QPainter* PictureArea::strokePainter(int32_t colorWord) {
-    QPainter* painter = drawingPainter();
-    if (!painter) return nullptr;
-    const int32_t word = colorWord & 0xFFFFFF;
-    if (word != penColor_ || drawWidth_ != penWidth_) {
-        penColor_ = word;
-        penWidth_ = drawWidth_;
-        painter->setPen(QPen(colorFromWord(word), drawWidth_, Qt::SolidLine,
-                             capFor(drawWidth_ * drawing_.devicePixelRatio()), Qt::MiterJoin));
-        painter->setBrush(Qt::NoBrush);
-    }
-    return painter;
-}
-
-void PictureArea::strokeSegment(const QLineF& segment, int32_t colorWord) {
-    const std::optional<QLineF> visible = clipSegment(segment, strokeBounds());
-    if (!visible) return;
-    if (QPainter* painter = strokePainter(colorWord)) painter->drawLine(*visible);
-    update();
+    if (QRectF(a, b).normalized().intersected(strokeBounds(now, drawWidth_)).isEmpty()) return;
+    record_.useMapping(now);
+    record_.usePen(PenStep{colorWord & 0xFFFFFF, drawWidth_});
+    record_.addBox(BoxStep{x1, y1, x2, y2});
+    drawingChanged();
 }
 
 void PictureArea::setCurrentX(double x) {
@@ -225,16 +210,13 @@ void PictureArea::setCurrentY(double y) {
 }
 
 void PictureArea::print(const QString& text, bool endLine) {
-    const QPointF topLeft = toPixels(currentX_, currentY_);
-    if (!text.isEmpty() && std::isfinite(topLeft.x()) && std::isfinite(topLeft.y())) {
-        if (QPainter* painter = drawingPainter()) {
-            const QFontMetricsF metrics(font());
-            painter->setFont(font());
-            painter->setPen(colorFromWord(foreColor_));
-            penColor_ = -1;  // the next segment sets its own pen again
-            painter->drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
-            update();
-        }
+    const ScaleMapping now = mapping();
+    const QPointF topLeft = now.toPixels(currentX_, currentY_);
+    if (!text.isEmpty() && now.hasPixels() && std::isfinite(topLeft.x()) && std::isfinite(topLeft.y())) {
+        record_.useMapping(now);
+        record_.addText(
+            TextStep{currentX_, currentY_, QFontMetricsF(font()).ascent(), foreColor_, logicalDpiY(), text, font()});
+        drawingChanged();
     }
     if (endLine) {
         currentX_ = scaleLeft();
@@ -254,24 +236,72 @@ double PictureArea::textWidth(const QString& text) const {
     return w != 0 ? QFontMetricsF(font()).horizontalAdvance(text) / w * scaleWidth() : 0;
 }
 
+// On a high-density screen the picture is drawn as the screen shows it, at
+// the screen's pixel ratio, and then brought down to the logical size, so
+// that texts keep the shapes they have on the screen.
 QImage PictureArea::image() const {
-    endPainting();
     if (width() <= 0 || height() <= 0) return QImage();
-    QImage shown(width(), height(), QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatio();
+    QImage shown((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+    shown.setDevicePixelRatio(ratio);
     QPainter painter(&shown);
-    composeOnto(painter);
-    return shown;
+    renderPicture(painter, QSizeF(size()));
+    painter.end();
+    if (ratio == 1) return shown;
+    QImage logical(size(), QImage::Format_RGB32);
+    QPainter reduce(&logical);
+    reduce.drawImage(QPointF(0, 0), shown);
+    return logical;
+}
+
+void PictureArea::renderPicture(QPainter& painter, const QSizeF& target) const {
+    if (width() <= 0 || height() <= 0 || !painter.isActive()) return;
+    painter.save();
+    painter.scale(target.width() / width(), target.height() / height());
+    painter.setClipRect(rect());
+    drawBackground(painter);
+    DrawingReplay(record_).drawNew(painter, smooth_);
+    painter.restore();
+}
+
+void PictureArea::setSmooth(bool smooth) {
+    if (smooth == smooth_) return;
+    smooth_ = smooth;
+    shownStale_ = true;
+    update();
 }
 
 void PictureArea::paintEvent(QPaintEvent*) {
-    endPainting();
+    updatePending_ = false;
+    bringShownUpToDate();
     QPainter painter(this);
-    composeOnto(painter);
+    if (shown_.isNull())
+        painter.fillRect(rect(), colorFromWord(backColor_));
+    else
+        painter.drawImage(QPointF(0, 0), shown_);
 }
 
-void PictureArea::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    ensureBuffer();
+// The screen's picture gets the steps recorded since the last paint; it is
+// drawn anew from the whole list when the size, the pixel ratio, the
+// background or the look has changed.
+void PictureArea::bringShownUpToDate() {
+    const qreal ratio = devicePixelRatio();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (pixels.isEmpty()) {
+        shown_ = QImage();
+        return;
+    }
+    const bool anew = shownStale_ || shown_.size() != pixels || shown_.devicePixelRatio() != ratio;
+    if (anew) {
+        shown_ = QImage(pixels, QImage::Format_RGB32);
+        if (shown_.isNull()) return;
+        shown_.setDevicePixelRatio(ratio);
+        shownReplay_.restart();
+        shownStale_ = false;
+    }
+    QPainter painter(&shown_);
+    if (anew) drawBackground(painter);
+    shownReplay_.drawNew(painter, smooth_);
 }
 
 void PictureArea::mousePressEvent(QMouseEvent* event) {
@@ -289,66 +319,22 @@ void PictureArea::mouseReleaseEvent(QMouseEvent* event) {
     if (const int code = buttonCode(event->button())) emit mouseUp(code, at.x(), at.y());
 }
 
-QPainter* PictureArea::drawingPainter() {
-    // A hidden widget hears of a resize only when it is shown, so the size
-    // is compared here; the buffer follows it before the next stroke.
-    if (painter_ && size() == bufferSize_) return painter_.get();
-    ensureBuffer();
-    if (drawing_.isNull()) return nullptr;
-    painter_ = std::make_unique<QPainter>(&drawing_);
-    if (!painter_->isActive()) {
-        painter_.reset();
-        return nullptr;
-    }
-    penColor_ = -1;
-    return painter_.get();
-}
-
-void PictureArea::endPainting() const {
-    if (painter_) {
-        painter_->end();
-        painter_.reset();
-    }
-}
-
-// The back buffer follows the area's size and the screen's pixel ratio;
-// what is drawn survives a resize, anchored at the top-left corner.
-void PictureArea::ensureBuffer() {
-    const qreal ratio = devicePixelRatioF();
-    const QSize wanted = (QSizeF(size()) * ratio).toSize();
-    bufferSize_ = size();
-    if (wanted.isEmpty()) {
-        endPainting();
-        drawing_ = QImage();
-        return;
-    }
-    if (drawing_.size() == wanted && drawing_.devicePixelRatio() == ratio) return;
-    endPainting();
-    QImage buffer(wanted, QImage::Format_ARGB32_Premultiplied);
-    if (buffer.isNull()) {
-        drawing_ = QImage();
-        return;
-    }
-    buffer.setDevicePixelRatio(ratio);
-    buffer.fill(Qt::transparent);
-    if (!drawing_.isNull()) {
-        QPainter copy(&buffer);
-        copy.setCompositionMode(QPainter::CompositionMode_Source);
-        copy.drawImage(QPointF(0, 0), drawing_);
-    }
-    drawing_ = std::move(buffer);
-}
-
-void PictureArea::wipeDrawing() {
-    endPainting();
-    if (!drawing_.isNull()) drawing_.fill(Qt::transparent);
+// Schedules one repaint for any number of steps recorded before it.
+void PictureArea::drawingChanged() {
+    if (updatePending_) return;
+    updatePending_ = true;
     update();
 }
 
-void PictureArea::composeOnto(QPainter& painter) const {
-    painter.fillRect(QRect(0, 0, width(), height()), colorFromWord(backColor_));
+void PictureArea::wipeDrawing() {
+    record_.clear();
+    shownStale_ = true;
+    update();
+}
+
+void PictureArea::drawBackground(QPainter& painter) const {
+    painter.fillRect(rect(), colorFromWord(backColor_));
     if (!picture_.isNull()) painter.drawImage(QPointF(0, 0), picture_);
-    if (!drawing_.isNull()) painter.drawImage(QPointF(0, 0), drawing_);
 }
 
 }  // namespace plotdesk::toolkit

@@ -1,24 +1,31 @@
 #pragma once
 // A picture area with a user scale and persistent drawing.
 //
-// Everything drawn (lines, boxes, printed text) goes onto a back buffer and
-// stays there until it is cleared (cls, a new background colour); the widget
-// shows the background colour, then the background picture, then the
-// drawing. Coordinates are in the user scale: x runs from scaleLeft over
-// scaleWidth across the area, y from scaleTop over scaleHeight down it (a
-// negative width or height turns the axis round). Until a scale is set, the
-// scale is the area's size in twips with the origin at the top-left corner.
+// Everything drawn (lines, boxes, printed text) is kept as a list of drawing
+// steps in scale units until it is cleared (cls, a new background colour);
+// the picture shows the background colour, then the background picture,
+// then the drawing. Coordinates are in the user scale: x runs from
+// scaleLeft over scaleWidth across the area, y from scaleTop over
+// scaleHeight down it (a negative width or height turns the axis round).
+// Until a scale is set, the scale is the area's size in twips with the
+// origin at the top-left corner.
 //
-// Line drawing keeps one QPainter open on the back buffer between calls, so a
-// segment costs about a microsecond; the painter is closed before the buffer
-// is shown or read back.
+// A step keeps the place it was given when it was drawn: a later change of
+// scale or size applies to what is drawn next, and a grown area shows the
+// earlier drawing at its top-left corner. The list is drawn onto any paint
+// device by one routine: the screen's back buffer (brought up to date with
+// the new steps before each paint, and drawn anew when the size or the
+// pixel ratio changes), images of any size, SVG and PDF (renderPicture).
+// Recording a segment is cheap; the pixels are made when they are shown.
+
+#include "toolkit/drawing_record.h"
+#include "toolkit/drawing_replay.h"
 
 #include <QImage>
-#include <QLineF>
 #include <QPointF>
+#include <QSizeF>
 #include <QWidget>
 #include <cstdint>
-#include <memory>
 
 class QPainter;
 
@@ -28,7 +35,6 @@ class PictureArea : public QWidget {
     Q_OBJECT
 public:
     explicit PictureArea(QWidget* parent = nullptr);
-    ~PictureArea() override;
 
     // Position and size inside the parent, in twips. A negative, non-finite
     // or absurdly large size is refused and the old size kept.
@@ -98,8 +104,27 @@ public:
     double textWidth(const QString& text) const;
 
     // The picture as shown (background colour, picture and drawing) at the
-    // area's size in logical pixels.
+    // area's size in logical pixels; on a high-density screen, the screen's
+    // picture brought down to that size.
     QImage image() const;
+
+    // Draws the picture as shown, scaled from the area's logical size to
+    // `target` in the painter's coordinates (an image's size, or its logical
+    // size when it has a pixel ratio; a PDF page's size in device units),
+    // from the painter's origin, onto whatever device the painter works on:
+    // an image of any size, QSvgGenerator, QPdfWriter.
+    // On pixel devices lines come out as on the screen; on vector devices a
+    // curve is one polyline and texts are text. Nothing is drawn while the
+    // area has no size or the painter is not active.
+    void renderPicture(QPainter& painter, const QSizeF& target) const;
+
+    // Smooth lines: anti-aliased lines and outlines on the screen and in
+    // images. Off by default, which gives the classic hard-edged pixels.
+    void setSmooth(bool smooth);
+    bool smooth() const { return smooth_; }
+
+    // The drawing steps kept since the last wipe.
+    const DrawingRecord& record() const { return record_; }
 
 signals:
     // Pointer events in scale units; buttons use the classic codes
@@ -110,21 +135,18 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QPainter* drawingPainter();
-    void endPainting() const;
-    void ensureBuffer();
+    ScaleMapping mapping() const;
+    void recordSegment(double x1, double y1, double x2, double y2, int32_t colorWord);
+    void drawingChanged();
     void wipeDrawing();
-    void composeOnto(QPainter& painter) const;
+    void drawBackground(QPainter& painter) const;
+    void bringShownUpToDate();
     void useUserScale();
-    QRectF strokeBounds() const;
-    QPainter* strokePainter(int32_t colorWord);
-    void strokeSegment(const QLineF& segment, int32_t colorWord);
 
     double leftTwips_ = 0;
     double topTwips_ = 0;
@@ -145,12 +167,14 @@ private:
     double currentY_ = 0;
 
     QImage picture_;
-    mutable QImage drawing_;
-    QSize bufferSize_;  // the area's size when drawing_ was last fitted to it
-    mutable std::unique_ptr<QPainter> painter_;
-    // The pen last set on painter_; -1 when it must be set again.
-    int32_t penColor_ = -1;
-    int penWidth_ = 0;
+    bool smooth_ = false;
+
+    DrawingRecord record_;
+    // The picture as shown on the screen, at the screen's pixel ratio.
+    QImage shown_;
+    DrawingReplay shownReplay_{record_};
+    bool shownStale_ = true;  // to be drawn anew before it is shown again
+    bool updatePending_ = false;
 };
 
 }  // namespace plotdesk::toolkit

@@ -1,10 +1,12 @@
 // The picture area: scale mapping, persistent drawing, colours, text
-// position, pointer events and refused values.
+// position, pointer events and refused values; the drawing record drawn
+// again at other pixel ratios and scales, wiped, and smoothed.
 
 #include "toolkit/picture_area.h"
 #include "toolkit/color_word.h"
 #include "toolkit/twips.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,6 +46,35 @@ int countPixels(const QImage& image, int32_t word) {
     return count;
 }
 
+// The area's picture drawn onto an image of `logical` size at a pixel ratio.
+QImage rendered(const PictureArea& area, QSize logical, qreal ratio) {
+    QImage image((QSizeF(logical) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    area.renderPicture(painter, QSizeF(logical));
+    return image;
+}
+
+// The rows of a column holding `word`, and whether every other pixel of the
+// column is `background` (no blurred edge).
+QPair<int, bool> rowsInColumn(const QImage& image, int column, int32_t word, int32_t background) {
+    int rows = 0;
+    bool clean = true;
+    for (int y = 0; y < image.height(); ++y) {
+        const int32_t here = wordAt(image, column, y);
+        rows += here == word;
+        clean = clean && (here == word || here == background);
+    }
+    return {rows, clean};
+}
+
+QSet<QRgb> coloursOf(const QImage& image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+    return colours;
+}
+
 }  // namespace
 
 class PictureAreaTest : public QObject {
@@ -75,6 +106,14 @@ private slots:
 
     void pointerEventsReportScaleUnitsAndButtonCodes();
     void manySegmentsAllReachTheImage();
+
+    void linesStayCrispAtAnyPixelRatio_data();
+    void linesStayCrispAtAnyPixelRatio();
+    void stepsKeepTheScaleTheyWereDrawnWith();
+    void wipesEmptyTheRecord_data();
+    void wipesEmptyTheRecord();
+    void smoothLinesAreAntiAliased_data();
+    void smoothLinesAreAntiAliased();
 };
 
 void PictureAreaTest::scaleMapsKnownPoints_data() {
@@ -462,6 +501,105 @@ void PictureAreaTest::manySegmentsAllReachTheImage() {
     // still see them.
     const QImage image = board.area.image();
     QVERIFY(countPixels(image, kRed) > 1000);
+}
+
+void PictureAreaTest::linesStayCrispAtAnyPixelRatio_data() {
+    QTest::addColumn<int>("penWidth");
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("thin, ratio 1") << 1 << 1.0;
+    QTest::newRow("thin, ratio 2") << 1 << 2.0;
+    QTest::newRow("thin, ratio 3") << 1 << 3.0;
+    QTest::newRow("wide, ratio 2") << 3 << 2.0;
+}
+
+// A line is as many device pixels wide as its pen's logical pixels at the
+// ratio, with no blurred edge, and a slanted one steps at device pixels, not
+// at logical ones; on an image and on the screen alike.
+void PictureAreaTest::linesStayCrispAtAnyPixelRatio() {
+    QFETCH(int, penWidth);
+    QFETCH(qreal, ratio);
+    BoardArea board;
+    board.area.setDrawWidth(penWidth);
+    board.area.line(-1000, 0, 1000, 0, kRed);
+    board.area.line(-1000, -900, 0, -100, kBlue);
+    board.area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&board.area));
+    const QImage logical = rendered(board.area, board.area.size(), 1);
+
+    const QList<QPair<QImage, qreal>> pictures{{rendered(board.area, board.area.size(), ratio), ratio},
+                                               {board.area.grab().toImage(), board.area.devicePixelRatio()}};
+    for (const auto& [picture, pictureRatio] : pictures) {
+        const auto [rows, clean] = rowsInColumn(picture, picture.width() * 3 / 4, kRed, kWhite);
+        QCOMPARE(rows, qRound(penWidth * pictureRatio));
+        QVERIFY(clean);
+        if (pictureRatio > 1) QVERIFY(picture != logical.scaled(picture.size()));
+    }
+}
+
+// A step stays where the scale of its moment put it, whatever the scale
+// later and whatever the size it is drawn at.
+void PictureAreaTest::stepsKeepTheScaleTheyWereDrawnWith() {
+    BoardArea board;
+    board.area.line(-1000, 0, 1000, 0, kRed);  // row 50
+    board.area.setScaleTop(-1500);
+    board.area.line(-1000, 0, 1000, 0, kBlue);  // row 75
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QImage image = rendered(board.area, board.area.size(), ratio);
+        const int column = image.width() / 2;
+        QCOMPARE(wordAt(image, column, qRound(50 * ratio)), kRed);
+        QCOMPARE(wordAt(image, column, qRound(75 * ratio)), kBlue);
+        QCOMPARE(rowsInColumn(image, column, kRed, kWhite).first, qRound(ratio));
+    }
+}
+
+void PictureAreaTest::wipesEmptyTheRecord_data() {
+    QTest::addColumn<bool>("byBackColour");
+    QTest::newRow("cls") << false;
+    QTest::newRow("new background colour") << true;
+}
+
+// Lines, boxes and texts are all forgotten, and their memory given back.
+void PictureAreaTest::wipesEmptyTheRecord() {
+    QFETCH(bool, byBackColour);
+    BoardArea board;
+    for (int i = 0; i < 1000; ++i) board.area.line(-1000 + i, 0, -999 + i, 10, kRed);
+    board.area.box(-500, -500, 500, 500, kBlue);
+    board.area.print(QStringLiteral("label"));
+    QVERIFY(board.area.record().bytes() >= 1000 * sizeof(Segment));
+
+    if (byBackColour)
+        board.area.setBackColor(kGreen);
+    else
+        board.area.cls();
+    QVERIFY(board.area.record().empty());
+    QCOMPARE(board.area.record().bytes(), size_t(0));
+
+    board.area.line(-1000, 0, 1000, 0, kBlue);
+    QCOMPARE(board.area.record().segments().size(), size_t(1));
+}
+
+void PictureAreaTest::smoothLinesAreAntiAliased_data() {
+    QTest::addColumn<bool>("smooth");
+    QTest::newRow("classic") << false;
+    QTest::newRow("smooth") << true;
+}
+
+// A slanted line has only its own colour on the background, unless lines
+// are smooth: then its edges blend into the background, on the screen and
+// in images, also when the switch comes after the line was shown.
+void PictureAreaTest::smoothLinesAreAntiAliased() {
+    QFETCH(bool, smooth);
+    BoardArea board;
+    board.area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&board.area));
+    board.area.line(-900, -900, 900, 500, kRed);
+    board.area.grab();
+    board.area.setSmooth(smooth);
+    for (const QImage& image : {board.area.image(), board.area.grab().toImage()}) {
+        const QSet<QRgb> colours = coloursOf(image);
+        QVERIFY(colours.contains(qRgb(255, 0, 0)));
+        QCOMPARE(colours.size() > 2, smooth);
+    }
 }
 
 QTEST_MAIN(PictureAreaTest)
