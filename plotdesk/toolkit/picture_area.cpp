@@ -16,8 +16,6 @@
 namespace plotdesk::toolkit {
 namespace {
 
-// Larger areas are refused: their back buffer would not fit in memory.
-constexpr int kMaxSidePixels = 16384;
 // Drawing is clipped to the area widened by this margin and the pen width
 // on every side, which keeps the ends of wide pens intact at the edges.
 constexpr double kClipMarginPixels = 64;
@@ -28,7 +26,9 @@ constexpr double kClipMarginPixels = 64;
 // take the rasteriser's fast path whatever their ends.
 Qt::PenCapStyle capFor(double deviceWidth) { return deviceWidth > 1 && deviceWidth <= 2 ? Qt::FlatCap : Qt::RoundCap; }
 
-bool acceptableSize(double twips, int pixels) { return std::isfinite(twips) && twips >= 0 && pixels <= kMaxSidePixels; }
+bool acceptableSize(double twips, int pixels) {
+    return std::isfinite(twips) && twips >= 0 && pixels <= kLargestPictureSide;
+}
 
 }  // namespace
 
@@ -140,7 +140,7 @@ void PictureArea::setBackColor(int32_t colorWord) {
 
 void PictureArea::setForeColor(int32_t colorWord) { foreColor_ = colorWord & 0xFFFFFF; }
 
-void PictureArea::setDrawWidth(int px) { drawWidth_ = std::clamp(px, 1, kMaxSidePixels); }
+void PictureArea::setDrawWidth(int px) { drawWidth_ = std::clamp(px, 1, kLargestPictureSide); }
 
 bool PictureArea::loadPicture(const QString& path) {
     if (path.isEmpty()) {
