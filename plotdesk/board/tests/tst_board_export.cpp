@@ -5,12 +5,19 @@
 #include "board_test_support.h"
 
 #include "board/command_line.h"
+#include "board/export_dialog.h"
 #include "board/export_plot.h"
 #include "board/plot_rules.h"
 #include "settings/setting_keys.h"
 #include "toolkit/twips.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QSvgRenderer>
 
 using namespace plotdesk;
@@ -96,6 +103,9 @@ private slots:
     void storedSizesMakeAPicture_data();
     void storedSizesMakeAPicture();
     void helpListsTheOptions();
+    void pictureShortcutsFromATextField();
+    void exportDialog_data();
+    void exportDialog();
     void headlessPlatformChosen_data();
     void headlessPlatformChosen();
 
@@ -361,6 +371,75 @@ void BoardExportTest::helpListsTheOptions() {
     for (const char* option :
          {"--export", "--function", "--parametric", "--start", "--end", "--step", "--size", "--fit", "--version"})
         QVERIFY2(text.contains(QLatin1String(option)), option);
+}
+
+// With the focus in a text field, Ctrl+Shift+C copies the picture and
+// Ctrl+S opens the export dialog at the picture's size; Ctrl+C still copies
+// the field's text.
+void BoardExportTest::pictureShortcutsFromATextField() {
+    const boardtest::ScriptedQuestions questions;
+    const auto board = boardtest::loadedBoard();
+    board->show();
+    QVERIFY(QTest::qWaitForWindowActive(board.get()));
+    board->start->setFocus();
+    board->start->selectAll();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QTest::keyClick(board->start, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), board->start->text());
+    QTest::keyClick(board->start, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), board->pxp->image());
+    QTest::keyClick(board->start, Qt::Key_S, Qt::ControlModifier);
+    auto* dialog = board->findChild<ExportPictureDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(QSize(dialog->widthPixels->value(), dialog->heightPixels->value()), board->pxp->size());
+}
+
+// The dialog writes what the board shows at the size asked for, the other
+// side following with proportions kept; when it cannot, it stays open and
+// says why. NAME stands for a file in the test's folder.
+void BoardExportTest::exportDialog_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("SVG twice as wide and high") << "NAME.svg" << 266 << "NAME.svg"
+                                                << "";
+    QTest::newRow("no suffix is PNG") << "NAME" << 100 << "NAME.png"
+                                      << "";
+    QTest::newRow("unknown suffix") << "NAME.gif" << 100 << ""
+                                    << ".pdf";
+    QTest::newRow("folder missing") << "NAME/none/p.pdf" << 100 << ""
+                                    << "none/p.pdf";
+    QTest::newRow("too large") << "NAME.png" << 16384 << ""
+                               << "太大";
+}
+
+void BoardExportTest::exportDialog() {
+    QFETCH(QString, name);
+    QFETCH(int, width);
+    QFETCH(QString, written);
+    QFETCH(QString, problem);
+    const boardtest::ScriptedQuestions questions;
+    const auto board = boardtest::loadedBoard();
+    board->exportPicture->trigger();
+    auto* dialog = board->findChild<ExportPictureDialog*>();
+    QVERIFY(dialog);
+    const QSize shown = board->pxp->size();
+    dialog->fileName->setText(name.replace("NAME", file("p")));
+    dialog->widthPixels->setValue(width);
+    const int height = dialog->heightPixels->value();
+    QCOMPARE(height, qRound(double(width) * shown.height() / shown.width()));
+    dialog->save();
+
+    QCOMPARE(dialog->isVisible(), !problem.isEmpty());
+    QVERIFY2(dialog->problem->text().contains(problem), qPrintable(dialog->problem->text()));
+    QCOMPARE(filesWritten(),
+             written.isEmpty() ? QStringList() : QStringList{QFileInfo(written.replace("NAME", "p")).fileName()});
+    if (written.endsWith(".svg")) {
+        QCOMPARE(QSvgRenderer(file("p.svg")).viewBox(), QRect(0, 0, width, height));
+    } else if (!written.isEmpty()) {
+        QCOMPARE(QImage(file("p.png")).size(), QSize(width, height));
+    }
 }
 
 void BoardExportTest::headlessPlatformChosen_data() {
