@@ -100,7 +100,13 @@ void ExportPictureDialog::follow(QSpinBox* changed, QSpinBox* other, double othe
 }
 
 void ExportPictureDialog::browse() {
-    QString filter;
+    // The chooser starts at the filter of the format the name already has.
+    const QString suffix = QStringLiteral("*.") + QFileInfo(fileName->text()).suffix().toLower();
+    const QStringList filters = QString::fromUtf8(kChooserFilters).split(QStringLiteral(";;"));
+    QString filter = filters.first();
+    for (const QString& offered : filters)
+        if (offered.contains(suffix + QLatin1Char(' ')) || offered.contains(suffix + QLatin1Char(')')))
+            filter = offered;
     QString chosen = QFileDialog::getSaveFileName(this, windowTitle(), fileName->text(),
                                                   QString::fromUtf8(kChooserFilters), &filter);
     if (chosen.isEmpty()) return;
