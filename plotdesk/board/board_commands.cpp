@@ -51,6 +51,7 @@ void mForm1::createMenu() {
                                                  [this, handler = entry.handler] { (this->*handler)(); });
         action->setObjectName(QString::fromUtf8(entry.name));
     }
+    createPictureEntries();
     // The shortcuts work whenever the board is the active window.
     addAction(rr);
     addAction(ff);

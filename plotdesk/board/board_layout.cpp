@@ -5,6 +5,7 @@
 #include "board/axis_loops.h"
 #include "board/board_geometry.h"
 #include "board/mForm1.h"
+#include "board/picture_size.h"
 #include "board/shell_questions.h"
 #include "settings/number_text.h"
 #include "settings/setting_keys.h"
@@ -116,13 +117,14 @@ void mForm1::relayoutFromRecord() {
     drawStripMarkers(stripForeColor());
 }
 
-// Place, size, scale and colours from the record. Values the picture
-// refuses (a zero scale, a negative size) leave the old ones in place.
+// Place, size, scale and colours from the record. A size that makes no
+// picture takes the default and one too large for memory shrinks; a zero
+// scale is refused and leaves the old one in place.
 void mForm1::layoutPicture() {
     const SettingsRecord& record = Settings();
     pxp->setLeftTwips(record.left);
     pxp->setTopTwips(record.top);
-    pxp->setSizeTwips(record.width, record._heiht);
+    sizeBoardPicture(*pxp, record.width, record._heiht);
     pxp->setScaleLeft(record.max_l);
     pxp->setScaleTop(record.max_t);
     pxp->setScaleWidth(record.max_x);

@@ -33,5 +33,7 @@ inline constexpr char kInitialStep[] = "2";
 inline constexpr char kRedraw[] = "重绘";
 inline constexpr char kOptions[] = "选项";
 inline constexpr char kChooseColour[] = "选择线条颜色";
+inline constexpr char kExportPicture[] = "导出图片…";
+inline constexpr char kCopyPicture[] = "复制图片";
 
 }  // namespace plotdesk::boardtext

@@ -1,26 +1,83 @@
 #include "board/command_line.h"
 
 #include "board/board_texts.h"
+#include "settings/number_text.h"
+#include "toolkit/picture_file.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <cstdio>
 #include <cstring>
 
 namespace plotdesk {
 namespace {
 
-constexpr char kExportOption[] = "export";
-constexpr char kFunctionOption[] = "--function";
-constexpr char kParametricOption[] = "--parametric";
-constexpr int kFailureExit = 1;
+// An option of the command line as the help and the refusals show it.
+struct OptionForm {
+    const char* name;
+    const char* value;  // the value's name in the help, nullptr for a switch
+    const char* help;
+    const char* example;  // a correct use, quoted by every refusal
+};
 
-bool asksForOutputOnly(const char* argument) {
-    for (const char* option : {"--export", "--help", "--help-all", "-h", "--version", "-v"}) {
-        const size_t length = std::strlen(option);
-        if (std::strncmp(argument, option, length) == 0 && (argument[length] == '\0' || argument[length] == '='))
-            return true;
-    }
-    return false;
+// Value names stay in ASCII: the help's columns are aligned by characters,
+// and a Chinese character takes two columns on a terminal.
+const OptionForm kExport{"export", "FILE", "不打开窗口，把画板画成图片写入 FILE（格式见下）。", "--export 图像.png"};
+const OptionForm kFunction{"function", "EXPR", "画函数 y = EXPR，x 为自变量；可重复。", "--function \"sin(x/20)*300\""};
+const OptionForm kParametric{"parametric", "X(t) Y(t)", "画参数方程，跟两个表达式；可重复。",
+                             "--parametric \"cos(t/20)*500\" \"sin(t/20)*500\""};
+const OptionForm kStart{"start", "A", "自变量起始值（默认取设置）。", "--start -100"};
+const OptionForm kEnd{"end", "B", "自变量终止值（默认取设置）。", "--end 100"};
+const OptionForm kStep{"step", "S", "步长，不为 0（默认取设置）。", "--step 2"};
+const OptionForm kSize{"size", "WxH", "图片宽 W、高 H 像素，坐标范围不变。", "--size 800x600"};
+const OptionForm kFit{"fit", nullptr, "按所画曲线适配视图（这一版还不能用）。", "--fit"};
+
+// The options that take one value each and may be given once.
+const OptionForm* const kSingleValued[] = {&kExport, &kStart, &kEnd, &kStep, &kSize};
+
+// Printed after the options.
+const char kMoreHelp[] =
+    "\n"
+    "曲线按 --function、--parametric 出现的顺序依次画出，各用下一种颜色。\n"
+    "不给 --size 时，图片取设置中的画板大小。\n"
+    "\n"
+    "图片格式（由 FILE 的后缀决定）：\n"
+    "  .png .jpg .jpeg .bmp  位图，W×H 像素\n"
+    "  .svg                  矢量图，W×H 个 CSS 像素\n"
+    "  .pdf                  一页 PDF，页面 W×H 磅\n"
+    "\n"
+    "退出状态：\n"
+    "  0  成功\n"
+    "  1  图片无法写入；或没有图形显示，无法打开窗口\n"
+    "  2  命令行有误，什么也没有写\n"
+    "  3  图片已写好，但有曲线一个点也没有画出\n";
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QString longName(const OptionForm& option) { return QStringLiteral("--") + text(option.name); }
+
+QString usage(const OptionForm& option) {
+    return option.value ? QStringLiteral("%1 <%2>").arg(longName(option), text(option.value)) : longName(option);
+}
+
+// "--step：步长不能为 0。应写作 --step <S>，例如 --step 2"
+CommandLineError refusal(const OptionForm& option, const QString& problem) {
+    const QString form = usage(option);
+    const QString example = text(option.example);
+    if (form == example) return {QStringLiteral("%1：%2。应写作 %3").arg(longName(option), problem, form)};
+    return {QStringLiteral("%1：%2。应写作 %3，例如 %4").arg(longName(option), problem, form, example)};
+}
+
+QString allOptionNames() {
+    QStringList names;
+    for (const OptionForm* option : {&kExport, &kFunction, &kParametric, &kStart, &kEnd, &kStep, &kSize, &kFit})
+        names << longName(*option);
+    return names.join(QStringLiteral("、")) + QStringLiteral("、--help 和 --version");
+}
+
+QCommandLineOption parserOption(const OptionForm& option) {
+    return option.value ? QCommandLineOption(text(option.name), text(option.help), text(option.value))
+                        : QCommandLineOption(text(option.name), text(option.help));
 }
 
 // Takes --function and --parametric out of the arguments, as they come, into
@@ -28,22 +85,24 @@ bool asksForOutputOnly(const char* argument) {
 // nor reads an option with two values. "--parametric=" cannot carry both
 // expressions, so it is refused rather than left to the parser, which would
 // take it and plot nothing for it.
-std::optional<QString> takeCurves(QStringList& arguments, std::vector<ExportCurve>& curves) {
-    const QString functionEquals = QString::fromLatin1(kFunctionOption) + QLatin1Char('=');
-    const QString parametricEquals = QString::fromLatin1(kParametricOption) + QLatin1Char('=');
-    const QString parametricNeedsTwo = QStringLiteral("--parametric 需要两个表达式：X(t) 和 Y(t)");
+std::optional<CommandLineError> takeCurves(QStringList& arguments, std::vector<ExportCurve>& curves) {
+    const QString function = longName(kFunction);
+    const QString parametric = longName(kParametric);
+    const QString functionEquals = function + QLatin1Char('=');
+    const QString parametricEquals = parametric + QLatin1Char('=');
+    const QString missingExpression = QStringLiteral("缺少表达式");
     QStringList rest;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        if (argument == QLatin1String(kFunctionOption)) {
-            if (i + 1 >= arguments.size()) return QStringLiteral("--function 需要一个表达式");
+        if (argument == function) {
+            if (i + 1 >= arguments.size()) return refusal(kFunction, missingExpression);
             curves.push_back({false, arguments[++i], {}, {}});
         } else if (argument.startsWith(functionEquals)) {
             curves.push_back({false, argument.mid(functionEquals.size()), {}, {}});
         } else if (argument.startsWith(parametricEquals)) {
-            return parametricNeedsTwo;
-        } else if (argument == QLatin1String(kParametricOption)) {
-            if (i + 2 >= arguments.size()) return parametricNeedsTwo;
+            return refusal(kParametric, QStringLiteral("需要两个表达式，“=”后只能写一个"));
+        } else if (argument == parametric) {
+            if (i + 2 >= arguments.size()) return refusal(kParametric, QStringLiteral("需要两个表达式 X(t) 和 Y(t)"));
             curves.push_back({true, {}, arguments[i + 1], arguments[i + 2]});
             i += 2;
         } else {
@@ -54,100 +113,168 @@ std::optional<QString> takeCurves(QStringList& arguments, std::vector<ExportCurv
     return std::nullopt;
 }
 
+// An option that takes a value, given last with nothing after it. The
+// parser's own message for it names the option but not its form.
+std::optional<CommandLineError> missingValue(const QStringList& arguments) {
+    if (arguments.size() < 2) return std::nullopt;
+    for (const OptionForm* option : kSingleValued)
+        if (arguments.last() == longName(*option)) return refusal(*option, QStringLiteral("缺少取值"));
+    return std::nullopt;
+}
+
+std::optional<CommandLineError> numberRefusal(const OptionForm& option, const std::optional<QString>& value) {
+    if (!value) return std::nullopt;
+    const std::optional<double> number = toDouble(*value);
+    if (!number) return refusal(option, QStringLiteral("“%1”不是数").arg(*value));
+    if (&option == &kStep && *number == 0) return refusal(option, QStringLiteral("步长不能为 0"));
+    return std::nullopt;
+}
+
+// "800x600" (also with X or ×): both sides whole numbers of pixels, at
+// least 1. Whether a picture that large fits in memory is the export's
+// question.
+std::variant<QSize, CommandLineError> readSize(const QString& value) {
+    static const QRegularExpression form(QStringLiteral("^\\s*(\\d{1,9})\\s*[xX×]\\s*(\\d{1,9})\\s*$"));
+    const QRegularExpressionMatch match = form.match(value);
+    if (!match.hasMatch()) return refusal(kSize, QStringLiteral("“%1”不是 WxH 形式的像素数").arg(value));
+    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+    if (size.width() < 1 || size.height() < 1)
+        return refusal(kSize, QStringLiteral("“%1”：宽和高都至少是 1 像素").arg(value));
+    return size;
+}
+
+void print(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    if (!text.endsWith(QLatin1Char('\n'))) std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+bool namesWindowPlatform(const QByteArray& platform) {
+    return platform.startsWith("xcb") || platform.startsWith("wayland");
+}
+
 }  // namespace
 
-void chooseHeadlessPlatform(int argc, char** argv) {
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
-        qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-        return;
-    for (int i = 1; i < argc; ++i) {
-        if (asksForOutputOnly(argv[i])) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            return;
-        }
-    }
+bool prepareDisplay(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return true;
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return true;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !namesWindowPlatform(platform)) return true;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return false;
 }
 
 CommandLineRequest parseCommandLine(const QStringList& arguments) {
     QStringList remaining = arguments;
     std::vector<ExportCurve> curves;
-    if (const std::optional<QString> error = takeCurves(remaining, curves)) return CommandLineError{*error};
+    if (std::optional<CommandLineError> error = takeCurves(remaining, curves)) return *error;
+    if (std::optional<CommandLineError> error = missingValue(remaining)) return *error;
+    for (const QString& argument : remaining)
+        if (argument.startsWith(longName(kFit) + QLatin1Char('='))) return refusal(kFit, QStringLiteral("不带取值"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Curvolo 函数图像绘制程序。不带参数时打开窗口。"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption exportTo(QString::fromLatin1(kExportOption),
-                                      QStringLiteral("不打开窗口，把画板画成 PNG 图片写入 <FILE.png>。"),
-                                      QStringLiteral("FILE.png"));
-    const QCommandLineOption function(QStringLiteral("function"),
-                                      QStringLiteral("画函数 y = f(x)，可重复；与 --parametric 按出现顺序依次画出。"),
-                                      QStringLiteral("EXPR"));
-    const QCommandLineOption parametric(QStringLiteral("parametric"),
-                                        QStringLiteral("画参数方程 X(t)、Y(t)，跟两个表达式，可重复。"),
-                                        QStringLiteral("XEXPR YEXPR"));
-    const QCommandLineOption first(QStringLiteral("start"), QStringLiteral("自变量起始值（默认取设置）。"),
-                                   QStringLiteral("A"));
-    const QCommandLineOption last(QStringLiteral("end"), QStringLiteral("自变量终止值（默认取设置）。"),
-                                  QStringLiteral("B"));
-    const QCommandLineOption step(QStringLiteral("step"), QStringLiteral("步长（默认取设置）。"), QStringLiteral("S"));
-    parser.addOptions({exportTo, function, parametric, first, last, step});
+    const QCommandLineOption exportTo = parserOption(kExport);
+    const QCommandLineOption first = parserOption(kStart);
+    const QCommandLineOption last = parserOption(kEnd);
+    const QCommandLineOption step = parserOption(kStep);
+    const QCommandLineOption size = parserOption(kSize);
+    const QCommandLineOption fit = parserOption(kFit);
+    // The curve options are read beforehand; they are here for the help.
+    parser.addOptions({exportTo, parserOption(kFunction), parserOption(kParametric), first, last, step, size, fit});
 
-    if (!parser.parse(remaining)) return CommandLineError{parser.errorText()};
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) return ShowHelp{parser.helpText()};
-    if (parser.isSet(version)) return ShowVersion{QString::fromUtf8(boardtext::kTitle)};
-    if (!parser.positionalArguments().isEmpty())
-        return CommandLineError{QStringLiteral("无法识别的参数：%1").arg(parser.positionalArguments().join(' '))};
-
-    const bool exporting = parser.isSet(exportTo);
-    const bool plotOptions = !curves.empty() || parser.isSet(first) || parser.isSet(last) || parser.isSet(step);
-    if (!exporting) {
-        if (plotOptions)
+    if (!parser.parse(remaining)) {
+        if (!parser.unknownOptionNames().isEmpty()) {
+            const QString given = parser.unknownOptionNames().first();
             return CommandLineError{
-                QStringLiteral("--function、--parametric、--start、--end 和 --step 需要与 --export 一起使用")};
-        return StartWindows{};
+                QStringLiteral("未知选项 %1%2。可用的选项有 %3")
+                    .arg(given.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), given, allOptionNames())};
+        }
+        return CommandLineError{parser.errorText() + QStringLiteral(" 可用的选项有 ") + allOptionNames()};
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
+        return ShowHelp{parser.helpText() + text(kMoreHelp)};
+    if (parser.isSet(version)) return ShowVersion{text(boardtext::kTitle)};
+    if (!parser.positionalArguments().isEmpty())
+        return CommandLineError{
+            QStringLiteral("无法识别的参数 %1。选项以 -- 开头，例如 %2；可用的选项有 %3")
+                .arg(parser.positionalArguments().first(), text(kExport.example), allOptionNames())};
+
+    for (const OptionForm* option : kSingleValued) {
+        const QStringList values = parser.values(text(option->name));
+        if (values.size() > 1) return refusal(*option, QStringLiteral("只能给一次（又给了“%1”）").arg(values[1]));
+    }
+
+    if (!parser.isSet(exportTo)) {
+        QStringList given;
+        if (!curves.empty()) given << longName(kFunction) + QStringLiteral(" 或 ") + longName(kParametric);
+        for (const OptionForm* option : {&kStart, &kEnd, &kStep, &kSize, &kFit})
+            if (parser.isSet(text(option->name))) given << longName(*option);
+        if (given.isEmpty()) return StartWindows{};
+        return refusal(
+            kExport,
+            QStringLiteral("%1 只在把图画进文件时有用，需要同时给出 --export").arg(given.join(QStringLiteral("、"))));
     }
 
     ExportRequest request;
     request.file = parser.value(exportTo);
+    if (request.file.isEmpty()) return refusal(kExport, QStringLiteral("缺少文件名"));
+    if (!toolkit::pictureFormatOf(request.file))
+        return refusal(kExport,
+                       QStringLiteral("“%1”的后缀不是 %2").arg(request.file, toolkit::acceptedPictureSuffixes()));
     request.curves = std::move(curves);
-    auto optionalValue = [&](const QCommandLineOption& option) -> std::optional<QString> {
+    auto optionalValue = [&parser](const QCommandLineOption& option) -> std::optional<QString> {
         if (!parser.isSet(option)) return std::nullopt;
         return parser.value(option);
     };
     request.start = optionalValue(first);
     request.end = optionalValue(last);
     request.step = optionalValue(step);
-    if (request.file.isEmpty()) return CommandLineError{QStringLiteral("--export 需要一个文件名")};
+    for (const auto& [option, value] :
+         {std::pair{&kStart, request.start}, std::pair{&kEnd, request.end}, std::pair{&kStep, request.step}})
+        if (std::optional<CommandLineError> error = numberRefusal(*option, value)) return *error;
+    if (parser.isSet(size)) {
+        const auto reading = readSize(parser.value(size));
+        if (const auto* error = std::get_if<CommandLineError>(&reading)) return *error;
+        request.size = std::get<QSize>(reading);
+    }
+    request.fit = parser.isSet(fit);
     return request;
 }
 
-std::optional<int> runCommandLine(const QStringList& arguments) {
+std::optional<int> runCommandLine(const QStringList& arguments, bool hasDisplay) {
     const CommandLineRequest request = parseCommandLine(arguments);
-    auto print = [](FILE* stream, const QString& text) {
-        std::fputs(text.toLocal8Bit().constData(), stream);
-        if (!text.endsWith(QLatin1Char('\n'))) std::fputc('\n', stream);
-        std::fflush(stream);
-    };
-
-    if (std::holds_alternative<StartWindows>(request)) return std::nullopt;
+    if (std::holds_alternative<StartWindows>(request)) {
+        if (hasDisplay) return std::nullopt;
+        print(stderr, QStringLiteral("没有图形显示（DISPLAY 和 WAYLAND_DISPLAY 都未设置），无法打开窗口；"
+                                     "把图画进文件的 --export 不需要显示，例如 %1")
+                          .arg(text(kExport.example)));
+        return kExitNotWritten;
+    }
     if (const auto* help = std::get_if<ShowHelp>(&request)) {
         print(stdout, help->text);
-        return 0;
+        return kExitSuccess;
     }
     if (const auto* version = std::get_if<ShowVersion>(&request)) {
         print(stdout, version->text);
-        return 0;
+        return kExitSuccess;
     }
     if (const auto* error = std::get_if<CommandLineError>(&request)) {
         print(stderr, error->message);
-        return kFailureExit;
+        return kExitRefused;
     }
-    if (const std::optional<QString> failure = exportPlot(std::get<ExportRequest>(request))) {
-        print(stderr, *failure);
-        return kFailureExit;
+    const ExportOutcome outcome = exportPlot(std::get<ExportRequest>(request));
+    switch (outcome.result) {
+        case ExportOutcome::Result::Refused: print(stderr, outcome.message); return kExitRefused;
+        case ExportOutcome::Result::NotWritten: print(stderr, outcome.message); return kExitNotWritten;
+        case ExportOutcome::Result::Written: break;
     }
-    return 0;
+    for (const QString& curve : outcome.curvesWithoutPoints)
+        print(stderr, QStringLiteral("曲线一个点也没有画出：%1").arg(curve));
+    return outcome.curvesWithoutPoints.isEmpty() ? kExitSuccess : kExitCurveWithoutPoints;
 }
 
 }  // namespace plotdesk

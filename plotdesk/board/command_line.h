@@ -1,6 +1,10 @@
 #pragma once
 // The program's command line: --help, --version, and --export, which plots
-// to a PNG file without opening any window.
+// to a picture file without opening any window.
+//
+// Exit statuses: 0 success; 1 the picture could not be written, or there is
+// no display for the windows; 2 the command line was refused and nothing was
+// written; 3 the picture was written but some curve got no point at all.
 
 #include "board/export_plot.h"
 
@@ -11,10 +15,18 @@
 
 namespace plotdesk {
 
-// Call before the application object exists: when the command line asks for
-// output only (--export, --help, --version) and there is no display, Qt's
-// offscreen platform is chosen so the program runs anywhere.
-void chooseHeadlessPlatform(int argc, char** argv);
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitNotWritten = 1;
+inline constexpr int kExitRefused = 2;
+inline constexpr int kExitCurveWithoutPoints = 3;
+
+// Call before the application object exists. Whether there is a display to
+// open windows on. Without one, Qt's offscreen platform is chosen, so that
+// the command line's own work (export, help, version, refusals) runs
+// anywhere and asking for the windows gets a message instead of Qt's abort.
+// A platform named with -platform, or in QT_QPA_PLATFORM (other than X11 or
+// Wayland without their display variable), counts as a display.
+bool prepareDisplay(int argc, char** argv);
 
 // What a command line asks for.
 struct ShowHelp {
@@ -25,7 +37,7 @@ struct ShowVersion {
 };
 struct StartWindows {};
 struct CommandLineError {
-    QString message;
+    QString message;  // names the option and the form it takes, in Chinese
 };
 using CommandLineRequest = std::variant<StartWindows, ShowHelp, ShowVersion, ExportRequest, CommandLineError>;
 
@@ -34,8 +46,9 @@ using CommandLineRequest = std::variant<StartWindows, ShowHelp, ShowVersion, Exp
 CommandLineRequest parseCommandLine(const QStringList& arguments);
 
 // Call after the application object exists: carries out what the command
-// line asks for. The exit code when it was handled entirely (help, export,
-// an error); nullopt when the windows should start.
-std::optional<int> runCommandLine(const QStringList& arguments);
+// line asks for. The exit status when it was handled entirely (help,
+// version, export, a refusal, windows without a display); nullopt when the
+// windows should start.
+std::optional<int> runCommandLine(const QStringList& arguments, bool hasDisplay = true);
 
 }  // namespace plotdesk

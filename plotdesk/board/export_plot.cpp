@@ -1,13 +1,17 @@
 #include "board/export_plot.h"
 
+#include "board/board_picture.h"
 #include "board/mForm1.h"
+#include "board/picture_size.h"
 #include "board/plot_rules.h"
 #include "board/shell_questions.h"
 #include "settings/number_text.h"
 #include "settings/settings_record.h"
+#include "toolkit/picture_area.h"
+#include "toolkit/twips.h"
 
-#include <QImage>
 #include <QLineEdit>
+#include <cmath>
 #include <memory>
 #include <variant>
 
@@ -36,23 +40,59 @@ private:
     ShellQuestions* previous_;
 };
 
+ExportOutcome refused(const QString& message) { return {ExportOutcome::Result::Refused, message, {}}; }
+
+// Lays the board out again at `pixels`, keeping the stored scale range, so
+// a larger picture shows the same part of the plane in more detail.
+void layOutAt(mForm1& board, QSize pixels) {
+    SettingsRecord& record = Settings();
+    record.width = static_cast<int32_t>(std::lround(toolkit::pixelsToTwipsX(pixels.width())));
+    record._heiht = static_cast<int32_t>(std::lround(toolkit::pixelsToTwipsY(pixels.height())));
+    board.relayoutFromRecord();
+}
+
+// What to say of a curve that got no point: the first answer that was not a
+// number, or that its range gave no sample at all.
+QString withoutPoints(const ExportCurve& curve, const PlotOutcome& outcome) {
+    if (outcome.firstFailure)
+        return QStringLiteral("%1: %2").arg(outcome.firstFailure->expression, outcome.firstFailure->answer);
+    const QString expressions = curve.parametric ? curve.xOfT + QStringLiteral("，") + curve.yOfT : curve.function;
+    return QStringLiteral("%1: 取值范围内没有一个采样点").arg(expressions);
+}
+
 }  // namespace
 
-std::optional<QString> exportPlot(const ExportRequest& request) {
+ExportOutcome exportPlot(const ExportRequest& request) {
+    if (request.fit)
+        return refused(QStringLiteral("--fit：按曲线适配视图这一版还不能用；不带 --fit 即按设置中的坐标范围作图"));
     ExportQuestions questions;
     const QuestionsInstalled installed(&questions);
 
     auto board = std::make_unique<mForm1>();
     board->Form_Load();
+    if (request.size) {
+        if (!pictureFits(*request.size, board->pxp->devicePixelRatioF()))
+            return refused(QStringLiteral("--size：%1x%2 像素的图片太大。应写作 --size <WxH>，宽、高各不超过 %3，"
+                                          "图片不超过 %4 MB（每像素 4 字节），例如 --size 4000x3000")
+                               .arg(request.size->width())
+                               .arg(request.size->height())
+                               .arg(toolkit::kLargestPictureSide)
+                               .arg(kLargestPictureBytes / (1024 * 1024)));
+        layOutAt(*board, *request.size);
+    }
     const SettingsRecord& record = Settings();
     board->start->setText(request.start.value_or(integerText(record.start)));
     board->end->setText(request.end.value_or(integerText(record.end)));
     board->step1->setText(request.step.value_or(integerText(record.step)));
 
     const auto reading = readSamplingRange(board->start->text(), board->end->text(), board->step1->text());
-    if (const QString* refusal = std::get_if<QString>(&reading)) return *refusal;
+    if (const QString* refusal = std::get_if<QString>(&reading))
+        return refused(
+            *refusal +
+            QStringLiteral("。可用 --start、--end 和 --step 给出取值范围，例如 --start -100 --end 100 --step 2"));
 
     const SamplingRange range = std::get<SamplingRange>(reading);
+    ExportOutcome outcome;
     // Without curves of its own the export draws the board's initial one.
     const std::vector<ExportCurve> initial{{false, board->表达式1->text(), {}, {}}};
     for (const ExportCurve& curve : request.curves.empty() ? initial : request.curves) {
@@ -60,12 +100,16 @@ std::optional<QString> exportPlot(const ExportRequest& request) {
         plotted.function = curve.function;
         plotted.xOfT = curve.xOfT;
         plotted.yOfT = curve.yOfT;
-        board->plot(plotted);
+        const PlotOutcome drawn = board->plot(plotted);
+        if (drawn.points == 0) outcome.curvesWithoutPoints << withoutPoints(curve, drawn);
     }
 
-    const QImage picture = board->pxp->image();
-    if (!picture.save(request.file, "PNG")) return QStringLiteral("无法写入文件：%1").arg(request.file);
-    return std::nullopt;
+    const QSize pixels = request.size.value_or(board->pxp->size());
+    if (const std::optional<QString> failure = saveBoardPicture(*board->pxp, request.file, pixels)) {
+        outcome.result = ExportOutcome::Result::NotWritten;
+        outcome.message = *failure;
+    }
+    return outcome;
 }
 
 }  // namespace plotdesk

@@ -1,9 +1,12 @@
 #pragma once
 // Plotting to a picture file without showing a window: the real board is
-// laid out from the stored settings, each curve is plotted through its plot
-// command, and the board picture is written as PNG.
+// laid out from the stored settings (at another size when asked), each curve
+// is plotted through its plot command, and the board picture is written in
+// the format the file's suffix names.
 
+#include <QSize>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -24,9 +27,27 @@ struct ExportRequest {
     std::optional<QString> start;
     std::optional<QString> end;
     std::optional<QString> step;
+    // The picture's size in pixels: the board laid out that large with the
+    // same scale range. The stored board size when absent.
+    std::optional<QSize> size;
+    // Show the curves' fitted view instead of the stored scale.
+    bool fit = false;
 };
 
-// Plots and writes the picture; the message when that fails.
-std::optional<QString> exportPlot(const ExportRequest& request);
+struct ExportOutcome {
+    enum class Result {
+        Written,     // the file holds the picture
+        Refused,     // the request cannot be plotted; nothing was written
+        NotWritten,  // the picture was made but could not be written
+    };
+    Result result = Result::Written;
+    // Why nothing was written.
+    QString message;
+    // One line for each curve that got no point at all: the expression and
+    // the first answer the evaluator gave for it ("sin(x: ERROR#4").
+    QStringList curvesWithoutPoints;
+};
+
+ExportOutcome exportPlot(const ExportRequest& request);
 
 }  // namespace plotdesk

@@ -91,6 +91,10 @@ public:
     void f3_Click();     // 青色
     void 为_Click();     // 洋红色
     void bf_Click();     // 黑色
+    // 导出图片…: the picture as shown, to a file at a size the user picks.
+    void exportPicture_Click();
+    // 复制图片: the picture as shown, to the clipboard.
+    void copyPicture_Click();
 
     // Pointer handlers; coordinates are in the scale of the control.
     void pxp_MouseDown(int button, double x, double y);
@@ -143,6 +147,10 @@ public:
     QAction* yu;         // the separator
     QMenu* shoosecolor;  // 选择线条颜色
 
+    // The picture entries, behind their own separator.
+    QAction* exportPicture;  // 导出图片…
+    QAction* copyPicture;    // 复制图片
+
     // Arrow scrolling steps in twips; each timer tick moves half a step.
     float HScrollStep = 0;
     float VScrollStep = 0;
@@ -165,6 +173,7 @@ private:
     void createBottomBar();
     void createStrips();
     void createMenu();
+    void createPictureEntries();
     void connectPointerHandlers();
     void arrangeFrame();
 

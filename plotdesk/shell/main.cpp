@@ -1,5 +1,6 @@
 // plotdesk: the graph plotter. Without options it opens its windows, splash
-// first; the command line can also draw straight into a picture file.
+// first; the command line can also draw straight into a picture file, with
+// or without a display (see command_line.h for the exit statuses).
 
 #include "board/command_line.h"
 #include "settings/product.h"
@@ -9,15 +10,20 @@
 #include "toolkit/forms.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char** argv) {
-    plotdesk::chooseHeadlessPlatform(argc, argv);
+    // A write beyond the file-size limit (ulimit -f) then fails like a full
+    // disk, and the file writers keep the old file and say why, instead of
+    // the program being killed halfway with its temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const bool hasDisplay = plotdesk::prepareDisplay(argc, argv);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromUtf8(plotdesk::product::kName));
     QApplication::setApplicationName(QString::fromUtf8(plotdesk::product::kName));
     QApplication::setApplicationVersion(QString::fromUtf8(plotdesk::product::kVersion));
     plotdesk::toolkit::installChineseTranslation(app);
-    if (const auto code = plotdesk::runCommandLine(QApplication::arguments())) return *code;
+    if (const auto code = plotdesk::runCommandLine(QApplication::arguments(), hasDisplay)) return *code;
 
     plotdesk::setShellQuestions(&plotdesk::shellAnswers());
     plotdesk::toolkit::Forms<plotdesk::frmSplash>::get().show();

@@ -16,10 +16,10 @@
 namespace plotdesk::toolkit {
 namespace {
 
-// Larger areas are refused: their back buffer would not fit in memory.
-constexpr int kMaxSidePixels = 16384;
 
-bool acceptableSize(double twips, int pixels) { return std::isfinite(twips) && twips >= 0 && pixels <= kMaxSidePixels; }
+bool acceptableSize(double twips, int pixels) {
+    return std::isfinite(twips) && twips >= 0 && pixels <= kLargestPictureSide;
+}
 
 }  // namespace
 
@@ -126,7 +126,7 @@ void PictureArea::setBackColor(int32_t colorWord) {
 
 void PictureArea::setForeColor(int32_t colorWord) { foreColor_ = colorWord & 0xFFFFFF; }
 
-void PictureArea::setDrawWidth(int px) { drawWidth_ = std::clamp(px, 1, kMaxSidePixels); }
+void PictureArea::setDrawWidth(int px) { drawWidth_ = std::clamp(px, 1, kLargestPictureSide); }
 
 bool PictureArea::loadPicture(const QString& path) {
     if (path.isEmpty()) {

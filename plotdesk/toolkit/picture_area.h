@@ -31,6 +31,10 @@ class QPainter;
 
 namespace plotdesk::toolkit {
 
+// No side of a picture area may be longer, in logical pixels: a longer one
+// is refused and the old size kept.
+inline constexpr int kLargestPictureSide = 16384;
+
 class PictureArea : public QWidget {
     Q_OBJECT
 public:

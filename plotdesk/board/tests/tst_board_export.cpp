@@ -1,11 +1,26 @@
-// Plotting to a PNG file from the command line, without a window.
+// Plotting to a picture file from the command line, without a window: what
+// the arguments ask for, the refusals, the formats, the picture's size and
+// the exit statuses.
 
 #include "board_test_support.h"
 
 #include "board/command_line.h"
+#include "board/export_dialog.h"
 #include "board/export_plot.h"
 #include "board/plot_rules.h"
+#include "settings/setting_keys.h"
+#include "toolkit/picture_file.h"
 #include "toolkit/twips.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QSvgRenderer>
 
 using namespace plotdesk;
 using boardtest::rgbOfWord;
@@ -34,7 +49,29 @@ QString describe(const CommandLineRequest& request) {
     if (plot.start) parts << "start " + *plot.start;
     if (plot.end) parts << "end " + *plot.end;
     if (plot.step) parts << "step " + *plot.step;
+    if (plot.size) parts << QStringLiteral("size %1x%2").arg(plot.size->width()).arg(plot.size->height());
+    if (plot.fit) parts << "fit";
     return parts.join(' ');
+}
+
+// Why the command line is refused, whether by the parser or by the export
+// it asks for; empty when it is not refused.
+QString refusalOf(const QStringList& arguments) {
+    const CommandLineRequest request = parseCommandLine(arguments);
+    if (const auto* error = std::get_if<CommandLineError>(&request)) return error->message;
+    if (const auto* plot = std::get_if<ExportRequest>(&request)) {
+        const ExportOutcome outcome = exportPlot(*plot);
+        if (outcome.result == ExportOutcome::Result::Refused) return outcome.message;
+    }
+    return {};
+}
+
+// Rows of pure red pixels in an image column: a one-pixel axis crossing it
+// gives one.
+int redRowsInColumn(const QImage& image, int column) {
+    int rows = 0;
+    for (int row = 0; row < image.height(); ++row) rows += (image.pixel(column, row) & 0xFFFFFF) == boardtest::kRed;
+    return rows;
 }
 
 }  // namespace
@@ -42,8 +79,14 @@ QString describe(const CommandLineRequest& request) {
 class BoardExportTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { store_ = std::make_unique<boardtest::TemporaryStore>(); }
-    void cleanup() { store_.reset(); }
+    void init() {
+        store_ = std::make_unique<boardtest::TemporaryStore>();
+        dir_ = std::make_unique<QTemporaryDir>();
+    }
+    void cleanup() {
+        store_.reset();
+        dir_.reset();
+    }
 
     void parse_data();
     void parse();
@@ -51,15 +94,27 @@ private slots:
     void curvesInOrderThroughTheColourCycle();
     void samplingFromOptionsOrSettings_data();
     void samplingFromOptionsOrSettings();
+    void refusalsNameTheOptionAndExitWithTwo_data();
+    void refusalsNameTheOptionAndExitWithTwo();
     void failuresExitWithOne_data();
     void failuresExitWithOne();
+    void curvesWithoutPointsExitWithThree_data();
+    void curvesWithoutPointsExitWithThree();
+    void formatsBySuffix_data();
+    void formatsBySuffix();
+    void storedSizesMakeAPicture_data();
+    void storedSizesMakeAPicture();
     void helpListsTheOptions();
+    void pictureShortcutsFromATextField();
+    void exportDialog_data();
+    void exportDialog();
     void headlessPlatformChosen_data();
     void headlessPlatformChosen();
 
 private:
-    QString file(const QString& name) const { return dir_.filePath(name); }
-    QTemporaryDir dir_;
+    QString file(const QString& name) const { return dir_->filePath(name); }
+    QStringList filesWritten() const { return QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden); }
+    std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<boardtest::TemporaryStore> store_;
 };
 
@@ -79,15 +134,10 @@ void BoardExportTest::parse_data() {
         << "export c.png start -5 end -1 step 0.5";
     QTest::newRow("expression starting with a minus")
         << QStringList{"plotdesk", "--export", "d.png", "--function", "-x^2"} << "export d.png f(-x^2)";
-    QTest::newRow("parametric short of a value")
-        << QStringList{"plotdesk", "--export", "e.png", "--parametric", "t"} << "error";
-    QTest::newRow("function without a value") << QStringList{"plotdesk", "--export", "e.png", "--function"} << "error";
-    QTest::newRow("parametric with one value after =")
-        << QStringList{"plotdesk", "--export", "e.png", "--parametric=cos(t)"} << "error";
-    QTest::newRow("curve without export") << QStringList{"plotdesk", "--function", "x"} << "error";
-    QTest::newRow("unknown option") << QStringList{"plotdesk", "--colour", "red"} << "error";
-    QTest::newRow("stray argument") << QStringList{"plotdesk", "picture.png"} << "error";
-    QTest::newRow("empty file name") << QStringList{"plotdesk", "--export", ""} << "error";
+    QTest::newRow("size and fit") << QStringList{"plotdesk", "--export", "f.svg", "--size", "800x600", "--fit"}
+                                  << "export f.svg size 800x600 fit";
+    QTest::newRow("size with a capital X")
+        << QStringList{"plotdesk", "--export=g.pdf", "--size=1X2"} << "export g.pdf size 1x2";
 }
 
 void BoardExportTest::parse() {
@@ -111,7 +161,7 @@ void BoardExportTest::curvesInOrderThroughTheColourCycle() {
     ExportRequest request;
     request.file = file("two.png");
     request.curves = {{false, "500", {}, {}}, {true, {}, "t", "-500"}, {false, "250", {}, {}}};
-    QCOMPARE(exportPlot(request), std::nullopt);
+    QVERIFY(exportPlot(request).result == ExportOutcome::Result::Written);
     QImage image(request.file);
     QCOMPARE(exportedPixel(image, 50, 500), cycleColour(1));
     QCOMPARE(exportedPixel(image, 50, -500), cycleColour(2));
@@ -142,67 +192,307 @@ void BoardExportTest::samplingFromOptionsOrSettings() {
     QCOMPARE(exportedPixel(image, 50, 500), cycleColour(1));
 }
 
+// Every refusal names what was wrong and the form that is accepted, in
+// Chinese, writes nothing and exits with 2. OUT stands for a file in the
+// test's folder.
+void BoardExportTest::refusalsNameTheOptionAndExitWithTwo_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QString>("form");
+    QTest::newRow("export without a value") << QStringList{"--export"} << "--export"
+                                            << "--export <FILE>";
+    QTest::newRow("empty file name") << QStringList{"--export", ""} << "--export"
+                                     << "--export <FILE>";
+    QTest::newRow("unknown suffix") << QStringList{"--export", "OUT.gif"} << ".gif"
+                                    << ".pdf";
+    QTest::newRow("second export") << QStringList{"--export", "OUT.png", "--export", "OUT.bmp"} << "--export"
+                                   << "--export <FILE>";
+    QTest::newRow("repeated step") << QStringList{"--export", "OUT.png", "--step", "1", "--step", "2"} << "--step"
+                                   << "--step <S>";
+    QTest::newRow("function without a value") << QStringList{"--export", "OUT.png", "--function"} << "--function"
+                                              << "--function <EXPR>";
+    QTest::newRow("parametric short of a value")
+        << QStringList{"--export", "OUT.png", "--parametric", "t"} << "--parametric"
+        << "--parametric <X(t) Y(t)>";
+    QTest::newRow("parametric with one value after =")
+        << QStringList{"--export", "OUT.png", "--parametric=cos(t)"} << "--parametric"
+        << "--parametric <X(t) Y(t)>";
+    QTest::newRow("curve without export") << QStringList{"--function", "x"} << "--function"
+                                          << "--export <FILE>";
+    QTest::newRow("unknown option") << QStringList{"--colour", "red"} << "--colour"
+                                    << "--export、";
+    QTest::newRow("stray argument") << QStringList{"picture.png"} << "picture.png"
+                                    << "--export 图像.png";
+    QTest::newRow("start not a number") << QStringList{"--export", "OUT.png", "--start", "abc"} << "--start"
+                                        << "--start <A>";
+    QTest::newRow("step of zero") << QStringList{"--export", "OUT.png", "--step", "0"} << "--step"
+                                  << "--step <S>";
+    QTest::newRow("range of too many samples") << QStringList{"--export", "OUT.png", "--step", "0.00001"} << "--step"
+                                               << "--start -100";
+    QTest::newRow("malformed size") << QStringList{"--export", "OUT.png", "--size", "800*600"} << "--size"
+                                    << "--size <WxH>";
+    QTest::newRow("size without pixels") << QStringList{"--export", "OUT.png", "--size", "0x600"} << "--size"
+                                         << "--size <WxH>";
+    QTest::newRow("size too large") << QStringList{"--export", "OUT.png", "--size", "16385x10"} << "--size"
+                                    << "--size <WxH>";
+    QTest::newRow("switch with a value") << QStringList{"--export", "OUT.png", "--fit=1"} << "--fit"
+                                         << "--fit";
+}
+
+void BoardExportTest::refusalsNameTheOptionAndExitWithTwo() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, named);
+    QFETCH(QString, form);
+    arguments.replaceInStrings(QRegularExpression("^OUT"), file("out"));
+    arguments.prepend("plotdesk");
+    const QString message = refusalOf(arguments);
+    QVERIFY2(message.contains(named) && message.contains(form), qPrintable(message));
+    QVERIFY2(message.contains(QRegularExpression("[\\x{4e00}-\\x{9fff}]")), qPrintable(message));
+    QCOMPARE(runCommandLine(arguments), std::optional<int>(2));
+    QCOMPARE(filesWritten(), QStringList());
+}
+
 void BoardExportTest::failuresExitWithOne_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("unwritable file") << QStringList{"plotdesk", "--export", "/no/such/folder/p.png"};
-    QTest::newRow("step of zero") << QStringList{"plotdesk", "--export", "STEP0", "--step", "0"};
-    QTest::newRow("unknown option") << QStringList{"plotdesk", "--export", "x.png", "--size", "9"};
+    QTest::newRow("a folder in the way") << QStringList{"plotdesk", "--export", "FOLDER"};
 }
 
 void BoardExportTest::failuresExitWithOne() {
     QFETCH(QStringList, arguments);
-    arguments.replaceInStrings("STEP0", file("zero.png"));
+    QVERIFY(QDir(dir_->path()).mkdir("folder.png"));
+    arguments.replaceInStrings("FOLDER", file("folder.png"));
     QCOMPARE(runCommandLine(arguments), std::optional<int>(1));
-    QVERIFY(!QFile::exists(file("zero.png")));
+    QVERIFY(QFileInfo(file("folder.png")).isDir());
+    QCOMPARE(filesWritten(), QStringList());
+}
+
+// A curve that got no point is reported with the first answer the evaluator
+// gave for it; the picture is written all the same and the status is 3.
+void BoardExportTest::curvesWithoutPointsExitWithThree_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("reported");
+    QTest::newRow("every curve drawn") << QStringList{"--function", "x", "--parametric", "t", "-t"} << QStringList{};
+    QTest::newRow("an unclosed bracket") << QStringList{"--function", "sin(x"} << QStringList{"sin(x: ERROR#2"};
+    QTest::newRow("one of two curves") << QStringList{"--function", "1/0", "--function", "x"}
+                                       << QStringList{"1/0: ERROR#11"};
+    QTest::newRow("a parametric curve's Y") << QStringList{"--parametric", "t", "1/0"} << QStringList{"1/0: ERROR#11"};
+    QTest::newRow("a range without a sample")
+        << QStringList{"--function", "x", "--start", "5", "--end", "1"} << QStringList{"x: 取值范围内没有一个采样点"};
+}
+
+void BoardExportTest::curvesWithoutPointsExitWithThree() {
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, reported);
+    const QStringList arguments = QStringList{"plotdesk", "--export", file("p.png")} + options;
+    const ExportOutcome outcome = exportPlot(std::get<ExportRequest>(parseCommandLine(arguments)));
+    QCOMPARE(outcome.curvesWithoutPoints, reported);
+    QVERIFY(QFile::remove(file("p.png")));
+    QCOMPARE(runCommandLine(arguments), std::optional<int>(reported.isEmpty() ? 0 : 3));
+    QVERIFY(QImage(file("p.png")).size().isValid());
+}
+
+// The suffix picks the format; --size lays the board out anew at that size
+// with the same scale range, so the axes stay one pixel wide and centred.
+// The size lies a point from A4's, which a PDF page must not snap to, and
+// the painter that draws the picture covers the whole page or image.
+void BoardExportTest::formatsBySuffix_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("PNG") << "p.png" << QByteArray("\x89PNG\r\n");
+    QTest::newRow("JPEG") << "p.jpg" << QByteArray("\xFF\xD8\xFF");
+    QTest::newRow("JPEG, long suffix in capitals") << "p.JPEG" << QByteArray("\xFF\xD8\xFF");
+    QTest::newRow("BMP") << "p.bmp" << QByteArray("BM");
+    QTest::newRow("SVG") << "p.svg" << QByteArray("<?xml");
+    QTest::newRow("PDF") << "p.pdf" << QByteArray("%PDF-");
+}
+
+void BoardExportTest::formatsBySuffix() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, start);
+    const QSize size(596, 842);
+    const QString path = file(name);
+    QCOMPARE(runCommandLine({"plotdesk", "--export", path, "--size", "596x842"}), std::optional<int>(0));
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    QVERIFY2(bytes.startsWith(start), bytes.left(8).toHex().constData());
+
+    if (name.endsWith(".svg")) {
+        QSvgRenderer svg(bytes);
+        QVERIFY(svg.isValid());
+        QCOMPARE(svg.viewBox(), QRect(QPoint(), size));
+    } else if (name.endsWith(".pdf")) {
+        QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+        const QRegularExpressionMatch page =
+            QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(QString::fromLatin1(bytes));
+        QVERIFY(page.hasMatch());
+        QCOMPARE(QSizeF(page.captured(1).toDouble(), page.captured(2).toDouble()), QSizeF(size));
+    } else {
+        const QImage image = QImage::fromData(bytes);
+        QCOMPARE(image.size(), size);
+        if (!name.endsWith(".jpg", Qt::CaseInsensitive) && !name.endsWith(".jpeg", Qt::CaseInsensitive)) {
+            // The x axis crosses the column at x = -550, between two grid lines.
+            QCOMPARE(redRowsInColumn(image, int(450.0 / 2000 * size.width())), 1);
+            QCOMPARE(exportedPixel(image, -550, 0), boardtest::kRed);
+        }
+    }
+    QSize painted;
+    toolkit::pictureBytes(*toolkit::pictureFormatOf(path), size, [&painted](QPainter& painter, const QSizeF&) {
+        painted = QSize(painter.device()->width(), painter.device()->height());
+    });
+    QCOMPARE(painted, size);
+}
+
+// Stored board sizes that cannot make a picture take the default; one too
+// large is shrunk to the largest that fits, with a note.
+void BoardExportTest::storedSizesMakeAPicture_data() {
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QSize>("pixels");
+    const int usual = toolkit::twipsToPixelsX(2000);
+    QTest::newRow("no pixel wide") << "0"
+                                   << "3000" << QSize(usual, toolkit::twipsToPixelsY(3000));
+    QTest::newRow("one twip high") << "3000"
+                                   << "1" << QSize(toolkit::twipsToPixelsX(3000), usual);
+    QTest::newRow("negative") << "-3000"
+                              << "-1" << QSize(usual, usual);
+    QTest::newRow("too large for memory") << "245760"
+                                          << "245760" << QSize(8192, 8192);
+    QTest::newRow("wider than any picture") << "2147483647"
+                                            << "2000" << QSize(16384, usual);
+}
+
+void BoardExportTest::storedSizesMakeAPicture() {
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(QSize, pixels);
+    store_->set({{key::width, width}, {key::_heiht, height}});
+    if (pixels.width() > 4096) QTest::ignoreMessage(QtWarningMsg, QRegularExpression("已缩小为 \\d+×\\d+ 像素"));
+    const boardtest::ScriptedQuestions questions;
+    const auto board = boardtest::loadedBoard();
+    QCOMPARE(board->pxp->size(), pixels);
 }
 
 void BoardExportTest::helpListsTheOptions() {
     const CommandLineRequest request = parseCommandLine({"plotdesk", "-h"});
     const QString text = std::get<ShowHelp>(request).text;
-    for (const char* option : {"--export", "--function", "--parametric", "--start", "--end", "--step", "--version"})
+    for (const char* option :
+         {"--export", "--function", "--parametric", "--start", "--end", "--step", "--size", "--fit", "--version"})
         QVERIFY2(text.contains(QLatin1String(option)), option);
+}
+
+// With the focus in a text field, Ctrl+Shift+C copies the picture and
+// Ctrl+S opens the export dialog at the picture's size; Ctrl+C still copies
+// the field's text.
+void BoardExportTest::pictureShortcutsFromATextField() {
+    const boardtest::ScriptedQuestions questions;
+    const auto board = boardtest::loadedBoard();
+    board->show();
+    QVERIFY(QTest::qWaitForWindowActive(board.get()));
+    board->start->setFocus();
+    board->start->selectAll();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QTest::keyClick(board->start, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), board->start->text());
+    QTest::keyClick(board->start, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), board->pxp->image());
+    QTest::keyClick(board->start, Qt::Key_S, Qt::ControlModifier);
+    auto* dialog = board->findChild<ExportPictureDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(QSize(dialog->widthPixels->value(), dialog->heightPixels->value()), board->pxp->size());
+}
+
+// The dialog writes what the board shows at the size asked for, the other
+// side following with proportions kept; when it cannot, it stays open and
+// says why. NAME stands for a file in the test's folder.
+void BoardExportTest::exportDialog_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("SVG twice as wide and high") << "NAME.svg" << 266 << "NAME.svg"
+                                                << "";
+    QTest::newRow("no suffix is PNG") << "NAME" << 100 << "NAME.png"
+                                      << "";
+    QTest::newRow("unknown suffix") << "NAME.gif" << 100 << ""
+                                    << ".pdf";
+    QTest::newRow("folder missing") << "NAME/none/p.pdf" << 100 << ""
+                                    << "none/p.pdf";
+    QTest::newRow("too large") << "NAME.png" << 16384 << ""
+                               << "太大";
+}
+
+void BoardExportTest::exportDialog() {
+    QFETCH(QString, name);
+    QFETCH(int, width);
+    QFETCH(QString, written);
+    QFETCH(QString, problem);
+    const boardtest::ScriptedQuestions questions;
+    const auto board = boardtest::loadedBoard();
+    board->exportPicture->trigger();
+    auto* dialog = board->findChild<ExportPictureDialog*>();
+    QVERIFY(dialog);
+    const QSize shown = board->pxp->size();
+    dialog->fileName->setText(name.replace("NAME", file("p")));
+    dialog->widthPixels->setValue(width);
+    const int height = dialog->heightPixels->value();
+    QCOMPARE(height, qRound(double(width) * shown.height() / shown.width()));
+    dialog->save();
+
+    QCOMPARE(dialog->isVisible(), !problem.isEmpty());
+    QVERIFY2(dialog->problem->text().contains(problem), qPrintable(dialog->problem->text()));
+    QCOMPARE(filesWritten(),
+             written.isEmpty() ? QStringList() : QStringList{QFileInfo(written.replace("NAME", "p")).fileName()});
+    if (written.endsWith(".svg")) {
+        QCOMPARE(QSvgRenderer(file("p.svg")).viewBox(), QRect(0, 0, width, height));
+    } else if (!written.isEmpty()) {
+        QCOMPARE(QImage(file("p.png")).size(), QSize(width, height));
+    }
 }
 
 void BoardExportTest::headlessPlatformChosen_data() {
     QTest::addColumn<QByteArrayList>("arguments");
     QTest::addColumn<QByteArray>("display");
+    QTest::addColumn<QByteArray>("named");
+    QTest::addColumn<bool>("hasDisplay");
     QTest::addColumn<QByteArray>("platform");
-    QTest::newRow("export without a display")
-        << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray() << QByteArray("offscreen");
-    QTest::newRow("export= without a display")
-        << QByteArrayList{"plotdesk", "--export=a.png"} << QByteArray() << QByteArray("offscreen");
-    QTest::newRow("help without a display")
-        << QByteArrayList{"plotdesk", "-h"} << QByteArray() << QByteArray("offscreen");
-    QTest::newRow("help-all without a display")
-        << QByteArrayList{"plotdesk", "--help-all"} << QByteArray() << QByteArray("offscreen");
-    QTest::newRow("windows without a display") << QByteArrayList{"plotdesk"} << QByteArray() << QByteArray();
-    QTest::newRow("look-alike option") << QByteArrayList{"plotdesk", "--exporter"} << QByteArray() << QByteArray();
+    QTest::newRow("export without a display") << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray()
+                                              << QByteArray() << false << QByteArray("offscreen");
+    QTest::newRow("windows without a display")
+        << QByteArrayList{"plotdesk"} << QByteArray() << QByteArray() << false << QByteArray("offscreen");
+    QTest::newRow("X11 named without a display")
+        << QByteArrayList{"plotdesk"} << QByteArray() << QByteArray("xcb") << false << QByteArray("offscreen");
+    QTest::newRow("another platform named")
+        << QByteArrayList{"plotdesk"} << QByteArray() << QByteArray("minimal") << true << QByteArray("minimal");
+    QTest::newRow("platform argument") << QByteArrayList{"plotdesk", "-platform", "minimal"} << QByteArray()
+                                       << QByteArray() << true << QByteArray();
     QTest::newRow("export with a display")
-        << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray(":0") << QByteArray();
+        << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray(":0") << QByteArray() << true << QByteArray();
 }
 
 void BoardExportTest::headlessPlatformChosen() {
     QFETCH(QByteArrayList, arguments);
     QFETCH(QByteArray, display);
+    QFETCH(QByteArray, named);
+    QFETCH(bool, hasDisplay);
     QFETCH(QByteArray, platform);
     // The application already runs; only the environment is looked at here,
     // and it is put back afterwards.
     const QByteArray savedPlatform = qgetenv("QT_QPA_PLATFORM");
     const QByteArray savedDisplay = qgetenv("DISPLAY");
     const QByteArray savedWayland = qgetenv("WAYLAND_DISPLAY");
-    qunsetenv("QT_QPA_PLATFORM");
     qunsetenv("WAYLAND_DISPLAY");
-    if (display.isEmpty())
-        qunsetenv("DISPLAY");
-    else
-        qputenv("DISPLAY", display);
+    for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", named}, std::pair{"DISPLAY", display}})
+        value.isEmpty() ? void(qunsetenv(name)) : void(qputenv(name, value));
     std::vector<char*> argv;
     for (QByteArray& argument : arguments) argv.push_back(argument.data());
-    chooseHeadlessPlatform(int(argv.size()), argv.data());
+    const bool found = prepareDisplay(int(argv.size()), argv.data());
     const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
     for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", savedPlatform}, std::pair{"DISPLAY", savedDisplay},
                                       std::pair{"WAYLAND_DISPLAY", savedWayland}})
         value.isEmpty() ? void(qunsetenv(name)) : void(qputenv(name, value));
+    QCOMPARE(found, hasDisplay);
     QCOMPARE(chosen, platform);
 }
 

@@ -1,0 +1,28 @@
+#include "board/board_picture.h"
+
+#include "toolkit/picture_area.h"
+#include "toolkit/picture_file.h"
+
+#include <QPainter>
+
+namespace plotdesk {
+
+void drawBoardPicture(const toolkit::PictureArea& picture, QPainter& painter, const QSizeF& target) {
+    picture.renderPicture(painter, target);
+}
+
+QImage boardPictureImage(const toolkit::PictureArea& picture, QSize pixels) {
+    QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    QPainter painter(&image);
+    drawBoardPicture(picture, painter, QSizeF(pixels));
+    return image;
+}
+
+std::optional<QString> saveBoardPicture(const toolkit::PictureArea& picture, const QString& file, QSize pixels) {
+    return toolkit::writePictureFile(file, pixels, [&picture](QPainter& painter, const QSizeF& target) {
+        drawBoardPicture(picture, painter, target);
+    });
+}
+
+}  // namespace plotdesk

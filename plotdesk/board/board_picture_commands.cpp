@@ -1,0 +1,41 @@
+// The board's picture entries of its pop-up menu: 导出图片… writes what the
+// board shows to a file, 复制图片 puts it on the clipboard. Their shortcuts
+// work wherever the focus is on the board; Ctrl+C stays the copy of the
+// text fields.
+
+#include "board/board_picture.h"
+#include "board/board_texts.h"
+#include "board/export_dialog.h"
+#include "board/mForm1.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+
+namespace plotdesk {
+
+void mForm1::createPictureEntries() {
+    tt->addSeparator();
+    exportPicture =
+        tt->addAction(QString::fromUtf8(boardtext::kExportPicture), this, [this] { exportPicture_Click(); });
+    exportPicture->setObjectName(QStringLiteral("exportPicture"));
+    exportPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    copyPicture = tt->addAction(QString::fromUtf8(boardtext::kCopyPicture), this, [this] { copyPicture_Click(); });
+    copyPicture->setObjectName(QStringLiteral("copyPicture"));
+    copyPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    addAction(exportPicture);
+    addAction(copyPicture);
+}
+
+// The dialog is window-modal and goes when it is closed; the board keeps
+// answering its timer meanwhile.
+void mForm1::exportPicture_Click() {
+    auto* dialog = new ExportPictureDialog(*pxp, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void mForm1::copyPicture_Click() { QGuiApplication::clipboard()->setImage(boardPictureImage(*pxp, pxp->size())); }
+
+}  // namespace plotdesk

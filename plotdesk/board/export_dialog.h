@@ -1,0 +1,43 @@
+#pragma once
+// The board's "导出图片" dialog: a file whose suffix picks the format (the
+// chooser offers PNG, JPEG, SVG and PDF) and a size in pixels, the picture's
+// own by default. Saving writes what the board shows at that size; when it
+// cannot, the dialog stays open and says why.
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+namespace plotdesk {
+namespace toolkit {
+class PictureArea;
+}
+
+class ExportPictureDialog : public QDialog {
+    Q_OBJECT
+public:
+    ExportPictureDialog(const toolkit::PictureArea& picture, QWidget* parent);
+
+    // Writes the picture; closes when it is written, otherwise shows why.
+    void save();
+    // Asks for the file with the platform's save dialog.
+    void browse();
+
+    QLineEdit* fileName;
+    QSpinBox* widthPixels;
+    QSpinBox* heightPixels;
+    QCheckBox* keepProportions;
+    QLabel* problem;  // why the last save failed; hidden until one does
+
+private:
+    void follow(QSpinBox* changed, QSpinBox* other, double otherPerChanged);
+    void showProblem(const QString& text);
+
+    const toolkit::PictureArea& picture_;
+    bool following_ = false;
+};
+
+}  // namespace plotdesk

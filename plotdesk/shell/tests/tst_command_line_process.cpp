@@ -1,0 +1,179 @@
+// The plotdesk program run as a user runs it, without a display: its help in
+// Chinese, a message instead of the windows, and the faults a picture file
+// meets on its way to the disk (a file-size limit, a full disk, special
+// files), none of which may spoil an old picture or pass for success.
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray kOldPicture = QByteArrayLiteral("an old picture, to be kept whole");
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// A tmpfs of a few pages mounted on `path` while alive; only root may mount.
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& path) : path_(QFile::encodeName(path)) {
+        mounted_ = ::mount("tmpfs", path_.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount2(path_.constData(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+
+private:
+    QByteArray path_;
+    bool mounted_ = false;
+};
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class CommandLineProcessTest : public QObject {
+    Q_OBJECT
+private slots:
+    void withoutADisplay_data();
+    void withoutADisplay();
+    void faultsKeepTheOldPicture_data();
+    void faultsKeepTheOldPicture();
+
+private:
+    // Runs the program with no display and a private settings store; the
+    // child gets a file-size limit when `fileSizeLimit` is set.
+    Run run(const QStringList& arguments, std::optional<rlim_t> fileSizeLimit = std::nullopt) const;
+    QTemporaryDir home_;
+};
+
+Run CommandLineProcessTest::run(const QStringList& arguments, std::optional<rlim_t> fileSizeLimit) const {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    QDir(home_.path()).mkpath("config");
+    QDir(home_.path()).mkpath("runtime");
+    QFile::setPermissions(home_.filePath("runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    environment.insert("XDG_CONFIG_HOME", home_.filePath("config"));
+    environment.insert("XDG_RUNTIME_DIR", home_.filePath("runtime"));
+
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (fileSizeLimit) {
+        // As `ulimit -f` sets it: a write beyond the limit raises SIGXFSZ,
+        // which the program must not die of.
+        process.setChildProcessModifier([limit = *fileSizeLimit] {
+            const rlimit limited{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &limited);
+        });
+    }
+    process.start(QStringLiteral(PLOTDESK_PROGRAM), arguments);
+    Run result;
+    if (!process.waitForFinished(60'000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
+void CommandLineProcessTest::withoutADisplay_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("outContains");
+    QTest::addColumn<int>("errLines");
+    // Qt's own option lines come out in Chinese too.
+    QTest::newRow("help") << QStringList{"--help"} << 0 << QStringList{"用法", "显示版本信息", "--export", "退出状态"}
+                          << 0;
+    QTest::newRow("the windows") << QStringList{} << 1 << QStringList{} << 1;
+    QTest::newRow("a refusal") << QStringList{"--size", "9"} << 2 << QStringList{} << 1;
+}
+
+void CommandLineProcessTest::withoutADisplay() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, outContains);
+    QFETCH(int, errLines);
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    for (const QString& text : outContains) QVERIFY2(result.out.contains(text), qPrintable(text));
+    QVERIFY2(!result.out.contains("Display"), qPrintable(result.out));
+    QCOMPARE(result.err.count('\n'), errLines);
+    if (errLines > 0) QVERIFY2(result.err.contains("--"), qPrintable(result.err));
+}
+
+void CommandLineProcessTest::faultsKeepTheOldPicture_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("file-size limit reached") << "limit";
+    QTest::newRow("disk full") << "full";
+    QTest::newRow("a FIFO named like a picture") << "fifo";
+    QTest::newRow("a folder named like a picture") << "folder";
+}
+
+void CommandLineProcessTest::faultsKeepTheOldPicture() {
+    QFETCH(QString, fault);
+    QTemporaryDir dir;
+    QString folder = dir.path();
+    std::unique_ptr<SmallDisk> disk;
+    if (fault == "full") {
+        folder = dir.filePath("disk");
+        QVERIFY(QDir(dir.path()).mkdir("disk"));
+        disk = std::make_unique<SmallDisk>(folder);
+        if (!disk->mounted()) QSKIP("a small disk needs root and the right to mount; the file-size limit stands in");
+    }
+    const QString picture = QDir(folder).filePath("plot.png");
+    if (fault == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(picture).constData(), 0600), 0);
+    } else if (fault == "folder") {
+        QVERIFY(QDir(folder).mkdir("plot.png"));
+    } else {
+        QVERIFY(writeFile(picture, kOldPicture));
+    }
+    if (fault == "full") {
+        // Fill what is left of the disk.
+        QFile filler(QDir(folder).filePath("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) == 4096) {
+        }
+    }
+    const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+
+    const Run result =
+        run({"--export", picture, "--size", "800x600"}, fault == "limit" ? std::optional<rlim_t>(4096) : std::nullopt);
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.err.contains(picture), qPrintable(result.err));
+    struct stat after {};
+    QCOMPARE(::lstat(QFile::encodeName(picture).constData(), &after), 0);
+    if (fault == "fifo") QVERIFY(S_ISFIFO(after.st_mode));
+    if (fault == "folder") QVERIFY(S_ISDIR(after.st_mode));
+    if (S_ISREG(after.st_mode)) QCOMPARE(contents(picture), kOldPicture);
+    // No temporary file is left behind.
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
+}
+
+QTEST_GUILESS_MAIN(CommandLineProcessTest)
+#include "tst_command_line_process.moc"
