@@ -1,0 +1,61 @@
+#pragma once
+// Faults injected into the files a test's code writes: a file-size limit
+// that makes every write beyond it fail as a full disk would, and running
+// without root's rights so that folder permissions apply.
+
+#include <sys/resource.h>
+#include <unistd.h>
+#include <csignal>
+#include <cstdlib>
+
+namespace filefaults {
+
+// While alive, no file of this process may grow beyond `bytes`; a write
+// beyond it fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = SIG_DFL;
+};
+
+// While alive, a process started as root acts as the user "nobody", so a
+// folder without write permission cannot be written; root's rights come back
+// at the end. Does nothing for a process that is not root.
+class WithoutRootRights {
+public:
+    WithoutRootRights() : wasRoot_(::geteuid() == 0) {
+        if (!wasRoot_) return;
+        dropped_ = ::setresgid(kNobody, kNobody, 0) == 0 && ::setresuid(kNobody, kNobody, 0) == 0;
+    }
+    ~WithoutRootRights() {
+        if (!wasRoot_) return;
+        if (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0) std::abort();
+    }
+    WithoutRootRights(const WithoutRootRights&) = delete;
+    WithoutRootRights& operator=(const WithoutRootRights&) = delete;
+
+    // False when root's rights could not be dropped (the fault is not there).
+    bool active() const { return !wasRoot_ || dropped_; }
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    bool wasRoot_;
+    bool dropped_ = false;
+};
+
+}  // namespace filefaults
