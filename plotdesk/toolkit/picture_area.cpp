@@ -2,6 +2,7 @@
 
 #include "toolkit/color_word.h"
 #include "toolkit/mouse_buttons.h"
+#include "toolkit/picture_file.h"
 #include "toolkit/segment_clip.h"
 #include "toolkit/twips.h"
 
@@ -147,9 +148,7 @@ bool PictureArea::loadPicture(const QString& path) {
         clearPicture();
         return true;
     }
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    picture_ = reader.read();
+    picture_ = readPictureFile(path);
     update();
     return !picture_.isNull();
 }
