@@ -6,12 +6,14 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_record.h"
 #include "toolkit/color_word.h"
+#include "toolkit/tests/file_faults.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -48,6 +50,8 @@ private slots:
     void textsSurviveTheFileUnchanged();
     void recordFieldsAreSavedAsIntegerText();
     void unwritableStoreIsReported();
+    void aStoreThatCannotBeWrittenStaysAsItWas_data();
+    void aStoreThatCannotBeWrittenStaysAsItWas();
     void keyTableIsComplete();
     void recordLoadsInTheDocumentedOrder();
 
@@ -212,6 +216,47 @@ void SettingsStoreTest::unwritableStoreIsReported() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, blocker.fileName());
     QVERIFY(!SaveSetting(QString::fromLatin1(key::width), QStringLiteral("4000")));
     QCOMPARE(GetSetting(QString::fromLatin1(key::width), QStringLiteral("absent")), QStringLiteral("absent"));
+}
+
+void SettingsStoreTest::aStoreThatCannotBeWrittenStaysAsItWas_data() {
+    QTest::addColumn<bool>("fileSizeLimit");  // otherwise a folder without write permission
+    QTest::newRow("file-size limit, as on a full disk") << true;
+    QTest::newRow("read-only folder") << false;
+}
+
+void SettingsStoreTest::aStoreThatCannotBeWrittenStaysAsItWas() {
+    QFETCH(bool, fileSizeLimit);
+    QVERIFY(SaveSetting(QString::fromLatin1(key::backpicture), QString(600, QLatin1Char('p'))));
+    QVERIFY(SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000")));
+    const QString folder = QFileInfo(settingsFilePath()).absolutePath();
+    const QByteArray before = fileBytes(settingsFilePath());
+
+    std::optional<filefaults::FileSizeLimit> limit;
+    std::optional<filefaults::WithoutRootRights> unprivileged;
+    if (fileSizeLimit) {
+        // Room for the store as it is, not for the longer value.
+        limit.emplace(before.size());
+    } else {
+        const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(home->path(), readable));
+        QVERIFY(QFile::setPermissions(folder, readable));
+        unprivileged.emplace();
+        if (!unprivileged->active() || QFileInfo(folder).isWritable()) {
+            unprivileged.reset();
+            QSKIP("the store's folder stays writable for this user");
+        }
+    }
+    const bool saved = SaveSetting(QString::fromLatin1(key::width), QStringLiteral("123456789"));
+    limit.reset();
+    unprivileged.reset();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(home->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QVERIFY(!saved);
+    QCOMPARE(fileBytes(settingsFilePath()), before);
+    QCOMPARE(GetSetting(QString::fromLatin1(key::width)), QStringLiteral("3000"));
+    // Nothing half-written is left beside it.
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Curvolo.ini")});
 }
 
 void SettingsStoreTest::keyTableIsComplete() {
