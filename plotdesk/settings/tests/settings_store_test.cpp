@@ -219,21 +219,31 @@ void SettingsStoreTest::unwritableStoreIsReported() {
 }
 
 void SettingsStoreTest::aStoreThatCannotBeWrittenStaysAsItWas_data() {
-    QTest::addColumn<bool>("fileSizeLimit");  // otherwise a folder without write permission
-    QTest::newRow("file-size limit, as on a full disk") << true;
-    QTest::newRow("read-only folder") << false;
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("full disk") << "full disk";
+    QTest::newRow("file-size limit") << "file-size limit";
+    QTest::newRow("read-only folder") << "read-only folder";
 }
 
 void SettingsStoreTest::aStoreThatCannotBeWrittenStaysAsItWas() {
-    QFETCH(bool, fileSizeLimit);
+    QFETCH(QString, fault);
+    const QString folder = QFileInfo(settingsFilePath()).absolutePath();
+    std::optional<filefaults::SmallDisk> disk;
+    if (fault == QLatin1String("full disk")) {
+        QVERIFY(QDir().mkpath(folder));
+        disk.emplace(folder);
+        if (!disk->mounted())
+            QSKIP("a small file system can be mounted only by root; the file-size limit row stands in");
+    }
     QVERIFY(SaveSetting(QString::fromLatin1(key::backpicture), QString(600, QLatin1Char('p'))));
     QVERIFY(SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000")));
-    const QString folder = QFileInfo(settingsFilePath()).absolutePath();
     const QByteArray before = fileBytes(settingsFilePath());
 
     std::optional<filefaults::FileSizeLimit> limit;
     std::optional<filefaults::WithoutRootRights> unprivileged;
-    if (fileSizeLimit) {
+    if (disk) {
+        disk->fill();
+    } else if (fault == QLatin1String("file-size limit")) {
         // Room for the store as it is, not for the longer value.
         limit.emplace(before.size());
     } else {
@@ -251,6 +261,7 @@ void SettingsStoreTest::aStoreThatCannotBeWrittenStaysAsItWas() {
     unprivileged.reset();
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::setPermissions(home->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (disk) QFile::remove(folder + QStringLiteral("/.filler"));
 
     QVERIFY(!saved);
     QCOMPARE(fileBytes(settingsFilePath()), before);

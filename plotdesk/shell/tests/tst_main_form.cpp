@@ -28,6 +28,7 @@ using shelltest::ShellEnvironment;
 // How the function history's file is made hard to keep in one session.
 enum class HistoryFault {
     UndecodableBytes,       // lines that are not valid GB18030
+    FullDisk,               // the program's folder is a small file system with no room left
     FileSizeLimit,          // every file write beyond 16 bytes fails, as on a full disk
     ReadOnlyProgramFolder,  // the histories sit in a folder the user cannot write
     AnotherInstance,        // a second main window saves the same file first
@@ -287,6 +288,9 @@ private slots:
         QTest::newRow("undecodable bytes are kept")
             << HistoryFault::UndecodableBytes << QByteArray("f(x)=a\x81 b\r\n\xff\r\nf(x)=\x80\r\nf(x)=\xd6\xd0\r\n")
             << 3 << QByteArray("f(x)=a\x81 b\r\n\xff\r\nf(x)=\x80\r\nf(x)=new\r\n") << QStringList();
+        QTest::newRow("full disk keeps the file and says so")
+            << HistoryFault::FullDisk << QByteArray("f(x)=old\r\n") << -1 << QByteArray("f(x)=old\r\n")
+            << QStringList{QStringLiteral("表达式记录.txt"), QStringLiteral("磁盘空间不足")};
         QTest::newRow("file-size limit keeps every file and says so")
             << HistoryFault::FileSizeLimit << QByteArray("f(x)=old\r\n") << -1 << QByteArray("f(x)=old\r\n")
             << QStringList{QStringLiteral("表达式记录.txt"), QStringLiteral("文件超出允许的大小"),
@@ -307,6 +311,12 @@ private slots:
         QFETCH(QByteArray, expected);
         QFETCH(QStringList, message);
         const QString programFile = programFolderFiles().functions;
+        std::optional<filefaults::SmallDisk> disk;
+        if (fault == HistoryFault::FullDisk) {
+            disk.emplace(env->programFolder());
+            if (!disk->mounted())
+                QSKIP("a small file system can be mounted only by root; the file-size limit row stands in");
+        }
         QFile file(programFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(initial);
@@ -359,6 +369,7 @@ private slots:
         {
             std::optional<filefaults::FileSizeLimit> limit;
             if (fault == HistoryFault::FileSizeLimit) limit.emplace(16);
+            if (disk) disk->fill();
             main.close();
         }
         unprivileged.reset();

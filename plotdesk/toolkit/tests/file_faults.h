@@ -1,8 +1,15 @@
 #pragma once
-// Faults injected into the files a test's code writes: a file-size limit
-// that makes every write beyond it fail as a full disk would, and running
-// without root's rights so that folder permissions apply.
+// Faults injected into the files a test's code writes: a full disk (a small
+// file system mounted over a folder, for root), a file-size limit that makes
+// every write beyond it fail as a full disk would, and running without
+// root's rights so that folder permissions apply.
 
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <csignal>
@@ -56,6 +63,37 @@ private:
     static constexpr uid_t kNobody = 65534;
     bool wasRoot_;
     bool dropped_ = false;
+};
+
+// While alive, `folder` is a small empty file system of its own (a tmpfs,
+// which only root may mount). fill() then takes up all its room, so that the
+// next write in it fails with ENOSPC; the files written before stay.
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& folder) : folder_(QFile::encodeName(folder)) {
+        mounted_ = ::geteuid() == 0 && ::mount("tmpfs", folder_.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount(folder_.constData());
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    // False when no file system could be mounted (the fault is not there).
+    bool mounted() const { return mounted_; }
+
+    void fill() {
+        const int fd = ::open((folder_ + "/.filler").constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (fd < 0) return;
+        const QByteArray block(512, 'f');
+        while (::write(fd, block.constData(), block.size()) > 0) {
+        }
+        ::close(fd);
+    }
+
+private:
+    QByteArray folder_;
+    bool mounted_ = false;
 };
 
 }  // namespace filefaults
