@@ -23,6 +23,24 @@ QSettings store() {
                      QString::fromLatin1(kSettingsApplication));
 }
 
+// The store's path, found without opening the store: QSettings reads its
+// file as soon as it is made, and reading a FIFO would wait for ever. The
+// organisation-wide file (which QSettings reads as well) sits in the folder
+// that holds the store's folder.
+QString storePath() {
+    const QString name = QString::fromLatin1(kSettingsApplication);
+    const QSettings organisationWide(QSettings::IniFormat, QSettings::UserScope, name, QString());
+    return QFileInfo(organisationWide.fileName()).absolutePath() + QLatin1Char('/') + name + QLatin1Char('/') + name +
+           QStringLiteral(".ini");
+}
+
+// A store that is anything but a regular file (a FIFO, a device, a folder)
+// is never opened: it reads as empty and is never replaced.
+bool storeIsSafeToOpen() {
+    struct stat info {};
+    return ::stat(QFile::encodeName(storePath()).constData(), &info) != 0 || S_ISREG(info.st_mode);
+}
+
 StoredValues valuesIn(const QSettings& settings) {
     StoredValues values;
     for (const QString& key : settings.allKeys()) values.insert(key, settings.value(key));
@@ -80,6 +98,7 @@ void makeReplacementVisible(const QByteArray& path, const struct stat& before) {
 }  // namespace
 
 QString GetSetting(const QString& key, const QString& defaultValue) {
+    if (!storeIsSafeToOpen()) return defaultValue;
     const QVariant value = store().value(groupKey(key));
     return value.isValid() ? value.toString() : defaultValue;
 }
@@ -87,6 +106,7 @@ QString GetSetting(const QString& key, const QString& defaultValue) {
 bool SaveSetting(const QString& key, const QString& value) { return !SaveSettings({{key, value}}); }
 
 std::optional<QString> SaveSettings(const SettingValues& values) {
+    if (!storeIsSafeToOpen()) return QStringLiteral("不是普通文件");
     const QSettings current = store();
     const QString path = current.fileName();
     const QString folder = QFileInfo(path).absolutePath();
@@ -105,8 +125,8 @@ std::optional<QString> SaveSettings(const SettingValues& values) {
     return std::nullopt;
 }
 
-bool HasSetting(const QString& key) { return store().contains(groupKey(key)); }
+bool HasSetting(const QString& key) { return storeIsSafeToOpen() && store().contains(groupKey(key)); }
 
-QString settingsFilePath() { return store().fileName(); }
+QString settingsFilePath() { return storePath(); }
 
 }  // namespace plotdesk

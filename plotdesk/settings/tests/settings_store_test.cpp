@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <memory>
 #include <optional>
 #include <set>
@@ -52,6 +54,7 @@ private slots:
     void unwritableStoreIsReported();
     void aStoreThatCannotBeWrittenStaysAsItWas_data();
     void aStoreThatCannotBeWrittenStaysAsItWas();
+    void aStoreThatIsNoRegularFileIsNeitherReadNorReplaced();
     void keyTableIsComplete();
     void recordLoadsInTheDocumentedOrder();
 
@@ -268,6 +271,23 @@ void SettingsStoreTest::aStoreThatCannotBeWrittenStaysAsItWas() {
     QCOMPARE(GetSetting(QString::fromLatin1(key::width)), QStringLiteral("3000"));
     // Nothing half-written is left beside it.
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Curvolo.ini")});
+}
+
+void SettingsStoreTest::aStoreThatIsNoRegularFileIsNeitherReadNorReplaced() {
+    QVERIFY(QDir().mkpath(QFileInfo(settingsFilePath()).absolutePath()));
+    QCOMPARE(::mkfifo(QFile::encodeName(settingsFilePath()).constData(), 0600), 0);
+    // A read that waits on the FIFO ends the test here instead of hanging it.
+    ::alarm(10);
+    const QString width = GetSetting(QString::fromLatin1(key::width), QStringLiteral("absent"));
+    const bool has = HasSetting(QString::fromLatin1(key::width));
+    LoadSettings();
+    const bool saved = SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000"));
+    ::alarm(0);
+    QCOMPARE(width, QStringLiteral("absent"));
+    QVERIFY(!has);
+    QCOMPARE(Settings().width, 2000);
+    QVERIFY(!saved);
+    QVERIFY(QFileInfo(settingsFilePath()).exists() && !QFileInfo(settingsFilePath()).isFile());
 }
 
 void SettingsStoreTest::keyTableIsComplete() {
