@@ -2,14 +2,18 @@
 
 #include "shell/gbk_text.h"
 #include "toolkit/atomic_file.h"
+#include "toolkit/regular_file.h"
 
-#include <QFile>
 #include <QHash>
 
 namespace plotdesk {
 namespace {
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+
+// The largest history file read, in bytes: far beyond any list a person
+// keeps, well within memory.
+constexpr qint64 kHistoryFileLimit = 64 * 1024 * 1024;
 
 QString singleLine(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
@@ -31,12 +35,6 @@ QList<QByteArray> linesOf(const QByteArray& bytes) {
         lineStart = next;
     }
     return lines;
-}
-
-std::optional<QByteArray> fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return file.readAll();
 }
 
 // `disk` with this session's deletions and additions since `base` applied
@@ -73,18 +71,21 @@ HistoryFile readHistoryFile(const QString& path) {
     HistoryFile file;
     // Without a converter every item would read as nothing useful.
     if (!fromHistoryCodePage(QByteArray())) return file;
-    file.bytes = fileBytes(path).value_or(QByteArray());
+    file.bytes = toolkit::readRegularFile(path, kHistoryFileLimit).bytes.value_or(QByteArray());
     for (const QByteArray& line : linesOf(file.bytes))
         file.items << HistoryItem{fromHistoryCodePage(line).value_or(QString()), line};
     return file;
 }
 
 std::optional<QString> saveHistoryFile(const QString& path, const HistoryFile& base, const QList<QByteArray>& lines) {
+    const toolkit::RegularFileRead disk = toolkit::readRegularFile(path, kHistoryFileLimit);
+    // What cannot be read cannot be merged: it is left as it is.
+    if (disk.exists && !disk.bytes) return disk.problem;
     QList<QByteArray> toWrite = lines;
-    if (const auto disk = fileBytes(path); disk && *disk != base.bytes) {
+    if (disk.bytes && *disk.bytes != base.bytes) {
         QList<QByteArray> baseLines;
         for (const HistoryItem& item : base.items) baseLines << item.bytes;
-        toWrite = merged(baseLines, lines, linesOf(*disk));
+        toWrite = merged(baseLines, lines, linesOf(*disk.bytes));
     }
     QByteArray bytes;
     for (const QByteArray& line : toWrite) bytes += line + kLineEnd;

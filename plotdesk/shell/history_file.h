@@ -35,8 +35,9 @@ std::optional<QByteArray> historyLine(const QString& text);
 // The file at `path`, one item per line, so an item holding commas or quotes
 // comes back exactly as it was written, however long it is. LF-only line
 // ends and a last line without its line end are read as well. A file that is
-// missing or cannot be read, or a system without a converter for the code
-// page, gives no items.
+// missing or cannot be read (no regular file, such as a FIFO, which is never
+// waited on; over 64 MB), or a system without a converter for the code page,
+// gives no items.
 HistoryFile readHistoryFile(const QString& path);
 
 // Saves `lines` (the list as it stands, one line per item) to `path`. When
@@ -49,7 +50,8 @@ HistoryFile readHistoryFile(const QString& path);
 // each occurrence on its own.
 //
 // The file is replaced whole and only when every byte reached the disk;
-// otherwise it stays as it was, and the result says why.
+// otherwise it stays as it was, and the result says why. A file that exists
+// but cannot be read is never replaced.
 std::optional<QString> saveHistoryFile(const QString& path, const HistoryFile& base, const QList<QByteArray>& lines);
 
 }  // namespace plotdesk

@@ -1,8 +1,7 @@
 #pragma once
-// Reading a picture file without ever waiting on it: only a regular file of
-// bounded size is read. A FIFO, a device or a folder would block the program
-// or feed it without end, so anything else gives no picture and a note on
-// standard error.
+// Reading a background picture without ever waiting on it: only a regular
+// file of bounded size is read (see regular_file.h); anything else gives no
+// picture and a note on standard error.
 
 #include <QImage>
 #include <QString>

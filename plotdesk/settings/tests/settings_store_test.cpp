@@ -13,7 +13,6 @@
 #include <QtTest>
 
 #include <sys/stat.h>
-#include <unistd.h>
 #include <memory>
 #include <optional>
 #include <set>
@@ -276,13 +275,12 @@ void SettingsStoreTest::aStoreThatCannotBeWrittenStaysAsItWas() {
 void SettingsStoreTest::aStoreThatIsNoRegularFileIsNeitherReadNorReplaced() {
     QVERIFY(QDir().mkpath(QFileInfo(settingsFilePath()).absolutePath()));
     QCOMPARE(::mkfifo(QFile::encodeName(settingsFilePath()).constData(), 0600), 0);
-    // A read that waits on the FIFO ends the test here instead of hanging it.
-    ::alarm(10);
+    std::optional<filefaults::HangGuard> guard(std::in_place, 10);
     const QString width = GetSetting(QString::fromLatin1(key::width), QStringLiteral("absent"));
     const bool has = HasSetting(QString::fromLatin1(key::width));
     LoadSettings();
     const bool saved = SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000"));
-    ::alarm(0);
+    guard.reset();
     QCOMPARE(width, QStringLiteral("absent"));
     QVERIFY(!has);
     QCOMPARE(Settings().width, 2000);

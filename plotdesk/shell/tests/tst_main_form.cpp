@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <optional>
 
 using namespace plotdesk;
@@ -26,12 +27,16 @@ using shelltest::Forms;
 using shelltest::ShellEnvironment;
 
 // How the function history's file is made hard to keep in one session.
+constexpr qint64 kTooLargeHistory = 64 * 1024 * 1024 + 1;
+
 enum class HistoryFault {
     UndecodableBytes,       // lines that are not valid GB18030
     FullDisk,               // the program's folder is a small file system with no room left
     FileSizeLimit,          // every file write beyond 16 bytes fails, as on a full disk
     ReadOnlyProgramFolder,  // the histories sit in a folder the user cannot write
     AnotherInstance,        // a second main window saves the same file first
+    Fifo,                   // a FIFO stands where the file should be
+    TooLarge,               // the file is larger than any history read (64 MB)
 };
 
 class MainFormTest : public QObject {
@@ -298,6 +303,12 @@ private slots:
         QTest::newRow("read-only program folder")
             << HistoryFault::ReadOnlyProgramFolder << QByteArray("f(x)=1\r\nf(x)=2\r\n") << 0
             << QByteArray("f(x)=2\r\nf(x)=new\r\n") << QStringList();
+        QTest::newRow("a FIFO is neither waited on nor replaced")
+            << HistoryFault::Fifo << QByteArray() << -1 << QByteArray()
+            << QStringList{QStringLiteral("表达式记录.txt"), QStringLiteral("不是普通文件")};
+        QTest::newRow("a file too large to read is not replaced")
+            << HistoryFault::TooLarge << QByteArray("f(x)=big\r\n") << -1 << QByteArray()
+            << QStringList{QStringLiteral("表达式记录.txt"), QStringLiteral("文件大于 64 MB")};
         // The other window deletes f(x)=2 and stores f(x)=other, then this
         // one deletes f(x)=1 and stores f(x)=new.
         QTest::newRow("another instance saved first")
@@ -317,10 +328,16 @@ private slots:
             if (!disk->mounted())
                 QSKIP("a small file system can be mounted only by root; the file-size limit row stands in");
         }
-        QFile file(programFile);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(initial);
-        file.close();
+        if (fault == HistoryFault::Fifo) {
+            QCOMPARE(::mkfifo(QFile::encodeName(programFile).constData(), 0600), 0);
+        } else {
+            QFile file(programFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(initial);
+            // Zeros up to one byte past 64 MB, taking no room on the disk.
+            if (fault == HistoryFault::TooLarge) QVERIFY(file.resize(kTooLargeHistory));
+        }
+        const filefaults::HangGuard guard(20);
 
         std::optional<filefaults::WithoutRootRights> unprivileged;
         QString savedFile = programFile;
@@ -375,7 +392,12 @@ private slots:
         unprivileged.reset();
         QFile::setPermissions(env->programFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-        QCOMPARE(ShellEnvironment::fileBytes(savedFile), expected);
+        if (fault == HistoryFault::Fifo)
+            QVERIFY(QFileInfo::exists(savedFile) && !QFileInfo(savedFile).isFile());
+        else if (fault == HistoryFault::TooLarge)
+            QCOMPARE(QFileInfo(savedFile).size(), kTooLargeHistory);
+        else
+            QCOMPARE(ShellEnvironment::fileBytes(savedFile), expected);
         if (savedFile != programFile) QCOMPARE(ShellEnvironment::fileBytes(programFile), initial);
         for (const QString& part : message) QVERIFY2(shown.contains(part), qPrintable(shown));
         if (message.isEmpty()) QCOMPARE(shown, QString());

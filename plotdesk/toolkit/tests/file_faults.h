@@ -17,6 +17,17 @@
 
 namespace filefaults {
 
+// While alive, a call that hangs (waiting on a FIFO, say) ends the whole
+// test program after `seconds` with SIGALRM, so the test fails instead of
+// hanging.
+class HangGuard {
+public:
+    explicit HangGuard(unsigned seconds) { ::alarm(seconds); }
+    ~HangGuard() { ::alarm(0); }
+    HangGuard(const HangGuard&) = delete;
+    HangGuard& operator=(const HangGuard&) = delete;
+};
+
 // While alive, no file of this process may grow beyond `bytes`; a write
 // beyond it fails with EFBIG instead of raising SIGXFSZ.
 class FileSizeLimit {

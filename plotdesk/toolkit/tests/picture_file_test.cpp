@@ -3,6 +3,7 @@
 
 #include "toolkit/picture_file.h"
 #include "toolkit/picture_area.h"
+#include "toolkit/tests/file_faults.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,8 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <optional>
 
 using namespace plotdesk::toolkit;
 
@@ -57,12 +60,11 @@ private slots:
         // One note for each of the two reads below.
         for (int note = 0; note < (picture ? 0 : 2); ++note)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("背景图片")));
-        // A read that blocks ends the test here instead of hanging it.
-        ::alarm(10);
+        std::optional<filefaults::HangGuard> guard(std::in_place, 10);
         const QImage read = readPictureFile(path);
         PictureArea area;
         const bool loaded = area.loadPicture(path);
-        ::alarm(0);
+        guard.reset();
         QCOMPARE(!read.isNull(), picture);
         QCOMPARE(loaded, picture);
         if (picture) QCOMPARE(read.pixelColor(2, 1), QColor(Qt::green));
