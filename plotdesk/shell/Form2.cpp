@@ -380,6 +380,8 @@ void Form2::Form_Load() {
     画板长度->setText(integerText(record.width));
     画板高度->setText(integerText(record._heiht));
     Text1->setText(integerText(record.step));
+    // The step is taken again from its field, and the board's start always
+    // follows the record's start, even when 初始值's text did not change.
     if (const auto step = toInt32HalfEven(Text1->text())) Settings().step = *step;
     boardWindow().start->setText(integerText(Settings().start));
     if (const auto start = toInt32HalfEven(初始值->text())) Settings().start = *start;
