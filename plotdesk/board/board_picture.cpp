@@ -1,7 +1,7 @@
 #include "board/board_picture.h"
 
 #include "toolkit/picture_area.h"
-#include "toolkit/picture_file.h"
+#include "toolkit/picture_writing.h"
 
 #include <QPainter>
 

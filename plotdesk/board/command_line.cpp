@@ -2,7 +2,7 @@
 
 #include "board/board_texts.h"
 #include "settings/number_text.h"
-#include "toolkit/picture_file.h"
+#include "toolkit/picture_writing.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>

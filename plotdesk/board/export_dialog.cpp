@@ -3,7 +3,7 @@
 #include "board/board_picture.h"
 #include "board/picture_size.h"
 #include "toolkit/picture_area.h"
-#include "toolkit/picture_file.h"
+#include "toolkit/picture_writing.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -17,6 +17,8 @@
 
 #include <calculator/CalculatorFace.h>
 
+#include <limits>
+
 namespace plotdesk {
 namespace {
 
@@ -33,6 +35,7 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QLineEdit* holder(QWidget* parent, const char* name, const char* initialText) {
     auto* field = new QLineEdit(text(initialText), parent);
+    field->setMaxLength(std::numeric_limits<int>::max());  // an expression is never cut short
     field->setObjectName(text(name));
     field->hide();
     return field;

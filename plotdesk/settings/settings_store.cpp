@@ -1,9 +1,20 @@
 #include "settings/settings_store.h"
 
+#include "toolkit/atomic_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace plotdesk {
 namespace {
+
+using StoredValues = QMap<QString, QVariant>;
 
 QString groupKey(const QString& key) { return QString::fromLatin1(kSettingsSection) + QLatin1Char('/') + key; }
 
@@ -12,22 +23,110 @@ QSettings store() {
                      QString::fromLatin1(kSettingsApplication));
 }
 
+// The store's path, found without opening the store: QSettings reads its
+// file as soon as it is made, and reading a FIFO would wait for ever. The
+// organisation-wide file (which QSettings reads as well) sits in the folder
+// that holds the store's folder.
+QString storePath() {
+    const QString name = QString::fromLatin1(kSettingsApplication);
+    const QSettings organisationWide(QSettings::IniFormat, QSettings::UserScope, name, QString());
+    return QFileInfo(organisationWide.fileName()).absolutePath() + QLatin1Char('/') + name + QLatin1Char('/') + name +
+           QStringLiteral(".ini");
+}
+
+// A store that is anything but a regular file (a FIFO, a device, a folder)
+// is never opened: it reads as empty and is never replaced.
+bool storeIsSafeToOpen() {
+    struct stat info {};
+    return ::stat(QFile::encodeName(storePath()).constData(), &info) != 0 || S_ISREG(info.st_mode);
+}
+
+StoredValues valuesIn(const QSettings& settings) {
+    StoredValues values;
+    for (const QString& key : settings.allKeys()) values.insert(key, settings.value(key));
+    return values;
+}
+
+// The store's text holding `values`, in the INI form QSettings reads.
+// QSettings writes it into a scratch file beside the store. It does not
+// notice a write that falls short (a full disk, a file-size limit), so the
+// scratch file is read back and must give exactly `values`; it is read under
+// another name, since QSettings would answer from what it remembers of the
+// file it wrote.
+std::optional<QByteArray> storeText(const QString& folder, const StoredValues& values) {
+    QTemporaryFile scratch(folder + QStringLiteral("/.Curvolo-XXXXXX.ini"));
+    if (!scratch.open()) return std::nullopt;
+    const QString writtenPath = scratch.fileName();
+    scratch.close();
+    {
+        QSettings writer(writtenPath, QSettings::IniFormat);
+        for (auto entry = values.cbegin(); entry != values.cend(); ++entry) writer.setValue(entry.key(), entry.value());
+        writer.sync();
+        if (writer.status() != QSettings::NoError) return std::nullopt;
+    }
+    const QString checkedPath = writtenPath + QStringLiteral(".check");
+    if (!QFile::rename(writtenPath, checkedPath)) return std::nullopt;
+    std::optional<QByteArray> text;
+    {
+        const QSettings reader(checkedPath, QSettings::IniFormat);
+        QFile written(checkedPath);
+        if (reader.status() == QSettings::NoError && valuesIn(reader) == values && written.open(QIODevice::ReadOnly))
+            text = written.readAll();
+    }
+    QFile::remove(checkedPath);
+    return text;
+}
+
+// QSettings keeps what it read of a file and reads it again only when the
+// file's size or modification time (in milliseconds) changed. A store
+// replaced within the millisecond of its previous write, with the same size,
+// would be read from that memory: its time moves on by a millisecond.
+void makeReplacementVisible(const QByteArray& path, const struct stat& before) {
+    struct stat after {};
+    if (::stat(path.constData(), &after) != 0) return;
+    const auto milliseconds = [](const timespec& time) { return time.tv_sec * 1000 + time.tv_nsec / 1000000; };
+    if (milliseconds(after.st_mtim) != milliseconds(before.st_mtim)) return;
+    timespec times[2] = {after.st_atim, before.st_mtim};
+    times[1].tv_nsec += 1000000;
+    if (times[1].tv_nsec >= 1000000000) {
+        times[1].tv_nsec -= 1000000000;
+        ++times[1].tv_sec;
+    }
+    ::utimensat(AT_FDCWD, path.constData(), times, 0);
+}
+
 }  // namespace
 
 QString GetSetting(const QString& key, const QString& defaultValue) {
+    if (!storeIsSafeToOpen()) return defaultValue;
     const QVariant value = store().value(groupKey(key));
     return value.isValid() ? value.toString() : defaultValue;
 }
 
-bool SaveSetting(const QString& key, const QString& value) {
-    QSettings settings = store();
-    settings.setValue(groupKey(key), value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+bool SaveSetting(const QString& key, const QString& value) { return !SaveSettings({{key, value}}); }
+
+std::optional<QString> SaveSettings(const SettingValues& values) {
+    if (!storeIsSafeToOpen()) return QStringLiteral("不是普通文件");
+    const QSettings current = store();
+    const QString path = current.fileName();
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) return QStringLiteral("无法建立文件夹 %1").arg(QDir::toNativeSeparators(folder));
+
+    StoredValues wanted = valuesIn(current);
+    for (const auto& [key, value] : values) wanted.insert(groupKey(key), value);
+    const std::optional<QByteArray> text = storeText(folder, wanted);
+    if (!text) return QStringLiteral("无法完整写入（磁盘已满、文件大小受限或没有写入权限）");
+
+    const QByteArray encodedPath = QFile::encodeName(path);
+    struct stat before {};
+    const bool existed = ::stat(encodedPath.constData(), &before) == 0;
+    if (auto problem = toolkit::replaceFileContents(path, *text)) return problem;
+    if (existed) makeReplacementVisible(encodedPath, before);
+    return std::nullopt;
 }
 
-bool HasSetting(const QString& key) { return store().contains(groupKey(key)); }
+bool HasSetting(const QString& key) { return storeIsSafeToOpen() && store().contains(groupKey(key)); }
 
-QString settingsFilePath() { return store().fileName(); }
+QString settingsFilePath() { return storePath(); }
 
 }  // namespace plotdesk

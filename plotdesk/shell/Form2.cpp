@@ -8,9 +8,11 @@
 #include "shell/board_window.h"
 #include "shell/shell_pictures.h"
 #include "toolkit/color_word.h"
+#include "toolkit/forms.h"
 #include "toolkit/image_control.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -19,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -56,7 +59,14 @@ std::optional<int32_t> doubledTick(const QString& text) {
     return static_cast<int32_t>(doubled);
 }
 
-enum class FieldForm { Integer, DoubledTick, Number };
+enum class FieldForm {
+    Integer,
+    DoubledTick,
+    Number,
+    // The sampling step is stored as an integer, and a stored step of 0 makes
+    // every later start refuse to draw.
+    Step,
+};
 
 struct NumericField {
     QLineEdit* Form2::*edit;
@@ -77,16 +87,30 @@ const NumericField kNumericFields[] = {
     {&Form2::画板高度, "画板高度", FieldForm::Integer},
     {&Form2::初始值, "自变量的初始值", FieldForm::Integer},
     {&Form2::最大值, "自变量的最大值", FieldForm::Integer},
-    {&Form2::Text1, "精确度", FieldForm::Integer},
+    {&Form2::Text1, "精确度", FieldForm::Step},
 };
 
-bool holdsValue(const QString& text, FieldForm form) {
+// Why `text` cannot be taken as a value of `form`, or nothing when it can.
+std::optional<QString> fieldFault(const QString& text, FieldForm form) {
+    const QString notANumber = QStringLiteral("必须是一个数");
     switch (form) {
-        case FieldForm::Integer: return toInt32HalfEven(text).has_value();
-        case FieldForm::DoubledTick: return doubledTick(text).has_value();
-        case FieldForm::Number: return toDouble(text).has_value();
+        case FieldForm::Integer:
+            if (!toInt32HalfEven(text)) return notANumber;
+            break;
+        case FieldForm::DoubledTick:
+            if (!doubledTick(text)) return notANumber;
+            break;
+        case FieldForm::Number:
+            if (!toDouble(text)) return notANumber;
+            break;
+        case FieldForm::Step: {
+            const auto step = toInt32HalfEven(text);
+            if (!step) return notANumber;
+            if (*step == 0) return QStringLiteral("按整数保存时为 0，步长不能为 0");
+            break;
+        }
     }
-    return false;
+    return std::nullopt;
 }
 
 void markField(QLineEdit* edit, bool wrong) { edit->setStyleSheet(wrong ? kMarkedField : QString()); }
@@ -100,21 +124,25 @@ void setSwatchColour(QLabel* swatch, int32_t colour) {
 // The value of an integer field that checkFields() has passed.
 int32_t checkedInteger(const QLineEdit* edit) { return toInt32HalfEven(edit->text()).value_or(0); }
 
+std::optional<QColor> platformColourChooser(const QColor& current, QWidget* parent) {
+    const QColor chosen = QColorDialog::getColor(current, parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+std::optional<QString> platformFileChooser(const QString& current, QWidget* parent) {
+    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), QFileInfo(current).absolutePath());
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
+}
+
 Form2::ColourChooser& colourChooser() {
-    static Form2::ColourChooser chooser = [](const QColor& current, QWidget* parent) -> std::optional<QColor> {
-        const QColor chosen = QColorDialog::getColor(current, parent);
-        if (!chosen.isValid()) return std::nullopt;
-        return chosen;
-    };
+    static Form2::ColourChooser chooser = platformColourChooser;
     return chooser;
 }
 
 Form2::FileChooser& fileChooser() {
-    static Form2::FileChooser chooser = [](const QString& current, QWidget* parent) -> std::optional<QString> {
-        const QString chosen = QFileDialog::getOpenFileName(parent, QString(), QFileInfo(current).absolutePath());
-        if (chosen.isEmpty()) return std::nullopt;
-        return chosen;
-    };
+    static Form2::FileChooser chooser = platformFileChooser;
     return chooser;
 }
 
@@ -328,7 +356,7 @@ void Form2::connectHandlers() {
         QLineEdit* edit = this->*numeric.edit;
         const FieldForm form = numeric.form;
         connect(edit, &QLineEdit::textChanged, this,
-                [edit, form](const QString& text) { markField(edit, !holdsValue(text, form)); });
+                [edit, form](const QString& text) { markField(edit, fieldFault(text, form).has_value()); });
     }
 }
 
@@ -346,15 +374,18 @@ void Form2::Form_Load() {
     横坐标结束刻度->setText(generalNumberText(record.max_x / 2.0));
     结束刻度->setText(generalNumberText(record.max_y / 2.0));
 
-    // Each assignment that changes a text runs its change rule; the three
-    // sampling fields are passed to the board even when the text was already
-    // the same, so the board's range always matches the dialog's.
+    // Each assignment that changes a text runs its change rule.
     初始值->setText(integerText(record.start));
     最大值->setText(integerText(record.end));
     画板长度->setText(integerText(record.width));
     画板高度->setText(integerText(record._heiht));
     Text1->setText(integerText(record.step));
-    passSamplingFieldsToBoard();
+    // The step is taken again from its field, and the board's start always
+    // follows the record's start, even when 初始值's text did not change.
+    if (const auto step = toInt32HalfEven(Text1->text())) Settings().step = *step;
+    boardWindow().start->setText(integerText(Settings().start));
+    if (const auto start = toInt32HalfEven(初始值->text())) Settings().start = *start;
+    passSamplingFieldsToNewBoard();
 
     Text4->setText(GetSetting(QString::fromLatin1(key::backpicture), defaultText(key::backpicture)));
     // The pen widths show what is stored, so saving other settings keeps them.
@@ -364,11 +395,20 @@ void Form2::Form_Load() {
 
 void Form2::Command1_Click() {
     if (!checkFields()) return;
-    SaveSetting(QString::fromLatin1(key::backpicture), Text4->text());
     takeFieldsIntoRecord();
-    SaveSetting(QString::fromLatin1(key::xiankuan1), Text2->text());
-    SaveSetting(QString::fromLatin1(key::xiankuan2), Text3->text());
-    for (const char* name : kSavedRecordKeys) SaveRecordField(name);
+    SettingValues values{{QString::fromLatin1(key::backpicture), Text4->text()},
+                         {QString::fromLatin1(key::xiankuan1), Text2->text()},
+                         {QString::fromLatin1(key::xiankuan2), Text3->text()}};
+    for (const char* name : kSavedRecordKeys)
+        values.append({QString::fromLatin1(name), integerText(*recordField(Settings(), name))});
+    if (const auto problem = SaveSettings(values)) {
+        // The store keeps its old values; this session still uses the new
+        // ones, and the dialog stays open to say so.
+        boardWindow().relayoutFromRecord();
+        fieldProblem->setText(QStringLiteral("设置未能保存到 %1：%2。这些设置只在本次运行中有效。")
+                                  .arg(QDir::toNativeSeparators(settingsFilePath()), *problem));
+        return;
+    }
     boardWindow().reuse();
     close();
 }
@@ -402,15 +442,19 @@ void Form2::Option2_Click() {
     Image1->setVisible(false);
 }
 
-void Form2::passSamplingFieldsToBoard() {
+void Form2::passSamplingFieldsToNewBoard() {
+    static QPointer<mForm1> givenTheRange;
+    mForm1* board = toolkit::Forms<mForm1>::loaded();
+    if (!board || givenTheRange == board) return;
+    givenTheRange = board;
     Text1_Change();
     初始值_Change();
     最大值_Change();
 }
 
 void Form2::setChoosers(ColourChooser colour, FileChooser file) {
-    colourChooser() = std::move(colour);
-    fileChooser() = std::move(file);
+    colourChooser() = colour ? std::move(colour) : ColourChooser(platformColourChooser);
+    fileChooser() = file ? std::move(file) : FileChooser(platformFileChooser);
 }
 
 int32_t Form2::swatchColour(const QLabel* swatch) {
@@ -474,19 +518,23 @@ void Form2::画板高度_Change() { boundBoardSize(画板高度); }
 
 bool Form2::checkFields() {
     const NumericField* firstWrong = nullptr;
+    QString firstFault;
     for (const NumericField& numeric : kNumericFields) {
         QLineEdit* edit = this->*numeric.edit;
-        const bool wrong = !holdsValue(edit->text(), numeric.form);
-        markField(edit, wrong);
-        if (wrong && !firstWrong) firstWrong = &numeric;
+        const auto fault = fieldFault(edit->text(), numeric.form);
+        markField(edit, fault.has_value());
+        if (fault && !firstWrong) {
+            firstWrong = &numeric;
+            firstFault = *fault;
+        }
     }
     if (!firstWrong) {
         fieldProblem->clear();
         return true;
     }
     QLineEdit* edit = this->*firstWrong->edit;
-    fieldProblem->setText(QStringLiteral("“%1”必须是一个数，请改正后再按“确定”或“应用”。")
-                              .arg(QString::fromUtf8(firstWrong->description)));
+    fieldProblem->setText(QStringLiteral("“%1”%2，请改正后再按“确定”或“应用”。")
+                              .arg(QString::fromUtf8(firstWrong->description), firstFault));
     for (int tab = 0; tab < SSTab1->count(); ++tab)
         if (SSTab1->widget(tab)->isAncestorOf(edit)) SSTab1->setCurrentIndex(tab);
     edit->setFocus();

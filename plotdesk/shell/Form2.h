@@ -41,14 +41,18 @@ public:
     void Option1_Click();   // 网格: shows the grid preview
     void Option2_Click();   // 数轴: shows the plain-axes preview
 
-    // Runs the change rules of the sampling fields (start, end, step), so
-    // the board's bottom bar shows the dialog's values; used at load and
-    // when a board window is created afresh while the dialog stays loaded.
-    void passSamplingFieldsToBoard();
+    // A board window shows its built-in range (-100 to 100 by 2) when it is
+    // created, not the settings'. The first dialog load after that, or the
+    // board's creation while a dialog is loaded, runs the change rules of the
+    // sampling fields (start, end, step) once, so the board takes the
+    // dialog's values. After that only a changed field reaches the board, so
+    // a step typed on the board stays when the dialog opens.
+    void passSamplingFieldsToNewBoard();
 
     // The colour and file choosers behind Command4 to Command6: they get the
     // current value and give the chosen one, or nothing when cancelled. By
-    // default the platform's colour dialog and file-open dialog.
+    // default (and after an empty function) the platform's colour dialog and
+    // file-open dialog.
     using ColourChooser = std::function<std::optional<QColor>(const QColor& current, QWidget* parent)>;
     using FileChooser = std::function<std::optional<QString>(const QString& current, QWidget* parent)>;
     static void setChoosers(ColourChooser colour, FileChooser file);
@@ -115,8 +119,9 @@ private:
     void 画板长度_Change();
     void 画板高度_Change();
 
-    // Marks every numeric field that does not hold a number; names the first
-    // one in fieldProblem, shows it and returns false.
+    // Marks every numeric field that does not hold a number (or, for the
+    // step, one that would be stored as 0); names the first one and the
+    // reason in fieldProblem, shows it and returns false.
     bool checkFields();
     // Takes the dialog's values into the settings record.
     void takeFieldsIntoRecord();

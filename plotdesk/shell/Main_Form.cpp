@@ -18,7 +18,6 @@
 #include "toolkit/twips.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,12 +27,18 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <limits>
+#include <utility>
+
 namespace plotdesk {
 namespace {
 
 namespace layout = main_form_layout;
 
 enum MainTab { kFunctionTab = 0, kParametricTab = 1, kHelpTab = 2 };
+
+// A history item read from its file keeps the line's bytes here.
+constexpr int kLineRole = Qt::UserRole;
 
 // Places `widget` inside its parent at a rectangle given in twips.
 void place(QWidget* widget, const QRect& twips) {
@@ -63,6 +68,8 @@ QLabel* label(const char* name, const char* caption, QWidget* parent, const QRec
 
 QLineEdit* entry(const char* name, QWidget* parent, const QRect& twips) {
     auto* result = named(new QLineEdit(parent), name);
+    // An expression is never cut short (a line edit keeps 32,767 characters by default).
+    result->setMaxLength(std::numeric_limits<int>::max());
     place(result, twips);
     return result;
 }
@@ -199,8 +206,9 @@ void Main_Form::Form_Resize() {
 }
 
 void Main_Form::Form_Unload() {
-    writeHistories();
-    savePicturePosition();
+    // Each file on its own: one that cannot be saved does not stop the others.
+    const QStringList unsaved = writeHistories() + savePicturePosition();
+    reportUnsavedFiles(unsaved, this);
     endProgram();
 }
 
@@ -292,33 +300,52 @@ void Main_Form::removeSelectedItem(QListWidget* list) {
 }
 
 void Main_Form::readHistories() {
-    const HistoryPaths paths = historyPaths();
+    const HistoryPlaces places = historyPlaces();
+    functionsAsRead_ = readHistoryFile(places.read.functions);
+    parametricAsRead_ = readHistoryFile(places.read.parametric);
     changingListsQuietly_ = true;
-    List1->addItems(readHistoryFile(paths.functions));
-    List2->addItems(readHistoryFile(paths.parametric));
+    for (const auto& [list, file] : {std::pair{List1, &functionsAsRead_}, std::pair{List2, &parametricAsRead_}}) {
+        for (const HistoryItem& read : file->items) {
+            auto* item = new QListWidgetItem(read.text, list);
+            item->setData(kLineRole, read.bytes);
+        }
+    }
     changingListsQuietly_ = false;
 }
 
-void Main_Form::writeHistories() {
-    const HistoryPaths paths = historyPaths();
-    const auto save = [](const QString& path, const QListWidget* list) {
-        QStringList items;
-        for (int row = 0; row < list->count(); ++row) items << list->item(row)->text();
-        QString error;
-        if (!writeHistoryFile(path, items, &error))
-            qWarning().noquote() << QStringLiteral("无法保存历史记录 %1: %2").arg(path, error);
+QStringList Main_Form::writeHistories() {
+    const HistoryPlaces places = historyPlaces();
+    QStringList unsaved;
+    const auto save = [&unsaved](const QString& path, const HistoryFile& asRead, const QListWidget* list) {
+        QList<QByteArray> lines;
+        for (int row = 0; row < list->count(); ++row) {
+            const QListWidgetItem* item = list->item(row);
+            // An item read from the file goes back as it was read.
+            const QVariant read = item->data(kLineRole);
+            const std::optional<QByteArray> line = read.isValid() ? read.toByteArray() : historyLine(item->text());
+            if (!line) {
+                unsaved << unsavedFile(path, QStringLiteral("系统缺少 GB18030 编码转换"));
+                return;
+            }
+            lines << *line;
+        }
+        if (const auto problem = saveHistoryFile(path, asRead, lines)) unsaved << unsavedFile(path, *problem);
     };
-    // Each file on its own: one that cannot be written does not stop the other.
-    save(paths.functions, List1);
-    save(paths.parametric, List2);
+    save(places.write.functions, functionsAsRead_, List1);
+    save(places.write.parametric, parametricAsRead_, List2);
+    return unsaved;
 }
 
-void Main_Form::savePicturePosition() {
+QStringList Main_Form::savePicturePosition() {
     // Only a loaded board has a picture position worth keeping.
     const mForm1* board = toolkit::Forms<mForm1>::loaded();
-    if (!board) return;
-    SaveSetting(QString::fromLatin1(key::pxpleft), singleText(static_cast<float>(board->pxp->leftTwips())));
-    SaveSetting(QString::fromLatin1(key::pxpltop), singleText(static_cast<float>(board->pxp->topTwips())));
+    if (!board) return {};
+    const auto problem = SaveSettings({
+        {QString::fromLatin1(key::pxpleft), singleText(static_cast<float>(board->pxp->leftTwips()))},
+        {QString::fromLatin1(key::pxpltop), singleText(static_cast<float>(board->pxp->topTwips()))},
+    });
+    if (!problem) return {};
+    return {unsavedFile(settingsFilePath(), *problem)};
 }
 
 }  // namespace plotdesk

@@ -3,6 +3,8 @@
 // lists, the help tab, and the menus that open the other windows. It fills
 // the board's expression holders and calls the board's draw and clear.
 
+#include "shell/history_file.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -24,8 +26,9 @@ public:
 
     void Form_Load();
     void Form_Resize();
-    // Saves both histories and the board picture's position, then ends the
-    // program. Runs when the window is closed by its close box.
+    // Saves both histories and the board picture's position, tells the user
+    // about every file that could not be saved, then ends the program. Runs
+    // when the window is closed by its close box.
     void Form_Unload();
 
     void Command1_Click();  // draw f(x)
@@ -89,12 +92,17 @@ private:
     void connectHandlers();
     void removeSelectedItem(QListWidget* list);
     void readHistories();
-    void writeHistories();
-    void savePicturePosition();
+    // Each returns the files it could not save, each with the reason.
+    QStringList writeHistories();
+    QStringList savePicturePosition();
 
     // Set while the program itself changes a list's current row, so that
     // only the user's choices recall an item.
     bool changingListsQuietly_ = false;
+    // The history files as read at load, to tell at exit whether another
+    // instance saved them meanwhile.
+    HistoryFile functionsAsRead_;
+    HistoryFile parametricAsRead_;
 };
 
 }  // namespace plotdesk

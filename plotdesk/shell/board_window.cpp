@@ -15,9 +15,9 @@ mForm1& boardWindow() {
     if (hooked != &board) {
         hooked = &board;
         QObject::connect(&board, &mForm1::optionsRequested, &board, &showSettingsDialog);
-        // A board created afresh starts with its own default range; a
+        // A board created afresh starts with its own built-in range; a
         // settings dialog that stayed loaded gives it the range it shows.
-        if (Form2* dialog = toolkit::Forms<Form2>::loaded()) dialog->passSamplingFieldsToBoard();
+        if (Form2* dialog = toolkit::Forms<Form2>::loaded()) dialog->passSamplingFieldsToNewBoard();
     }
     return board;
 }

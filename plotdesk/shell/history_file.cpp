@@ -1,29 +1,29 @@
 #include "shell/history_file.h"
 
 #include "shell/gbk_text.h"
+#include "toolkit/atomic_file.h"
+#include "toolkit/regular_file.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QHash>
 
 namespace plotdesk {
 namespace {
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 
-QString singleLine(QString item) {
-    item.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    item.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    item.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return item;
+// The largest history file read, in bytes: far beyond any list a person
+// keeps, well within memory.
+constexpr qint64 kHistoryFileLimit = 64 * 1024 * 1024;
+
+QString singleLine(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
 }
 
-}  // namespace
-
-QStringList readHistoryFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = file.readAll();
-    QStringList items;
+QList<QByteArray> linesOf(const QByteArray& bytes) {
+    QList<QByteArray> lines;
     qsizetype lineStart = 0;
     while (lineStart < bytes.size()) {
         qsizetype lineEnd = bytes.indexOf('\n', lineStart);
@@ -31,30 +31,65 @@ QStringList readHistoryFile(const QString& path) {
         if (lineEnd < 0) lineEnd = bytes.size();
         qsizetype textEnd = lineEnd;
         if (textEnd > lineStart && bytes.at(textEnd - 1) == '\r') --textEnd;
-        const std::optional<QString> item = fromHistoryCodePage(bytes.mid(lineStart, textEnd - lineStart));
-        if (!item) return {};
-        items << *item;
+        lines << bytes.mid(lineStart, textEnd - lineStart);
         lineStart = next;
     }
-    return items;
+    return lines;
 }
 
-bool writeHistoryFile(const QString& path, const QStringList& items, QString* error) {
-    // Without a converter every item would come out empty: keep the old file.
-    if (!toHistoryCodePage(QString())) {
-        if (error) *error = QStringLiteral("no converter for the history files' code page");
-        return false;
+// `disk` with this session's deletions and additions since `base` applied
+// (see saveHistoryFile).
+QList<QByteArray> merged(const QList<QByteArray>& base, const QList<QByteArray>& ours, const QList<QByteArray>& disk) {
+    QHash<QByteArray, int> unmatchedBase;
+    for (const QByteArray& line : base) ++unmatchedBase[line];
+    QList<QByteArray> added;
+    for (const QByteArray& line : ours) {
+        int& count = unmatchedBase[line];
+        if (count > 0)
+            --count;
+        else
+            added << line;
     }
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    for (const QString& item : items) {
-        if (!ok) break;
-        ok = file.write(toHistoryCodePage(singleLine(item)).value_or(QByteArray()) + kLineEnd) >= 0;
+    // What is left of the base was deleted here.
+    QHash<QByteArray, int>& deleted = unmatchedBase;
+    QList<QByteArray> result;
+    for (const QByteArray& line : disk) {
+        int& count = deleted[line];
+        if (count > 0)
+            --count;
+        else
+            result << line;
     }
-    // An unfinished file is never committed: dropping it leaves the old one.
-    ok = ok && file.commit();
-    if (!ok && error) *error = file.errorString();
-    return ok;
+    return result + added;
+}
+
+}  // namespace
+
+std::optional<QByteArray> historyLine(const QString& text) { return toHistoryCodePage(singleLine(text)); }
+
+HistoryFile readHistoryFile(const QString& path) {
+    HistoryFile file;
+    // Without a converter every item would read as nothing useful.
+    if (!fromHistoryCodePage(QByteArray())) return file;
+    file.bytes = toolkit::readRegularFile(path, kHistoryFileLimit).bytes.value_or(QByteArray());
+    for (const QByteArray& line : linesOf(file.bytes))
+        file.items << HistoryItem{fromHistoryCodePage(line).value_or(QString()), line};
+    return file;
+}
+
+std::optional<QString> saveHistoryFile(const QString& path, const HistoryFile& base, const QList<QByteArray>& lines) {
+    const toolkit::RegularFileRead disk = toolkit::readRegularFile(path, kHistoryFileLimit);
+    // What cannot be read cannot be merged: it is left as it is.
+    if (disk.exists && !disk.bytes) return disk.problem;
+    QList<QByteArray> toWrite = lines;
+    if (disk.bytes && *disk.bytes != base.bytes) {
+        QList<QByteArray> baseLines;
+        for (const HistoryItem& item : base.items) baseLines << item.bytes;
+        toWrite = merged(baseLines, lines, linesOf(*disk.bytes));
+    }
+    QByteArray bytes;
+    for (const QByteArray& line : toWrite) bytes += line + kLineEnd;
+    return toolkit::replaceFileContents(path, bytes);
 }
 
 }  // namespace plotdesk

@@ -39,13 +39,18 @@ HistoryPaths historyPathsIn(const QString& folder) {
     return {dir.filePath(kFunctionFile), dir.filePath(kParametricFile)};
 }
 
-HistoryPaths historyPaths() {
+HistoryPlaces historyPlaces() {
     const QString programFolder =
         programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride();
     const QString userFolder = userFolderOverride().isEmpty()
                                    ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                                    : userFolderOverride();
-    return historyPathsIn(historyFolder(programFolder, userFolder));
+    const HistoryPaths write = historyPathsIn(historyFolder(programFolder, userFolder));
+    const HistoryPaths program = historyPathsIn(programFolder);
+    const auto source = [](const QString& written, const QString& inProgramFolder) {
+        return QFileInfo::exists(written) ? written : inProgramFolder;
+    };
+    return {{source(write.functions, program.functions), source(write.parametric, program.parametric)}, write};
 }
 
 void setHistoryFolders(const QString& programFolder, const QString& userFolder) {

@@ -1,6 +1,9 @@
 #include "shell/program_exit.h"
 
 #include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QMessageBox>
 #include <QWidget>
 
 namespace plotdesk {
@@ -23,6 +26,18 @@ void endProgram() {
 
 void setProgramQuit(std::function<void()> quit) {
     programQuit() = quit ? std::move(quit) : std::function<void()>(endEventLoop);
+}
+
+QString unsavedFile(const QString& path, const QString& reason) {
+    return QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+void reportUnsavedFiles(const QStringList& unsaved, QWidget* parent) {
+    if (unsaved.isEmpty()) return;
+    const QString text =
+        QStringLiteral("以下文件未能保存，文件中原有的内容保持不变：\n\n%1").arg(unsaved.join(QLatin1Char('\n')));
+    qWarning().noquote() << text;
+    QMessageBox::warning(parent, QStringLiteral("未能保存"), text);
 }
 
 }  // namespace plotdesk

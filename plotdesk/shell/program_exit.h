@@ -3,7 +3,12 @@
 // own close handling (so, for one, the board does not save its placement),
 // and the event loop ends.
 
+#include <QString>
+#include <QStringList>
+
 #include <functional>
+
+class QWidget;
 
 namespace plotdesk {
 
@@ -13,5 +18,14 @@ void endProgram();
 // application's event loop. Tests install their own to observe the ending;
 // an empty function brings the default back.
 void setProgramQuit(std::function<void()> quit);
+
+// One line of reportUnsavedFiles(): the file and why it could not be saved.
+QString unsavedFile(const QString& path, const QString& reason);
+
+// Tells the user which files could not be saved as the program ends (their
+// old contents are kept): on standard error, and in a message box over
+// `parent`, since the program is about to disappear. Nothing when `unsaved`
+// is empty.
+void reportUnsavedFiles(const QStringList& unsaved, QWidget* parent);
 
 }  // namespace plotdesk

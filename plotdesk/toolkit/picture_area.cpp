@@ -2,11 +2,11 @@
 
 #include "toolkit/color_word.h"
 #include "toolkit/mouse_buttons.h"
+#include "toolkit/picture_reading.h"
 #include "toolkit/segment_clip.h"
 #include "toolkit/twips.h"
 
 #include <QFontMetricsF>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -133,9 +133,7 @@ bool PictureArea::loadPicture(const QString& path) {
         clearPicture();
         return true;
     }
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    picture_ = reader.read();
+    picture_ = readPictureFile(path);
     shownStale_ = true;
     update();
     return !picture_.isNull();

@@ -9,7 +9,7 @@
 #include "board/export_plot.h"
 #include "board/plot_rules.h"
 #include "settings/setting_keys.h"
-#include "toolkit/picture_file.h"
+#include "toolkit/picture_writing.h"
 #include "toolkit/twips.h"
 
 #include <QAction>

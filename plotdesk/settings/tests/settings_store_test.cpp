@@ -6,12 +6,15 @@
 #include "settings/setting_keys.h"
 #include "settings/settings_record.h"
 #include "toolkit/color_word.h"
+#include "toolkit/tests/file_faults.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -48,6 +51,9 @@ private slots:
     void textsSurviveTheFileUnchanged();
     void recordFieldsAreSavedAsIntegerText();
     void unwritableStoreIsReported();
+    void aStoreThatCannotBeWrittenStaysAsItWas_data();
+    void aStoreThatCannotBeWrittenStaysAsItWas();
+    void aStoreThatIsNoRegularFileIsNeitherReadNorReplaced();
     void keyTableIsComplete();
     void recordLoadsInTheDocumentedOrder();
 
@@ -212,6 +218,74 @@ void SettingsStoreTest::unwritableStoreIsReported() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, blocker.fileName());
     QVERIFY(!SaveSetting(QString::fromLatin1(key::width), QStringLiteral("4000")));
     QCOMPARE(GetSetting(QString::fromLatin1(key::width), QStringLiteral("absent")), QStringLiteral("absent"));
+}
+
+void SettingsStoreTest::aStoreThatCannotBeWrittenStaysAsItWas_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("full disk") << "full disk";
+    QTest::newRow("file-size limit") << "file-size limit";
+    QTest::newRow("read-only folder") << "read-only folder";
+}
+
+void SettingsStoreTest::aStoreThatCannotBeWrittenStaysAsItWas() {
+    QFETCH(QString, fault);
+    const QString folder = QFileInfo(settingsFilePath()).absolutePath();
+    std::optional<filefaults::SmallDisk> disk;
+    if (fault == QLatin1String("full disk")) {
+        QVERIFY(QDir().mkpath(folder));
+        disk.emplace(folder);
+        if (!disk->mounted())
+            QSKIP("a small file system can be mounted only by root; the file-size limit row stands in");
+    }
+    QVERIFY(SaveSetting(QString::fromLatin1(key::backpicture), QString(600, QLatin1Char('p'))));
+    QVERIFY(SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000")));
+    const QByteArray before = fileBytes(settingsFilePath());
+
+    std::optional<filefaults::FileSizeLimit> limit;
+    std::optional<filefaults::WithoutRootRights> unprivileged;
+    if (disk) {
+        disk->fill();
+    } else if (fault == QLatin1String("file-size limit")) {
+        // Room for the store as it is, not for the longer value.
+        limit.emplace(before.size());
+    } else {
+        const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(home->path(), readable));
+        QVERIFY(QFile::setPermissions(folder, readable));
+        unprivileged.emplace();
+        if (!unprivileged->active() || QFileInfo(folder).isWritable()) {
+            unprivileged.reset();
+            QSKIP("the store's folder stays writable for this user");
+        }
+    }
+    const bool saved = SaveSetting(QString::fromLatin1(key::width), QStringLiteral("123456789"));
+    limit.reset();
+    unprivileged.reset();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(home->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (disk) QFile::remove(folder + QStringLiteral("/.filler"));
+
+    QVERIFY(!saved);
+    QCOMPARE(fileBytes(settingsFilePath()), before);
+    QCOMPARE(GetSetting(QString::fromLatin1(key::width)), QStringLiteral("3000"));
+    // Nothing half-written is left beside it.
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Curvolo.ini")});
+}
+
+void SettingsStoreTest::aStoreThatIsNoRegularFileIsNeitherReadNorReplaced() {
+    QVERIFY(QDir().mkpath(QFileInfo(settingsFilePath()).absolutePath()));
+    QCOMPARE(::mkfifo(QFile::encodeName(settingsFilePath()).constData(), 0600), 0);
+    std::optional<filefaults::HangGuard> guard(std::in_place, 10);
+    const QString width = GetSetting(QString::fromLatin1(key::width), QStringLiteral("absent"));
+    const bool has = HasSetting(QString::fromLatin1(key::width));
+    LoadSettings();
+    const bool saved = SaveSetting(QString::fromLatin1(key::width), QStringLiteral("3000"));
+    guard.reset();
+    QCOMPARE(width, QStringLiteral("absent"));
+    QVERIFY(!has);
+    QCOMPARE(Settings().width, 2000);
+    QVERIFY(!saved);
+    QVERIFY(QFileInfo(settingsFilePath()).exists() && !QFileInfo(settingsFilePath()).isFile());
 }
 
 void SettingsStoreTest::keyTableIsComplete() {

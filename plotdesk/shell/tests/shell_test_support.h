@@ -14,11 +14,13 @@
 #include "shell/shell_answers.h"
 #include "toolkit/forms.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace shelltest {
 
@@ -35,6 +37,26 @@ inline void dropAllWindows() {
 
 // Lets windows closed with WA_DeleteOnClose go.
 inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// Answers the next message box that opens (within `within` ms) with OK and
+// keeps its text in `*text`; the test goes on once the box is closed.
+inline void answerNextMessageBox(QString* text, int within = 5000) {
+    auto* poll = new QTimer;
+    auto* waited = new int(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, text, within] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        *waited += poll->interval();
+        if (!box && *waited < within) return;
+        if (box) {
+            *text = box->text();
+            box->accept();
+        }
+        poll->stop();
+        poll->deleteLater();
+        delete waited;
+    });
+    poll->start(10);
+}
 
 class ShellEnvironment {
 public:

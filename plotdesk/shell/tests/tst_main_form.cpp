@@ -7,6 +7,7 @@
 #include "board/mForm1.h"
 #include "settings/settings_store.h"
 #include "shell/history_file.h"
+#include "toolkit/tests/file_faults.h"
 #include "toolkit/twips.h"
 
 #include <QAction>
@@ -18,9 +19,25 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <optional>
+
 using namespace plotdesk;
 using shelltest::Forms;
 using shelltest::ShellEnvironment;
+
+// How the function history's file is made hard to keep in one session.
+constexpr qint64 kTooLargeHistory = 64 * 1024 * 1024 + 1;
+
+enum class HistoryFault {
+    UndecodableBytes,       // lines that are not valid GB18030
+    FullDisk,               // the program's folder is a small file system with no room left
+    FileSizeLimit,          // every file write beyond 16 bytes fails, as on a full disk
+    ReadOnlyProgramFolder,  // the histories sit in a folder the user cannot write
+    AnotherInstance,        // a second main window saves the same file first
+    Fifo,                   // a FIFO stands where the file should be
+    TooLarge,               // the file is larger than any history read (64 MB)
+};
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -265,6 +282,155 @@ private slots:
         QVERIFY(!Forms<mForm1>::loaded()->isVisible());
     }
 
+    // One session with the function history: delete an item (when
+    // `deleteRow` is not -1), store `typed`, close the main window.
+    void historyFileFaults_data() {
+        QTest::addColumn<HistoryFault>("fault");
+        QTest::addColumn<QByteArray>("initial");  // the file in the program's folder
+        QTest::addColumn<int>("deleteRow");
+        QTest::addColumn<QByteArray>("expected");  // the file where it is saved
+        QTest::addColumn<QStringList>("message");  // what the exit message names
+        QTest::newRow("undecodable bytes are kept")
+            << HistoryFault::UndecodableBytes << QByteArray("f(x)=a\x81 b\r\n\xff\r\nf(x)=\x80\r\nf(x)=\xd6\xd0\r\n")
+            << 3 << QByteArray("f(x)=a\x81 b\r\n\xff\r\nf(x)=\x80\r\nf(x)=new\r\n") << QStringList();
+        QTest::newRow("full disk keeps the file and says so")
+            << HistoryFault::FullDisk << QByteArray("f(x)=old\r\n") << -1 << QByteArray("f(x)=old\r\n")
+            << QStringList{QStringLiteral("表达式记录.txt"), QStringLiteral("磁盘空间不足")};
+        QTest::newRow("file-size limit keeps every file and says so")
+            << HistoryFault::FileSizeLimit << QByteArray("f(x)=old\r\n") << -1 << QByteArray("f(x)=old\r\n")
+            << QStringList{QStringLiteral("表达式记录.txt"), QStringLiteral("文件超出允许的大小"),
+                           QStringLiteral("Curvolo.ini")};
+        QTest::newRow("read-only program folder")
+            << HistoryFault::ReadOnlyProgramFolder << QByteArray("f(x)=1\r\nf(x)=2\r\n") << 0
+            << QByteArray("f(x)=2\r\nf(x)=new\r\n") << QStringList();
+        QTest::newRow("a FIFO is neither waited on nor replaced")
+            << HistoryFault::Fifo << QByteArray() << -1 << QByteArray()
+            << QStringList{QStringLiteral("表达式记录.txt"), QStringLiteral("不是普通文件")};
+        QTest::newRow("a file too large to read is not replaced")
+            << HistoryFault::TooLarge << QByteArray("f(x)=big\r\n") << -1 << QByteArray()
+            << QStringList{QStringLiteral("表达式记录.txt"), QStringLiteral("文件大于 64 MB")};
+        // The other window deletes f(x)=2 and stores f(x)=other, then this
+        // one deletes f(x)=1 and stores f(x)=new.
+        QTest::newRow("another instance saved first")
+            << HistoryFault::AnotherInstance << QByteArray("f(x)=1\r\nf(x)=2\r\n") << 0
+            << QByteArray("f(x)=other\r\nf(x)=new\r\n") << QStringList();
+    }
+    void historyFileFaults() {
+        QFETCH(HistoryFault, fault);
+        QFETCH(QByteArray, initial);
+        QFETCH(int, deleteRow);
+        QFETCH(QByteArray, expected);
+        QFETCH(QStringList, message);
+        const QString programFile = programFolderFiles().functions;
+        std::optional<filefaults::SmallDisk> disk;
+        if (fault == HistoryFault::FullDisk) {
+            disk.emplace(env->programFolder());
+            if (!disk->mounted())
+                QSKIP("a small file system can be mounted only by root; the file-size limit row stands in");
+        }
+        if (fault == HistoryFault::Fifo) {
+            QCOMPARE(::mkfifo(QFile::encodeName(programFile).constData(), 0600), 0);
+        } else {
+            QFile file(programFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(initial);
+            // Zeros up to one byte past 64 MB, taking no room on the disk.
+            if (fault == HistoryFault::TooLarge) QVERIFY(file.resize(kTooLargeHistory));
+        }
+        const filefaults::HangGuard guard(20);
+
+        std::optional<filefaults::WithoutRootRights> unprivileged;
+        QString savedFile = programFile;
+        if (fault == HistoryFault::ReadOnlyProgramFolder) {
+            // Everything else stays open to the unprivileged user.
+            const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                              QFile::WriteOther | QFile::ExeOther;
+            QVERIFY(QFile::setPermissions(env->path(QString()), open));
+            QVERIFY(QFile::setPermissions(env->path(QStringLiteral("config")), open));
+            QVERIFY(QFile::setPermissions(env->programFolder(),
+                                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+            unprivileged.emplace();
+            if (!unprivileged->active() || QFileInfo(env->programFolder()).isWritable()) {
+                unprivileged.reset();
+                QSKIP("the program folder stays writable for this user");
+            }
+            savedFile = historyPathsIn(env->userFolder()).functions;
+        }
+
+        std::unique_ptr<Main_Form> other;
+        if (fault == HistoryFault::AnotherInstance) {
+            other = std::make_unique<Main_Form>();
+            other->setAttribute(Qt::WA_DeleteOnClose, false);
+            other->Form_Load();
+        }
+        Main_Form& main = start();
+        if (deleteRow >= 0) {
+            clickItem(main.List1, deleteRow);
+            QTest::mouseClick(main.Command4, Qt::LeftButton);
+        }
+        main.Text1->setText(QStringLiteral("new"));
+        QTest::mouseClick(main.Command3, Qt::LeftButton);
+        if (other) {
+            other->List1->setCurrentRow(1);
+            other->Command4->click();
+            other->Text1->setText(QStringLiteral("other"));
+            other->Command3->click();
+            other->close();
+        }
+
+        QString shown;
+        if (!message.isEmpty()) {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(".")));
+            shelltest::answerNextMessageBox(&shown);
+        }
+        {
+            std::optional<filefaults::FileSizeLimit> limit;
+            if (fault == HistoryFault::FileSizeLimit) limit.emplace(16);
+            if (disk) disk->fill();
+            main.close();
+        }
+        unprivileged.reset();
+        QFile::setPermissions(env->programFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        if (fault == HistoryFault::Fifo)
+            QVERIFY(QFileInfo::exists(savedFile) && !QFileInfo(savedFile).isFile());
+        else if (fault == HistoryFault::TooLarge)
+            QCOMPARE(QFileInfo(savedFile).size(), kTooLargeHistory);
+        else
+            QCOMPARE(ShellEnvironment::fileBytes(savedFile), expected);
+        if (savedFile != programFile) QCOMPARE(ShellEnvironment::fileBytes(programFile), initial);
+        for (const QString& part : message) QVERIFY2(shown.contains(part), qPrintable(shown));
+        if (message.isEmpty()) QCOMPARE(shown, QString());
+    }
+
+    void textsLongerThanTheDefaultLimitAreNotCut() {
+        // 40,000 characters, most of them a trailing comment, so one sample is quick.
+        const QString function = QStringLiteral("x'") + QString(39998, QLatin1Char('c'));
+
+        Main_Form& main = start();
+        mForm1* board = Forms<mForm1>::loaded();
+        board->start->setText(QStringLiteral("1"));
+        board->end->setText(QStringLiteral("1"));
+        main.Text1->setText(function);
+        QTest::mouseClick(main.Command1, Qt::LeftButton);
+        QCOMPARE(board->表达式1->text().size(), function.size());
+        QTest::mouseClick(main.Command3, Qt::LeftButton);
+        main.SSTab1->setCurrentIndex(1);
+        main.Text3->setText(function);
+        main.Text4->setText(function);
+        QTest::mouseClick(main.Command6, Qt::LeftButton);
+        main.close();
+
+        restart();
+        Main_Form& again = start();
+        clickItem(again.List1, 0);
+        QCOMPARE(again.Text1->text(), function);
+        again.SSTab1->setCurrentIndex(1);
+        clickItem(again.List2, 0);
+        QCOMPARE(again.Text3->text(), function);
+        QCOMPARE(again.Text4->text(), function);
+    }
+
     void closeMenuEndsAtOnceWithoutSaving() {
         QFile old(programFolderFiles().functions);
         QVERIFY(old.open(QIODevice::WriteOnly));
@@ -311,7 +477,10 @@ private slots:
         main.List1->addItem(QStringLiteral("f(x)=lost"));
         main.List2->addItem(QStringLiteral("x = t ; y = t"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("表达式记录\\.txt")));
+        QString message;
+        shelltest::answerNextMessageBox(&message);
         main.close();
+        QVERIFY2(message.contains(QStringLiteral("表达式记录.txt")), qPrintable(message));
         QCOMPARE(ShellEnvironment::fileBytes(programFolderFiles().parametric), QByteArray("x = t ; y = t\r\n"));
         QVERIFY(HasSetting(QStringLiteral("pxpleft")));
         QCOMPARE(env->programEnds, 1);

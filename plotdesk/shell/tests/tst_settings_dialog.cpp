@@ -8,14 +8,22 @@
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
 #include "shell/board_window.h"
+#include "toolkit/chinese_translation.h"
 #include "toolkit/color_word.h"
 #include "toolkit/image_control.h"
+#include "toolkit/tests/file_faults.h"
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+#include <QTranslator>
 #include <QtTest>
+
+#include <functional>
 
 using namespace plotdesk;
 using shelltest::Forms;
@@ -43,6 +51,24 @@ private:
 
     static void store(std::initializer_list<std::pair<const char*, const char*>> values) {
         for (const auto& [key, value] : values) SaveSetting(QString::fromLatin1(key), QString::fromUtf8(value));
+    }
+
+    // Runs `open`, which opens a modal dialog, and gives back that dialog's
+    // title and button texts; the dialog is cancelled.
+    static QStringList textsOfModalDialog(const std::function<void()>& open) {
+        QStringList texts;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!modal) return;
+            texts << modal->windowTitle();
+            for (const QAbstractButton* button : modal->findChildren<QAbstractButton*>())
+                if (button->isVisible()) texts << button->text();
+            modal->reject();
+        });
+        poll.start(20);
+        open();
+        return texts;
     }
 
     static bool dialogClosed() {
@@ -284,6 +310,12 @@ private slots:
         QTest::newRow("empty step") << "Text1"
                                     << ""
                                     << "精确度";
+        QTest::newRow("step stored as 0") << "Text1"
+                                          << "0.5"
+                                          << "精确度";
+        QTest::newRow("negative step stored as 0") << "Text1"
+                                                   << "-0.4"
+                                                   << "精确度";
         QTest::newRow("empty pen width") << "Text3"
                                          << " "
                                          << "线条宽度";
@@ -315,6 +347,58 @@ private slots:
             QTest::mouseClick(dialog.*button, Qt::LeftButton);
             QVERIFY(dialogClosed());
         }
+    }
+
+    void aStepTypedOnTheBoardStaysWhenTheDialogOpens() {
+        openDialog();
+        QTest::mouseClick(Forms<Form2>::loaded()->Command2, Qt::LeftButton);
+        QVERIFY(dialogClosed());
+        board().show();
+        board().step1->selectAll();
+        QTest::keyClicks(board().step1, "0.5");
+
+        Form2& dialog = openDialog();
+        QCOMPARE(dialog.Text1->text(), QStringLiteral("2"));
+        QTest::mouseClick(dialog.Command2, Qt::LeftButton);
+        QVERIFY(dialogClosed());
+        QCOMPARE(board().step1->text(), QStringLiteral("0.5"));
+        QCOMPARE(board().start->text(), QStringLiteral("-100"));
+        QCOMPARE(board().end->text(), QStringLiteral("100"));
+    }
+
+    void applyThatCannotSaveSaysSoAndStaysOpen() {
+        store({{"width", "3000"}});
+        const QByteArray before = ShellEnvironment::fileBytes(settingsFilePath());
+        Form2& dialog = openDialog();
+        dialog.画板长度->setText(QStringLiteral("2500"));
+        {
+            // Room for the old store, not for the new one.
+            filefaults::FileSizeLimit limit(before.size());
+            QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+        }
+        QVERIFY(!dialogClosed());
+        QVERIFY2(dialog.fieldProblem->text().contains(QStringLiteral("Curvolo.ini")),
+                 qPrintable(dialog.fieldProblem->text()));
+        QCOMPARE(ShellEnvironment::fileBytes(settingsFilePath()), before);
+        // This session goes on with what the dialog holds.
+        QCOMPARE(Settings().width, 2500);
+        QCOMPARE(board().pxp->widthTwips(), 2500.0);
+    }
+
+    void qtsOwnDialogsSpeakChinese() {
+        QVERIFY(toolkit::installChineseTranslation(*qApp));
+        Form2::setChoosers({}, {});  // the platform's own choosers
+        Form2& dialog = openDialog();
+        const QStringList colour = textsOfModalDialog([&] { dialog.Command4->click(); });
+        const QStringList file = textsOfModalDialog([&] { dialog.Command6->click(); });
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+        for (const QString& text : {QStringLiteral("选择颜色"), QStringLiteral("确定"), QStringLiteral("取消")})
+            QVERIFY2(colour.contains(text), qPrintable(colour.join(QLatin1Char('|'))));
+        QVERIFY2(file.contains(QStringLiteral("取消")), qPrintable(file.join(QLatin1Char('|'))));
+        QVERIFY2(file.filter(QStringLiteral("打开")).size() > 0, qPrintable(file.join(QLatin1Char('|'))));
     }
 
     void colourChoosersStartFromTheSwatchAndKeepItWhenCancelled() {

@@ -1,4 +1,4 @@
-#include "toolkit/picture_file.h"
+#include "toolkit/picture_writing.h"
 
 #include "toolkit/atomic_file.h"
 
