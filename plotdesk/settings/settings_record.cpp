@@ -57,8 +57,4 @@ void LoadSettings() {
     }
 }
 
-void SaveRecordField(const char* key) {
-    if (const int32_t* field = recordField(Settings(), key)) SaveSetting(QString::fromLatin1(key), integerText(*field));
-}
-
 }  // namespace plotdesk

@@ -35,8 +35,4 @@ std::span<const RecordField> recordFields();
 // The field of `record` loaded from `key`, or nullptr for other keys.
 int32_t* recordField(SettingsRecord& record, const char* key);
 
-// Saves the record field of `key` as plain integer text ("2000", "-1000").
-// Keys that are not record fields are ignored.
-void SaveRecordField(const char* key);
-
 }  // namespace plotdesk

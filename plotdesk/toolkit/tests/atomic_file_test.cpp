@@ -3,19 +3,18 @@
 // are not regular files are never replaced.
 
 #include "toolkit/atomic_file.h"
+#include "toolkit/tests/file_faults.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 
 using plotdesk::toolkit::replaceFileContents;
@@ -24,27 +23,6 @@ namespace {
 
 const QByteArray kOld = QByteArrayLiteral("old contents\r\n");
 const QByteArray kNew(64 * 1024, 'n');
-
-// While alive, no file of this process may grow beyond `bytes`; a write
-// beyond it fails with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 QByteArray contents(const QString& path) {
     QFile file(path);
@@ -81,7 +59,7 @@ void AtomicFileTest::faultsKeepTheOldFile() {
 
     std::optional<QString> failure;
     if (fault == QLatin1String("limit")) {
-        const FileSizeLimit limit(1024);
+        const filefaults::FileSizeLimit limit(1024);
         failure = replaceFileContents(path, kNew);
     } else if (fault == QLatin1String("read-only folder")) {
         if (::geteuid() == 0) QSKIP("root writes into any folder; the read-only case needs an ordinary user");
