@@ -56,7 +56,7 @@ BENCHMARK(BM_FunctionPlot100k)
 void BM_FunctionPlot100kBoardOnly(benchmark::State& state) {
     plotdesk::mForm1 board;
     prepare(board);
-    board.setEvaluator([](const QString&) { return QStringLiteral("287.677282398941"); });
+    board.setEvaluator([](const std::string&) { return std::string("287.677282398941"); });
     plotRepeatedly(state, board);
 }
 BENCHMARK(BM_FunctionPlot100kBoardOnly)

@@ -22,7 +22,9 @@ namespace {
 
 // The screen catches up with a long plot at this pace; between two
 // refreshes the strip and the picture only draw into their back buffers.
+// The clock is read once every few samples.
 constexpr qint64 kRefreshIntervalMs = 50;
+constexpr int kSamplesPerClockReading = 16;
 
 // The progress strip's scale: its vertical range, and the line drawn for a
 // sample, which spans the strip's whole height.
@@ -49,36 +51,61 @@ struct Point {
     bool complete() const { return x && y; }
 };
 
-// Walks the range: a progress line per sample, the expression evaluated
-// at the sample, and a segment back to the previous point unless one of
-// them is missing or the value jumps by a pole's height. The screen catches
-// up at a steady pace; no events are handled meanwhile.
+// The progress strip gets a line for a sample only when the sample reaches
+// a new half device pixel of the strip: a long plot has many samples to a
+// pixel, and further lines there would cover the same pixels again.
+class ProgressLines {
+public:
+    explicit ProgressLines(toolkit::PictureArea* strip) : strip_(strip), halfPixels_(2 * strip->devicePixelRatioF()) {}
+    void reach(double v) {
+        const double place = std::floor(strip_->toPixels(v, 0).x() * halfPixels_);
+        if (drawn_ && place == lastPlace_) return;
+        strip_->line(v, kProgressLineTop, v, kProgressLineBottom);
+        lastPlace_ = place;
+        drawn_ = true;
+    }
+
+private:
+    toolkit::PictureArea* strip_;
+    double halfPixels_;
+    double lastPlace_ = 0;
+    bool drawn_ = false;
+};
+
+// Walks the range: progress on the strip, the expression evaluated at the
+// sample, and a segment back to the previous point unless one of them is
+// missing or the value jumps by a pole's height. The screen catches up at a
+// steady pace; no events are handled meanwhile.
 PlotOutcome traceCurve(mForm1& board, const CurveRequest& request) {
-    const VariableTemplate function(request.function, kFunctionVariable);
-    const VariableTemplate xOfT(request.xOfT, kParameter);
-    const VariableTemplate yOfT(request.yOfT, kParameter);
+    VariableTemplate function(request.function, kFunctionVariable);
+    VariableTemplate xOfT(request.xOfT, kParameter);
+    VariableTemplate yOfT(request.yOfT, kParameter);
     const SamplingRange& range = request.range;
     PlotOutcome outcome;
     // The coordinate an answer gives; the first answer that gives none is
     // kept with its expression, to say why a curve may not show.
-    auto coordinate = [&outcome](const QString& answer, const QString& expression) {
+    auto coordinate = [&outcome](const std::string& answer, const QString& expression) {
         const std::optional<double> value = curveCoordinate(answer);
-        if (!value && !outcome.firstFailure) outcome.firstFailure = SampleAnswer{expression, answer};
+        if (!value && !outcome.firstFailure)
+            outcome.firstFailure = SampleAnswer{expression, QString::fromStdString(answer)};
         return value;
     };
+    ProgressLines progress(board.进度条);
     QElapsedTimer sinceRefresh;
     sinceRefresh.start();
-    QString pendingTitle;
+    int samplesToClockReading = kSamplesPerClockReading;
+    NumberTextBuffer valueBuffer;
     Point previous;
     for (double v = range.start; range.contains(v);) {
-        board.进度条->line(v, kProgressLineTop, v, kProgressLineBottom);
+        progress.reach(v);
 
-        const QString valueText = variantText(v);
+        const std::string_view valueText = variantText(v, valueBuffer);
+        const std::string* yText = nullptr;
         Point point;
         if (request.parametric) {
             point.x = coordinate(board.calculate(xOfT.with(valueText)), request.xOfT);
-            pendingTitle = yOfT.with(valueText);
-            point.y = coordinate(board.calculate(pendingTitle), request.yOfT);
+            yText = &yOfT.with(valueText);
+            point.y = coordinate(board.calculate(*yText), request.yOfT);
         } else {
             point.y = coordinate(board.calculate(function.with(valueText)), request.function);
             point.x = loopCoordinate(v);
@@ -92,11 +119,15 @@ PlotOutcome traceCurve(mForm1& board, const CurveRequest& request) {
         }
         previous = point;
 
-        if (sinceRefresh.elapsed() >= kRefreshIntervalMs) {
-            if (request.parametric) board.setWindowTitle(pendingTitle);
-            board.进度条->repaint();
-            board.pxp->repaint();
-            sinceRefresh.restart();
+        if (--samplesToClockReading == 0) {
+            samplesToClockReading = kSamplesPerClockReading;
+            if (sinceRefresh.elapsed() >= kRefreshIntervalMs) {
+                // The title shows the Y(t) text being computed.
+                if (yText) board.setWindowTitle(QString::fromStdString(*yText));
+                board.进度条->repaint();
+                board.pxp->repaint();
+                sinceRefresh.restart();
+            }
         }
 
         const std::optional<double> next = range.after(v);

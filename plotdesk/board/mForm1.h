@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include <calculator/component.h>
 
@@ -68,12 +69,13 @@ public:
 
     int ColorIndex() const { return colorIndex_; }
 
-    // The evaluator behind the plots. Unless one is set, every text goes to
-    // Calculator1; an empty function goes back to it.
-    using Evaluator = std::function<QString(const QString& text)>;
+    // The evaluator behind the plots, taking and giving UTF-8 texts as
+    // Calculator1 does. Unless one is set, every text goes to Calculator1;
+    // an empty function goes back to it.
+    using Evaluator = std::function<std::string(const std::string& text)>;
     void setEvaluator(Evaluator evaluator);
-    QString calculate(const QString& text);
-    QString calculateWithCalculator1(const QString& text);
+    std::string calculate(const std::string& text);
+    std::string calculateWithCalculator1(const std::string& text);
 
     // The part of the window the picture is seen through, in twips.
     double viewportWidthTwips() const;

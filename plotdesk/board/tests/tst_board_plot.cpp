@@ -25,10 +25,10 @@ struct RecordedBoard {
     explicit RecordedBoard(const Overrides& settings = {}) {
         for (const auto& [name, value] : settings) SaveSetting(name, value);
         board = boardtest::loadedBoard();
-        board->setEvaluator([this](const QString& text) {
-            sent << text;
-            const QString result = board->calculateWithCalculator1(text);
-            results << result;
+        board->setEvaluator([this](const std::string& text) {
+            sent << QString::fromStdString(text);
+            const std::string result = board->calculateWithCalculator1(text);
+            results << QString::fromStdString(result);
             return result;
         });
     }
@@ -178,7 +178,8 @@ void BoardPlotTest::lowerCaseFunctionNamesEvaluate() {
     RecordedBoard recorded;
     recorded.plot("exp(x) + abs(x)", "-2", "2", "1");
     QCOMPARE(recorded.results.size(), 5);
-    for (const QString& result : recorded.results) QVERIFY2(curveCoordinate(result).has_value(), qPrintable(result));
+    for (const QString& result : recorded.results)
+        QVERIFY2(curveCoordinate(result.toStdString()).has_value(), qPrintable(result));
 }
 
 void BoardPlotTest::colourCycle() {
