@@ -70,6 +70,7 @@ void mForm1::Form_Load() {
     pxp->setDrawWidth(storedPenWidth(key::xiankuan1));
     // A picture that cannot be read leaves the board without one.
     pxp->loadPicture(GetSetting(key::backpicture, defaultText(key::backpicture)));
+    readSmoothSetting();
     applyStoredPlacement();
     LoadSettings();
     layoutPicture();
@@ -106,6 +107,7 @@ int mForm1::storedPenWidth(const char* key) { return toInt16HalfEven(GetSetting(
 
 void mForm1::reuse() {
     LoadSettings();
+    readSmoothSetting();
     relayoutFromRecord();
 }
 
@@ -114,6 +116,10 @@ void mForm1::relayoutFromRecord() {
     drawAxes(axesFromRecord());
     resetStripScales();
     drawStripMarkers(stripForeColor());
+}
+
+void mForm1::readSmoothSetting() {
+    smoothLines_ = toInt32HalfEven(GetSetting(key::smooth, defaultText(key::smooth))).value_or(0) != 0;
 }
 
 // Place, size, scale and colours from the record. Values the picture

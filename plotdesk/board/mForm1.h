@@ -77,6 +77,10 @@ public:
     std::string calculate(const std::string& text);
     std::string calculateWithCalculator1(const std::string& text);
 
+    // The stored "smooth" switch: lines drawn anti-aliased on screen and in
+    // picture exports. Read at load and at each re-layout from the store.
+    bool smoothLines() const { return smoothLines_; }
+
     // The part of the window the picture is seen through, in twips.
     double viewportWidthTwips() const;
     double viewportHeightTwips() const;
@@ -173,6 +177,7 @@ private:
     void applyStoredPlacement();
     static int storedPenWidth(const char* key);
     void layoutPicture();
+    void readSmoothSetting();
     void drawXLoops(const AxesRequest& axes, bool towardsRight);
     void drawYLoops(const AxesRequest& axes, bool downwards);
     void resetStripScales();
@@ -187,6 +192,7 @@ private:
     Evaluator evaluator_;
     int16_t colorIndex_ = 0;
     bool centredOnFirstShow_ = false;
+    bool smoothLines_ = false;
 };
 
 }  // namespace plotdesk
