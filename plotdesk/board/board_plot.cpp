@@ -137,6 +137,16 @@ PlotOutcome traceCurve(mForm1& board, const CurveRequest& request) {
     return outcome;
 }
 
+// Why a plot that drew no segment shows nothing, for the title.
+QString nothingDrawnReason(const PlotOutcome& outcome) {
+    if (outcome.firstFailure)
+        return QString::fromUtf8(boardtext::kNothingDrawnAnswer)
+            .arg(outcome.firstFailure->expression, outcome.firstFailure->answer);
+    if (outcome.points == 0) return QString::fromUtf8(boardtext::kNothingDrawnNoSample);
+    if (outcome.points == 1) return QString::fromUtf8(boardtext::kNothingDrawnOnePoint);
+    return QString::fromUtf8(boardtext::kNothingDrawnJumps);
+}
+
 }  // namespace
 
 void mForm1::Command1_Click() {
@@ -150,8 +160,11 @@ void mForm1::Command1_Click() {
     request.function = 表达式1->text();
     request.xOfT = 表达式2->text();
     request.yOfT = 表达式3->text();
-    plot(request);
-    if (request.parametric) setWindowTitle(QString::fromUtf8(boardtext::kParametricDoneTitle));
+    const PlotOutcome outcome = plot(request);
+    if (outcome.segments == 0)
+        setWindowTitle(nothingDrawnReason(outcome));
+    else if (request.parametric)
+        setWindowTitle(QString::fromUtf8(boardtext::kParametricDoneTitle));
 }
 
 // The cycle skips one colour after a parametric curve, so each of its two

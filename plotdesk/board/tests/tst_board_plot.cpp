@@ -95,6 +95,8 @@ private slots:
     void penWidth_data();
     void penWidth();
     void progressStripShowsTheRange();
+    void titleSaysWhyNothingWasDrawn_data();
+    void titleSaysWhyNothingWasDrawn();
 
 private:
     std::unique_ptr<boardtest::TemporaryStore> store_;
@@ -297,7 +299,7 @@ void BoardPlotTest::noPassStillLabels() {
     recorded.plot("x", "10", "0", "2");
     QVERIFY(recorded.sent.isEmpty());
     QCOMPARE(recorded.board->ColorIndex(), 1);
-    QCOMPARE(recorded.board->windowTitle(), QStringLiteral("请等候，正在绘图..."));
+    QCOMPARE(recorded.board->windowTitle(), QStringLiteral("无法绘图：从起始值按步长走不到终止值，没有采样点"));
     QVERIFY(qAbs(pxp->currentY() - (200 + pxp->textHeight())) < 1e-6);
 }
 
@@ -368,6 +370,73 @@ void BoardPlotTest::progressStripShowsTheRange() {
     // The next plot starts with a clean strip and covers only its range.
     recorded.plot("x", "0", "100", "1000");
     QCOMPARE(strip->image().pixel(image.width() - 2, middleRow) & 0xFFFFFF, rgbOfWord(strip->backColor()));
+}
+
+// A plot that draws no segment says why in the title; one that draws
+// anything keeps the titles it always had.
+void BoardPlotTest::titleSaysWhyNothingWasDrawn_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("expression");  // f(x), or Y(t) with X(t) = t
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("unclosed bracket") << 0 << "sin(x"
+                                      << "-100"
+                                      << "100"
+                                      << "2"
+                                      << "无法绘图：sin(x 的值为 ERROR#2";
+    QTest::newRow("division by zero everywhere") << 0 << "1/0"
+                                                 << "-10"
+                                                 << "10"
+                                                 << "2"
+                                                 << "无法绘图：1/0 的值为 ERROR#11";
+    QTest::newRow("logical everywhere") << 0 << "x>0"
+                                        << "-4"
+                                        << "4"
+                                        << "1"
+                                        << "无法绘图：x>0 的值为 False";
+    QTest::newRow("parametric Y fails") << 1 << "t/0"
+                                        << "-2"
+                                        << "2"
+                                        << "1"
+                                        << "无法绘图：t/0 的值为 ERROR#11";
+    QTest::newRow("one sample") << 0 << "x"
+                                << "5"
+                                << "5"
+                                << "1"
+                                << "无法绘图：只有一个采样点，连不成线";
+    QTest::newRow("every step a pole") << 0 << "x*10000"
+                                       << "0"
+                                       << "10"
+                                       << "1"
+                                       << "无法绘图：相邻两点的值都相差 1000 以上，连不成线";
+    QTest::newRow("drawn around an error") << 0 << "1/x"
+                                           << "-10"
+                                           << "10"
+                                           << "2"
+                                           << "请等候，正在绘图...";
+    QTest::newRow("parametric drawn") << 1 << "t*t"
+                                      << "-2"
+                                      << "2"
+                                      << "1"
+                                      << "Curvolo 1.0 - Telvan制作";
+}
+
+void BoardPlotTest::titleSaysWhyNothingWasDrawn() {
+    QFETCH(int, tab);
+    QFETCH(QString, expression);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QFETCH(QString, step);
+    QFETCH(QString, title);
+    boardtest::ScriptedQuestions questions;
+    questions.tab = tab;
+    RecordedBoard recorded;
+    recorded.board->表达式2->setText("t");
+    recorded.board->表达式3->setText(expression);
+    recorded.plot(expression, start, end, step);
+    QCOMPARE(recorded.board->windowTitle(), title);
 }
 
 QTEST_MAIN(BoardPlotTest)
