@@ -111,7 +111,11 @@ void mForm1::reuse() {
     relayoutFromRecord();
 }
 
+// A layout from the settings starts a new board: the curves drawn so far
+// are forgotten and the view is the classic one.
 void mForm1::relayoutFromRecord() {
+    remembered_.clear();
+    view_ = View::Classic;
     layoutPicture();
     drawAxes(axesFromRecord());
     resetStripScales();
@@ -123,7 +127,8 @@ void mForm1::readSmoothSetting() {
 }
 
 // Place, size, scale and colours from the record. Values the picture
-// refuses (a zero scale, a negative size) leave the old ones in place.
+// refuses (a zero scale, a negative size) leave the old ones in place. The
+// new background colour wipes the drawing, and with it the printed texts.
 void mForm1::layoutPicture() {
     const SettingsRecord& record = Settings();
     pxp->setLeftTwips(record.left);
@@ -135,6 +140,7 @@ void mForm1::layoutPicture() {
     pxp->setScaleHeight(record.max_y);
     pxp->setBackColor(record.bcolor);
     pxp->setForeColor(record.lcolor);
+    printed_.clear();
 }
 
 AxesRequest mForm1::axesFromRecord() const {
@@ -166,7 +172,7 @@ void mForm1::drawXLoops(const AxesRequest& axes, bool towardsRight) {
     auto label = [&](int64_t v) {
         pxp->setCurrentX(v);
         pxp->setCurrentY(0);
-        pxp->print(axisLabel(v));
+        printOnPicture(axisLabel(v));
     };
     auto yAxis = [&] { pxp->line(0, top, 0, bottom, toolkit::paletteColor(kAxisPaletteIndex)); };
     runAxisLoop(loop, !towardsRight, gridOrTick, label, yAxis);
@@ -189,7 +195,7 @@ void mForm1::drawYLoops(const AxesRequest& axes, bool downwards) {
     auto label = [&](int64_t v) {
         pxp->setCurrentX(0);
         pxp->setCurrentY(v);
-        pxp->print(axisLabel(-v));
+        printOnPicture(axisLabel(-v));
     };
     auto xAxis = [&] { pxp->line(left, 0, right, 0, toolkit::paletteColor(kAxisPaletteIndex)); };
     runAxisLoop(loop, !downwards, gridOrTick, label, xAxis);

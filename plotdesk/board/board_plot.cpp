@@ -11,8 +11,10 @@
 #include "settings/settings_record.h"
 
 #include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QListWidget>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <variant>
@@ -72,50 +74,86 @@ private:
     bool drawn_ = false;
 };
 
-// Walks the range: progress on the strip, the expression evaluated at the
-// sample, and a segment back to the previous point unless one of them is
-// missing or the value jumps by a pole's height. The screen catches up at a
-// steady pace; no events are handled meanwhile.
-PlotOutcome traceCurve(mForm1& board, const CurveRequest& request) {
-    VariableTemplate function(request.function, kFunctionVariable);
-    VariableTemplate xOfT(request.xOfT, kParameter);
-    VariableTemplate yOfT(request.yOfT, kParameter);
-    const SamplingRange& range = request.range;
-    PlotOutcome outcome;
-    // The coordinate an answer gives; the first answer that gives none is
-    // kept with its expression, to say why a curve may not show.
-    auto coordinate = [&outcome](const std::string& answer, const QString& expression) {
+// One curve's expressions, ready to be evaluated at one sample value after
+// another. The first answer that is not a number is kept with its
+// expression, to say why a curve may not show.
+class CurveSampler {
+public:
+    CurveSampler(mForm1& board, const CurveRequest& request)
+        : board_(board),
+          request_(request),
+          function_(request.function, kFunctionVariable),
+          xOfT_(request.xOfT, kParameter),
+          yOfT_(request.yOfT, kParameter) {}
+
+    Point at(double v) {
+        const std::string_view valueText = variantText(v, valueBuffer_);
+        Point point;
+        if (request_.parametric) {
+            point.x = coordinate(board_.calculate(xOfT_.with(valueText)), request_.xOfT);
+            lastYText_ = &yOfT_.with(valueText);
+            point.y = coordinate(board_.calculate(*lastYText_), request_.yOfT);
+        } else {
+            point.y = coordinate(board_.calculate(function_.with(valueText)), request_.function);
+            point.x = loopCoordinate(v);
+        }
+        return point;
+    }
+    // The Y(t) text of the last parametric sample; nullptr for a function.
+    const std::string* lastYText() const { return lastYText_; }
+    const std::optional<SampleAnswer>& firstFailure() const { return firstFailure_; }
+
+private:
+    std::optional<double> coordinate(const std::string& answer, const QString& expression) {
         const std::optional<double> value = curveCoordinate(answer);
-        if (!value && !outcome.firstFailure)
-            outcome.firstFailure = SampleAnswer{expression, QString::fromStdString(answer)};
+        if (!value && !firstFailure_) firstFailure_ = SampleAnswer{expression, QString::fromStdString(answer)};
         return value;
-    };
+    }
+
+    mForm1& board_;
+    const CurveRequest& request_;
+    VariableTemplate function_;
+    VariableTemplate xOfT_;
+    VariableTemplate yOfT_;
+    NumberTextBuffer valueBuffer_;
+    const std::string* lastYText_ = nullptr;
+    std::optional<SampleAnswer> firstFailure_;
+};
+
+// What one walk over a curve found: the outcome, and the box around the
+// points it met.
+struct Trace {
+    PlotOutcome outcome;
+    std::optional<CurveBounds> bounds;
+};
+
+// Walks `range`: progress on the strip, the expression evaluated at the
+// sample, and a segment back to the previous point unless one of them is
+// missing or the value jumps by a pole's height. In the classic view the
+// coordinates reach the picture in single precision; a zoomed view keeps
+// them whole. The screen catches up at a steady pace; no events are handled
+// meanwhile.
+Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange& range, bool singlePrecision) {
+    CurveSampler sampler(board, request);
+    Trace trace;
     ProgressLines progress(board.进度条);
     QElapsedTimer sinceRefresh;
     sinceRefresh.start();
     int samplesToClockReading = kSamplesPerClockReading;
-    NumberTextBuffer valueBuffer;
+    auto drawn = [singlePrecision](double coordinate) {
+        return singlePrecision ? static_cast<double>(static_cast<float>(coordinate)) : coordinate;
+    };
     Point previous;
     for (double v = range.start; range.contains(v);) {
         progress.reach(v);
-
-        const std::string_view valueText = variantText(v, valueBuffer);
-        const std::string* yText = nullptr;
-        Point point;
-        if (request.parametric) {
-            point.x = coordinate(board.calculate(xOfT.with(valueText)), request.xOfT);
-            yText = &yOfT.with(valueText);
-            point.y = coordinate(board.calculate(*yText), request.yOfT);
-        } else {
-            point.y = coordinate(board.calculate(function.with(valueText)), request.function);
-            point.x = loopCoordinate(v);
+        const Point point = sampler.at(v);
+        if (point.complete()) {
+            ++trace.outcome.points;
+            trace.bounds = including(trace.bounds, *point.x, *point.y);
         }
-
-        if (point.complete()) ++outcome.points;
         if (point.complete() && previous.complete() && joinsPrevious(*previous.y, *point.y)) {
-            board.pxp->line(static_cast<float>(*point.x), static_cast<float>(-*point.y),
-                            static_cast<float>(*previous.x), static_cast<float>(-*previous.y), request.colour);
-            ++outcome.segments;
+            board.pxp->line(drawn(*point.x), drawn(-*point.y), drawn(*previous.x), drawn(-*previous.y), request.colour);
+            ++trace.outcome.segments;
         }
         previous = point;
 
@@ -123,7 +161,8 @@ PlotOutcome traceCurve(mForm1& board, const CurveRequest& request) {
             samplesToClockReading = kSamplesPerClockReading;
             if (sinceRefresh.elapsed() >= kRefreshIntervalMs) {
                 // The title shows the Y(t) text being computed.
-                if (yText) board.setWindowTitle(QString::fromStdString(*yText));
+                if (const std::string* yText = sampler.lastYText())
+                    board.setWindowTitle(QString::fromStdString(*yText));
                 board.进度条->repaint();
                 board.pxp->repaint();
                 sinceRefresh.restart();
@@ -134,7 +173,8 @@ PlotOutcome traceCurve(mForm1& board, const CurveRequest& request) {
         if (!next) break;
         v = *next;
     }
-    return outcome;
+    trace.outcome.firstFailure = sampler.firstFailure();
+    return trace;
 }
 
 // Why a plot that drew no segment shows nothing, for the title.
@@ -184,27 +224,137 @@ CurveRequest mForm1::nextCurve(bool parametric, const SamplingRange& range) {
 }
 
 PlotOutcome mForm1::plot(const CurveRequest& request) {
+    RememberedCurve curve{request, false, std::nullopt};
+    const PlotOutcome outcome = drawCurve(curve);
+    remembered_.push_back(std::move(curve));
+    return outcome;
+}
+
+// In a zoomed or fitted view a function is sampled at least once a pixel
+// over the part of its range that shows; a parametric curve keeps its own
+// sampling.
+PlotOutcome mForm1::drawCurve(RememberedCurve& curve) {
+    const CurveRequest& request = curve.request;
+    ViewSampling sampling{request.range, true};
+    if (view_ != View::Classic && !request.parametric && pxp->width() > 0)
+        sampling = samplingForView(request.range, pxp->scaleLeft(), pxp->scaleLeft() + pxp->scaleWidth(),
+                                   std::fabs(pxp->scaleWidth()) / pxp->width());
+
     进度条->cls();
-    进度条->setScaleLeft(request.range.start);
-    进度条->setScaleWidth(request.range.end - request.range.start);
+    进度条->setScaleLeft(sampling.range.start);
+    进度条->setScaleWidth(sampling.range.end - sampling.range.start);
     进度条->setScaleTop(kProgressScaleTop);
     进度条->setScaleHeight(kProgressScaleHeight);
     const int savedPenWidth = pxp->drawWidth();
     pxp->setDrawWidth(request.penWidth);
 
-    const PlotOutcome outcome = traceCurve(*this, request);
-
-    // The label starts where the last segment left the current position.
-    if (request.parametric) {
-        pxp->print(QString::fromUtf8(boardtext::kParametricXLabel) + request.xOfT);
-        pxp->print(QString::fromUtf8(boardtext::kParametricYLabel) + request.yOfT);
-    } else {
-        pxp->print(QString::fromUtf8(boardtext::kFunctionLabel) + request.function);
+    const Trace trace = traceCurve(*this, request, sampling.range, view_ == View::Classic);
+    if (sampling.wholeRange) {
+        curve.bounds = trace.bounds;
+        curve.boundsKnown = true;
     }
+    printCurveLabel(request);
+
     pxp->setDrawWidth(savedPenWidth);
     进度条->update();
     pxp->update();
-    return outcome;
+    return trace.outcome;
+}
+
+// The box around a curve's values over its whole range, from its last
+// drawing when that walked the whole range, else from a walk that only
+// evaluates.
+std::optional<CurveBounds> mForm1::valueBounds(RememberedCurve& curve) {
+    if (curve.boundsKnown) return curve.bounds;
+    CurveSampler sampler(*this, curve.request);
+    const SamplingRange& range = curve.request.range;
+    std::optional<CurveBounds> bounds;
+    for (double v = range.start; range.contains(v);) {
+        const Point point = sampler.at(v);
+        if (point.complete()) bounds = including(bounds, *point.x, *point.y);
+        const std::optional<double> next = range.after(v);
+        if (!next) break;
+        v = *next;
+    }
+    curve.bounds = bounds;
+    curve.boundsKnown = true;
+    return bounds;
+}
+
+// The label starts where the last segment left the current position. In a
+// zoomed or fitted view it is moved, as a whole, to the nearest place inside
+// the picture that covers no text already printed; the lines of a
+// parametric label then start one under the other.
+void mForm1::printCurveLabel(const CurveRequest& request) {
+    QStringList lines;
+    if (request.parametric)
+        lines << QString::fromUtf8(boardtext::kParametricXLabel) + request.xOfT
+              << QString::fromUtf8(boardtext::kParametricYLabel) + request.yOfT;
+    else
+        lines << QString::fromUtf8(boardtext::kFunctionLabel) + request.function;
+    if (view_ == View::Classic) {
+        for (const QString& line : lines) printOnPicture(line);
+        return;
+    }
+    const QFontMetricsF metrics(pxp->font());
+    double widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const QSizeF size(widest, lines.size() * metrics.height());
+    const QPointF at = pxp->toScale(freePlaceNear(pxp->toPixels(pxp->currentX(), pxp->currentY()), size));
+    pxp->setCurrentY(at.y());
+    for (const QString& line : lines) {
+        pxp->setCurrentX(at.x());
+        printOnPicture(line);
+    }
+}
+
+// The place for a block of text nearest to `wanted` (pixels) that lies
+// inside the picture and covers no printed text: the block is tried at the
+// wanted place held inside the picture, moved up or down by text lines,
+// and beside or above or below each printed text. When no such place is
+// free, the wanted place held inside the picture.
+QPointF mForm1::freePlaceNear(QPointF wanted, QSizeF size) const {
+    const double lineHeight = QFontMetricsF(pxp->font()).height();
+    const double rightmost = std::max(0.0, pxp->width() - size.width());
+    const double lowest = std::max(0.0, pxp->height() - size.height());
+    const QPointF inside(std::clamp(wanted.x(), 0.0, rightmost), std::clamp(wanted.y(), 0.0, lowest));
+    std::vector<double> lefts{inside.x()};
+    std::vector<double> tops{inside.y()};
+    for (double lines = 1; lines * lineHeight <= pxp->height(); ++lines) {
+        tops.push_back(inside.y() + lines * lineHeight);
+        tops.push_back(inside.y() - lines * lineHeight);
+    }
+    for (const PrintedText& printed : printed_) {
+        lefts.push_back(printed.pixels.right());
+        lefts.push_back(printed.pixels.left() - size.width());
+        tops.push_back(printed.pixels.bottom());
+        tops.push_back(printed.pixels.top() - size.height());
+    }
+    QPointF best = inside;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (const double left : lefts)
+        for (const double top : tops) {
+            const double distance = std::fabs(left - inside.x()) + std::fabs(top - inside.y());
+            if (distance >= bestDistance || left < 0 || left > rightmost || top < 0 || top > lowest) continue;
+            if (!clearOfPrinted(QRectF(QPointF(left, top), size))) continue;
+            best = QPointF(left, top);
+            bestDistance = distance;
+        }
+    return best;
+}
+
+bool mForm1::clearOfPrinted(const QRectF& pixels) const {
+    return std::none_of(printed_.begin(), printed_.end(),
+                        [&pixels](const PrintedText& printed) { return labelsOverlap(printed.pixels, pixels); });
+}
+
+// Prints at the current position and keeps what was printed where.
+void mForm1::printOnPicture(const QString& text) {
+    const QPointF at(pxp->currentX(), pxp->currentY());
+    const QFontMetricsF metrics(pxp->font());
+    printed_.push_back(
+        {text, at, QRectF(pxp->toPixels(at.x(), at.y()), QSizeF(metrics.horizontalAdvance(text), metrics.height()))});
+    pxp->print(text);
 }
 
 }  // namespace plotdesk

@@ -40,5 +40,8 @@ inline constexpr char kInitialStep[] = "2";
 inline constexpr char kRedraw[] = "重绘";
 inline constexpr char kOptions[] = "选项";
 inline constexpr char kChooseColour[] = "选择线条颜色";
+inline constexpr char kZoomIn[] = "放大";
+inline constexpr char kZoomOut[] = "缩小";
+inline constexpr char kFitView[] = "适合窗口";
 
 }  // namespace plotdesk::boardtext

@@ -97,6 +97,8 @@ private slots:
     void progressStripShowsTheRange();
     void titleSaysWhyNothingWasDrawn_data();
     void titleSaysWhyNothingWasDrawn();
+    void printedTexts_data();
+    void printedTexts();
 
 private:
     std::unique_ptr<boardtest::TemporaryStore> store_;
@@ -437,6 +439,59 @@ void BoardPlotTest::titleSaysWhyNothingWasDrawn() {
     recorded.board->表达式3->setText(expression);
     recorded.plot(expression, start, end, step);
     QCOMPARE(recorded.board->windowTitle(), title);
+}
+
+// The texts the board prints, where their top-left corners sit in the
+// picture's scale: tick labels show x as it is and y negated; a curve's
+// label starts where its last segment left the position.
+void BoardPlotTest::printedTexts_data() {
+    QTest::addColumn<QString>("curve");  // none, function or parametric
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QPointF>("at");
+    QTest::newRow("x label right") << "none"
+                                   << " 300 " << QPointF(300, 0);
+    QTest::newRow("x label left") << "none"
+                                  << "-700 " << QPointF(-700, 0);
+    QTest::newRow("y label above the axis") << "none"
+                                            << " 100 " << QPointF(0, -100);
+    QTest::newRow("y label below the axis") << "none"
+                                            << "-1000 " << QPointF(0, 1000);
+    QTest::newRow("origin") << "none"
+                            << " 0 " << QPointF(0, 0);
+    QTest::newRow("function label") << "function"
+                                    << " Y =x" << QPointF(98, -98);
+    QTest::newRow("parametric X label") << "parametric"
+                                        << "  X =t" << QPointF(9, -81);
+    QTest::newRow("parametric Y label on the next line") << "parametric"
+                                                         << "  Y =t*t" << QPointF(-1000, -81);
+}
+
+void BoardPlotTest::printedTexts() {
+    QFETCH(QString, curve);
+    QFETCH(QString, text);
+    QFETCH(QPointF, at);
+    auto board = boardtest::loadedBoard();
+    CurveRequest request;
+    request.colour = 255;
+    if (curve == "function") {
+        request.function = "x";
+        request.range = {-100, 100, 2};
+        board->plot(request);
+    } else if (curve == "parametric") {
+        request.parametric = true;
+        request.xOfT = "t";
+        request.yOfT = "t*t";
+        request.range = {-10, 10, 1};
+        board->plot(request);
+    }
+    // The second parametric line starts one text line down.
+    if (text == "  Y =t*t") at.ry() += board->pxp->textHeight();
+    QStringList printed;
+    for (const mForm1::PrintedText& entry : board->printedTexts()) {
+        printed << entry.text + QString(" (%1,%2)").arg(entry.at.x()).arg(entry.at.y());
+        if (entry.text == text && qAbs(entry.at.x() - at.x()) < 1e-6 && qAbs(entry.at.y() - at.y()) < 1e-6) return;
+    }
+    QFAIL(qPrintable("not printed; the board printed: " + printed.mid(0, 60).join(" | ")));
 }
 
 QTEST_MAIN(BoardPlotTest)
