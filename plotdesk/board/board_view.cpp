@@ -1,6 +1,7 @@
 // The board's zoomed and fitted views: the view commands of the pop-up menu
 // and their shortcuts, the wheel, the layout of 1-2-5 ticks whose labels
-// keep apart, and the remembered curves drawn again in the new view.
+// keep apart, and the remembered curves drawn again in the new view. Also
+// the routing that lets the board's shortcuts win over the keys of a field.
 
 #include "board/board_texts.h"
 #include "board/mForm1.h"
@@ -9,7 +10,9 @@
 #include "toolkit/color_word.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QWheelEvent>
@@ -65,7 +68,35 @@ void mForm1::addViewCommands() {
     pxp->installEventFilter(this);
 }
 
+// A field takes some Ctrl keys for itself (with the X11 key bindings,
+// Ctrl+E moves a line edit's cursor to the end), which would keep the
+// board's shortcuts from running while it has the focus. The board looks at
+// every key before any widget of its window does and hands its own
+// shortcut keys on to the shortcuts. A click on the picture takes the focus
+// from the fields.
+void mForm1::routeBoardKeys() {
+    pxp->setFocusPolicy(Qt::ClickFocus);
+    qApp->installEventFilter(this);
+}
+
+bool mForm1::isBoardShortcut(const QKeyEvent& key) const {
+    const QKeySequence pressed(key.keyCombination());
+    const QKeySequence unshifted(QKeyCombination(key.modifiers() & ~Qt::ShiftModifier, Qt::Key(key.key())));
+    for (const QAction* action : actions())
+        if (action->isEnabled())
+            for (const QKeySequence& shortcut : action->shortcuts())
+                if (shortcut == pressed || shortcut == unshifted) return true;
+    return false;
+}
+
 bool mForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (widget && widget->window() == this && isBoardShortcut(*static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+    }
     if (watched == pxp && event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         if (const int delta = wheel->angleDelta().y(); delta != 0) {

@@ -25,6 +25,7 @@
 #include <calculator/component.h>
 
 class QAction;
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -202,7 +203,8 @@ protected:
     // Shows the pop-up menu; a hook so the request can be observed.
     virtual void showBoardMenu(const QPoint& globalPosition);
 
-    // The wheel over the picture zooms.
+    // The wheel over the picture zooms; the board's shortcuts win over the
+    // keys of whatever widget of the board has the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -213,6 +215,8 @@ private:
     void createStrips();
     void createMenu();
     void addViewCommands();
+    void routeBoardKeys();
+    bool isBoardShortcut(const QKeyEvent& key) const;
     void connectPointerHandlers();
     void arrangeFrame();
 
