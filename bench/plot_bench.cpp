@@ -1,8 +1,9 @@
-// How long one long function plot takes on the board, from the press of
-// "画图" to the last segment: 100,001 samples of sin(x/20)*300 from -100 to
-// 100 by 0.002, each evaluated by the calculator and drawn on a 5500-twip
-// board picture. Runs on Qt's offscreen platform with a private settings
-// store.
+// How long the board takes to plot: one long function plot from the press
+// of "画图" to the last segment (100,001 samples of sin(x/20)*300 from -100
+// to 100 by 0.002, each evaluated by the calculator and drawn on a 5500-twip
+// board picture), and one zoom step that lays the view out again and draws
+// five remembered curves of 2,001 samples each. Runs on Qt's offscreen
+// platform with a private settings store.
 
 #include "board/mForm1.h"
 #include "settings/setting_keys.h"
@@ -62,6 +63,33 @@ void BM_FunctionPlot100kBoardOnly(benchmark::State& state) {
 BENCHMARK(BM_FunctionPlot100kBoardOnly)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+// One zoom step (out, then back in, and so on) with five remembered
+// function curves of 2,001 samples each from -100 to 100 by 0.1; every step
+// shows the curves' whole range, so each one is sampled and drawn again in
+// full, with the calculator evaluating every sample.
+void BM_ZoomStepFiveCurves(benchmark::State& state) {
+    plotdesk::mForm1 board;
+    board.Form_Load();
+    for (const char* function : {"sin(x/20)*300", "cos(x/15)*200", "x*x/20-200", "tan(x/40)*50", "abs(x)*3-150"}) {
+        plotdesk::CurveRequest curve = board.nextCurve(false, {-100, 100, 0.1});
+        curve.function = QString::fromLatin1(function);
+        board.plot(curve);
+    }
+    bool zoomOut = true;
+    for (auto _ : state) {
+        if (zoomOut)
+            board.zoomOut();
+        else
+            board.zoomIn();
+        zoomOut = !zoomOut;
+    }
+}
+BENCHMARK(BM_ZoomStepFiveCurves)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
 
