@@ -19,6 +19,9 @@ using Overrides = QList<QPair<QString, QString>>;
 
 // The colour of the first curve on a new board: cycle entry 1.
 const QRgb kFirstCurve = rgbOfWord(7619771);
+// A colour the cycle never gives, for curves drawn by request.
+constexpr int32_t kCurveColour = 0x00A000;
+const QRgb kCurve = rgbOfWord(kCurveColour);
 
 // A board whose evaluator calls are recorded on their way to Calculator1.
 struct RecordedBoard {
@@ -32,6 +35,15 @@ struct RecordedBoard {
             return result;
         });
     }
+    // A function curve drawn as the export and the views ask for it.
+    void draw(const QString& expression, double start, double end, double step) {
+        CurveRequest request;
+        request.function = expression;
+        request.range = {start, end, step};
+        request.colour = kCurveColour;
+        board->plot(request);
+    }
+    // The same through the bottom bar and "画图".
     void plot(const QString& expression, const QString& start, const QString& end, const QString& step) {
         board->表达式1->setText(expression);
         board->start->setText(start);
@@ -171,16 +183,16 @@ void BoardPlotTest::parametricSendsBothTexts() {
 
 void BoardPlotTest::squareOfNegativeValuesIsAParabola() {
     RecordedBoard recorded;
-    recorded.plot("x^2", "-30", "30", "1");
+    recorded.draw("x^2", -30, 30, 1);
     QCOMPARE(recorded.results.first(), QStringLiteral("900"));
-    const auto [above, below] = curvePixelsAboveAndBelow(recorded.board->pxp, kFirstCurve);
+    const auto [above, below] = curvePixelsAboveAndBelow(recorded.board->pxp, kCurve);
     QVERIFY(above > 20);
     QCOMPARE(below, 0);
 }
 
 void BoardPlotTest::lowerCaseFunctionNamesEvaluate() {
     RecordedBoard recorded;
-    recorded.plot("exp(x) + abs(x)", "-2", "2", "1");
+    recorded.draw("exp(x) + abs(x)", -2, 2, 1);
     QCOMPARE(recorded.results.size(), 5);
     for (const QString& result : recorded.results)
         QVERIFY2(curveCoordinate(result.toStdString()).has_value(), qPrintable(result));
@@ -216,58 +228,38 @@ void BoardPlotTest::colourCycleWithParametricPlot() {
 void BoardPlotTest::gapsAtErrorsAndPoles_data() {
     QTest::addColumn<Overrides>("settings");
     QTest::addColumn<QString>("expression");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
-    QTest::addColumn<QString>("step");
+    QTest::addColumn<double>("start");
+    QTest::addColumn<double>("end");
+    QTest::addColumn<double>("step");
     QTest::addColumn<double>("from");
     QTest::addColumn<double>("to");
     QTest::addColumn<bool>("drawn");
-    QTest::newRow("1/x: nothing into or out of 0") << kFineBoard << "1/x"
-                                                   << "-10"
-                                                   << "10"
-                                                   << "2" << -1.5 << 1.5 << false;
-    QTest::newRow("1/x: drawn left of 0") << kFineBoard << "1/x"
-                                          << "-10"
-                                          << "10"
-                                          << "2" << -7.0 << -5.0 << true;
-    QTest::newRow("1/x: drawn right of 0") << kFineBoard << "1/x"
-                                           << "-10"
-                                           << "10"
-                                           << "2" << 5.0 << 7.0 << true;
-    QTest::newRow("x: segment from 0 is drawn") << kFineBoard << "x"
-                                                << "-4"
-                                                << "4"
-                                                << "2" << 0.5 << 1.5 << true;
-    QTest::newRow("tan: gap at the pole") << kPoleBoard << "tan(x / 20) * 50"
-                                          << "-100"
-                                          << "100"
-                                          << "2" << 30.6 << 31.4 << false;
-    QTest::newRow("-tan: gap at the pole") << kPoleBoard << "-tan(x / 20) * 50"
-                                           << "-100"
-                                           << "100"
-                                           << "2" << 30.6 << 31.4 << false;
-    QTest::newRow("tan: drawn between poles") << kPoleBoard << "tan(x / 20) * 50"
-                                              << "-100"
-                                              << "100"
-                                              << "2" << 20.0 << 25.0 << true;
-    QTest::newRow("logical results leave gaps") << kFineBoard << "x > 0"
-                                                << "-4"
-                                                << "4"
-                                                << "1" << -4.0 << 4.0 << false;
+    QTest::newRow("1/x: nothing into or out of 0")
+        << kFineBoard << "1/x" << -10.0 << 10.0 << 2.0 << -1.5 << 1.5 << false;
+    QTest::newRow("1/x: drawn left of 0") << kFineBoard << "1/x" << -10.0 << 10.0 << 2.0 << -7.0 << -5.0 << true;
+    QTest::newRow("1/x: drawn right of 0") << kFineBoard << "1/x" << -10.0 << 10.0 << 2.0 << 5.0 << 7.0 << true;
+    QTest::newRow("x: segment from 0 is drawn") << kFineBoard << "x" << -4.0 << 4.0 << 2.0 << 0.5 << 1.5 << true;
+    QTest::newRow("tan: gap at the pole")
+        << kPoleBoard << "tan(x / 20) * 50" << -100.0 << 100.0 << 2.0 << 30.6 << 31.4 << false;
+    QTest::newRow("-tan: gap at the pole")
+        << kPoleBoard << "-tan(x / 20) * 50" << -100.0 << 100.0 << 2.0 << 30.6 << 31.4 << false;
+    QTest::newRow("tan: drawn between poles")
+        << kPoleBoard << "tan(x / 20) * 50" << -100.0 << 100.0 << 2.0 << 20.0 << 25.0 << true;
+    QTest::newRow("logical results leave gaps") << kFineBoard << "x > 0" << -4.0 << 4.0 << 1.0 << -4.0 << 4.0 << false;
 }
 
 void BoardPlotTest::gapsAtErrorsAndPoles() {
     QFETCH(Overrides, settings);
     QFETCH(QString, expression);
-    QFETCH(QString, start);
-    QFETCH(QString, end);
-    QFETCH(QString, step);
+    QFETCH(double, start);
+    QFETCH(double, end);
+    QFETCH(double, step);
     QFETCH(double, from);
     QFETCH(double, to);
     QFETCH(bool, drawn);
     RecordedBoard recorded(settings);
-    recorded.plot(expression, start, end, step);
-    QCOMPARE(colourInColumns(recorded.board->pxp, from, to, kFirstCurve), drawn);
+    recorded.draw(expression, start, end, step);
+    QCOMPARE(colourInColumns(recorded.board->pxp, from, to, kCurve), drawn);
 }
 
 void BoardPlotTest::labelsAndTitles() {
