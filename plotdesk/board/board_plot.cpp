@@ -178,11 +178,16 @@ Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange
 }
 
 // Why a plot that drew no segment shows nothing, for the title.
-QString nothingDrawnReason(const PlotOutcome& outcome) {
+// In a zoomed or fitted view a function is walked only where the picture
+// shows it.
+QString nothingDrawnReason(const PlotOutcome& outcome, const CurveRequest& request, bool walkedWhereShown) {
     if (outcome.firstFailure)
         return QString::fromUtf8(boardtext::kNothingDrawnAnswer)
             .arg(outcome.firstFailure->expression, outcome.firstFailure->answer);
-    if (outcome.points == 0) return QString::fromUtf8(boardtext::kNothingDrawnNoSample);
+    if (outcome.points == 0)
+        return QString::fromUtf8(walkedWhereShown && request.range.contains(request.range.start)
+                                     ? boardtext::kNothingDrawnOutOfView
+                                     : boardtext::kNothingDrawnNoSample);
     if (outcome.points == 1) return QString::fromUtf8(boardtext::kNothingDrawnOnePoint);
     return QString::fromUtf8(boardtext::kNothingDrawnJumps);
 }
@@ -202,7 +207,7 @@ void mForm1::Command1_Click() {
     request.yOfT = 表达式3->text();
     const PlotOutcome outcome = plot(request);
     if (outcome.segments == 0)
-        setWindowTitle(nothingDrawnReason(outcome));
+        setWindowTitle(nothingDrawnReason(outcome, request, view_ != View::Classic && !request.parametric));
     else if (request.parametric)
         setWindowTitle(QString::fromUtf8(boardtext::kParametricDoneTitle));
 }

@@ -374,47 +374,48 @@ void BoardPlotTest::titleSaysWhyNothingWasDrawn_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("end");
     QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("zoomedAway");  // the view shows x from 125 to 325
     QTest::addColumn<QString>("title");
     QTest::newRow("unclosed bracket") << 0 << "sin(x"
                                       << "-100"
                                       << "100"
-                                      << "2"
-                                      << "无法绘图：sin(x 的值为 ERROR#2";
+                                      << "2" << false << "无法绘图：sin(x 的值为 ERROR#2";
     QTest::newRow("division by zero everywhere") << 0 << "1/0"
                                                  << "-10"
                                                  << "10"
-                                                 << "2"
-                                                 << "无法绘图：1/0 的值为 ERROR#11";
+                                                 << "2" << false << "无法绘图：1/0 的值为 ERROR#11";
     QTest::newRow("logical everywhere") << 0 << "x>0"
                                         << "-4"
                                         << "4"
-                                        << "1"
-                                        << "无法绘图：x>0 的值为 False";
+                                        << "1" << false << "无法绘图：x>0 的值为 False";
     QTest::newRow("parametric Y fails") << 1 << "t/0"
                                         << "-2"
                                         << "2"
-                                        << "1"
-                                        << "无法绘图：t/0 的值为 ERROR#11";
+                                        << "1" << false << "无法绘图：t/0 的值为 ERROR#11";
     QTest::newRow("one sample") << 0 << "x"
                                 << "5"
                                 << "5"
-                                << "1"
-                                << "无法绘图：只有一个采样点，连不成线";
+                                << "1" << false << "无法绘图：只有一个采样点，连不成线";
     QTest::newRow("every step a pole") << 0 << "x*10000"
                                        << "0"
                                        << "10"
-                                       << "1"
-                                       << "无法绘图：相邻两点的值都相差 1000 以上，连不成线";
+                                       << "1" << false << "无法绘图：相邻两点的值都相差 1000 以上，连不成线";
     QTest::newRow("drawn around an error") << 0 << "1/x"
                                            << "-10"
                                            << "10"
-                                           << "2"
-                                           << "请等候，正在绘图...";
+                                           << "2" << false << "请等候，正在绘图...";
+    QTest::newRow("out of the zoomed view") << 0 << "x"
+                                            << "-10"
+                                            << "10"
+                                            << "1" << true << "无法绘图：曲线在当前视图之外，按 Ctrl+0 适合窗口";
+    QTest::newRow("drawn in the zoomed view") << 0 << "x"
+                                              << "100"
+                                              << "200"
+                                              << "1" << true << "请等候，正在绘图...";
     QTest::newRow("parametric drawn") << 1 << "t*t"
                                       << "-2"
                                       << "2"
-                                      << "1"
-                                      << "Curvolo 1.0 - Telvan制作";
+                                      << "1" << false << "Curvolo 1.0 - Telvan制作";
 }
 
 void BoardPlotTest::titleSaysWhyNothingWasDrawn() {
@@ -423,10 +424,12 @@ void BoardPlotTest::titleSaysWhyNothingWasDrawn() {
     QFETCH(QString, start);
     QFETCH(QString, end);
     QFETCH(QString, step);
+    QFETCH(bool, zoomedAway);
     QFETCH(QString, title);
     boardtest::ScriptedQuestions questions;
     questions.tab = tab;
     RecordedBoard recorded;
+    if (zoomedAway) recorded.board->zoomAbout(250, 0, 10);
     recorded.board->表达式2->setText("t");
     recorded.board->表达式3->setText(expression);
     recorded.plot(expression, start, end, step);
