@@ -1,7 +1,6 @@
 // The board's zoomed and fitted views: the view commands of the pop-up menu
-// and their shortcuts, the wheel, the layout of 1-2-5 ticks whose labels
-// keep apart, and the remembered curves drawn again in the new view. Also
-// the routing that lets the board's shortcuts win over the keys of a field.
+// and their shortcuts, the layout of 1-2-5 ticks whose labels keep apart,
+// and the remembered curves drawn again in the new view.
 
 #include "board/board_texts.h"
 #include "board/mForm1.h"
@@ -10,12 +9,9 @@
 #include "toolkit/color_word.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <variant>
@@ -23,9 +19,6 @@
 namespace plotdesk {
 namespace {
 
-// The angle one notch of a mouse wheel reports; finer wheels zoom by part
-// of a step.
-constexpr double kWheelNotch = 120;
 // Axes are drawn in the palette's bright red.
 constexpr int kAxisPaletteIndex = 12;
 // Tick marks reach this many pixels into the picture from their axis.
@@ -64,48 +57,6 @@ void mForm1::addViewCommands() {
     addAction(zoomInAction);
     addAction(zoomOutAction);
     addAction(fitAction);
-    // The wheel over the picture zooms.
-    pxp->installEventFilter(this);
-}
-
-// A field takes some Ctrl keys for itself (with the X11 key bindings,
-// Ctrl+E moves a line edit's cursor to the end), which would keep the
-// board's shortcuts from running while it has the focus. The board looks at
-// every key before any widget of its window does and hands its own
-// shortcut keys on to the shortcuts. A click on the picture takes the focus
-// from the fields.
-void mForm1::routeBoardKeys() {
-    pxp->setFocusPolicy(Qt::ClickFocus);
-    qApp->installEventFilter(this);
-}
-
-bool mForm1::isBoardShortcut(const QKeyEvent& key) const {
-    const QKeySequence pressed(key.keyCombination());
-    const QKeySequence unshifted(QKeyCombination(key.modifiers() & ~Qt::ShiftModifier, Qt::Key(key.key())));
-    for (const QAction* action : actions())
-        if (action->isEnabled())
-            for (const QKeySequence& shortcut : action->shortcuts())
-                if (shortcut == pressed || shortcut == unshifted) return true;
-    return false;
-}
-
-bool mForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* widget = qobject_cast<const QWidget*>(watched);
-        if (widget && widget->window() == this && isBoardShortcut(*static_cast<QKeyEvent*>(event))) {
-            event->ignore();
-            return true;
-        }
-    }
-    if (watched == pxp && event->type() == QEvent::Wheel) {
-        const auto* wheel = static_cast<QWheelEvent*>(event);
-        if (const int delta = wheel->angleDelta().y(); delta != 0) {
-            const QPointF at = pxp->toScale(wheel->position());
-            zoomAbout(at.x(), at.y(), std::pow(kZoomStep, delta / kWheelNotch));
-        }
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void mForm1::zoomAbout(double x, double y, double factor) {

@@ -71,7 +71,7 @@ mForm1::mForm1() {
 
     Calculator1 = ombra::com::LateBoundObject::create(ombra::com::kCalculatorProgId);
     arrangeFrame();
-    routeBoardKeys();
+    routeBoardInput();
 }
 
 mForm1::~mForm1() = default;

@@ -102,7 +102,8 @@ public:
     // picture exports. Read at load and at each re-layout from the store.
     bool smoothLines() const { return smoothLines_; }
 
-    // Window handlers: every change of size centres the origin; closing
+    // Window handlers: in the classic view every change of size centres the
+    // origin (a fitted view fits the new size, a zoomed one stays); closing
     // saves the window's placement and the picture's position.
     void Form_Resize();
     void Form_Unload();
@@ -215,7 +216,7 @@ private:
     void createStrips();
     void createMenu();
     void addViewCommands();
-    void routeBoardKeys();
+    void routeBoardInput();
     bool isBoardShortcut(const QKeyEvent& key) const;
     void connectPointerHandlers();
     void arrangeFrame();
