@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <variant>
 
 namespace plotdesk {
@@ -81,21 +82,29 @@ void mForm1::zoomOut() {
 // they reached; without remembered curves the bottom bar's range is shown.
 void mForm1::fitToWindow() {
     if (viewport_->width() < 2 || viewport_->height() < 2) return;
-    std::optional<CurveBounds> span;
+    // The x values to span, and the curves' values.
+    std::optional<std::pair<double, double>> span;
+    auto reach = [&span](double x) {
+        span = span ? std::pair(std::min(span->first, x), std::max(span->second, x)) : std::pair(x, x);
+    };
     std::optional<CurveBounds> values;
     for (RememberedCurve& curve : remembered_) {
         const std::optional<CurveBounds> bounds = valueBounds(curve);
         if (bounds) values = including(including(values, bounds->minX, bounds->minY), bounds->maxX, bounds->maxY);
-        if (!curve.request.parametric)
-            span = including(including(span, curve.request.range.start, 0), curve.request.range.end, 0);
-        else if (bounds)
-            span = including(including(span, bounds->minX, 0), bounds->maxX, 0);
+        if (!curve.request.parametric) {
+            reach(curve.request.range.start);
+            reach(curve.request.range.end);
+        } else if (bounds) {
+            reach(bounds->minX);
+            reach(bounds->maxX);
+        }
     }
     if (remembered_.empty()) {
         const auto reading = readSamplingRange(start->text(), end->text(), step1->text());
         const SamplingRange* range = std::get_if<SamplingRange>(&reading);
         if (!range) return;
-        span = including(including(span, range->start, 0), range->end, 0);
+        reach(range->start);
+        reach(range->end);
     }
     if (!span) return;
 
@@ -103,7 +112,7 @@ void mForm1::fitToWindow() {
     pxp->setTopTwips(0);
     pxp->setSizeTwips(viewportWidthTwips(), viewportHeightTwips());
     view_ = View::Fitted;
-    showView(fittedScale(span->minX, span->maxX, values, pxp->width(), pxp->height()));
+    showView(fittedScale(span->first, span->second, values, pxp->width(), pxp->height()));
 }
 
 // Lays the picture out at `scale` (its colours, size and place stay) and
