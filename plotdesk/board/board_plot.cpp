@@ -120,6 +120,23 @@ private:
     std::optional<SampleAnswer> firstFailure_;
 };
 
+// A remembered curve keeps the points of its walk up to this many samples,
+// so that a new view can draw it again at its own step without the
+// evaluator.
+constexpr double kMostKeptSamples = 250'000;
+
+// Where a point's coordinates are kept: NaN stands for a missing one.
+QPointF keptPoint(const Point& point) {
+    constexpr double missing = std::numeric_limits<double>::quiet_NaN();
+    return QPointF(point.x.value_or(missing), point.y.value_or(missing));
+}
+
+// The coordinates as the picture takes them: single precision in the
+// classic view, whole in a zoomed one.
+double drawnCoordinate(double coordinate, bool singlePrecision) {
+    return singlePrecision ? static_cast<double>(static_cast<float>(coordinate)) : coordinate;
+}
+
 // What one walk over a curve found: the outcome, and the box around the
 // points it met.
 struct Trace {
@@ -133,20 +150,21 @@ struct Trace {
 // coordinates reach the picture in single precision; a zoomed view keeps
 // them whole. The screen catches up at a steady pace; no events are handled
 // meanwhile.
-Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange& range, bool singlePrecision) {
+// Every point met is added to `kept` when one is given.
+Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange& range, bool singlePrecision,
+                 std::vector<QPointF>* kept) {
     CurveSampler sampler(board, request);
     Trace trace;
     ProgressLines progress(board.进度条);
     QElapsedTimer sinceRefresh;
     sinceRefresh.start();
     int samplesToClockReading = kSamplesPerClockReading;
-    auto drawn = [singlePrecision](double coordinate) {
-        return singlePrecision ? static_cast<double>(static_cast<float>(coordinate)) : coordinate;
-    };
+    auto drawn = [singlePrecision](double coordinate) { return drawnCoordinate(coordinate, singlePrecision); };
     Point previous;
     for (double v = range.start; range.contains(v);) {
         progress.reach(v);
         const Point point = sampler.at(v);
+        if (kept) kept->push_back(keptPoint(point));
         if (point.complete()) {
             ++trace.outcome.points;
             trace.bounds = including(trace.bounds, *point.x, *point.y);
@@ -175,6 +193,34 @@ Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange
     }
     trace.outcome.firstFailure = sampler.firstFailure();
     return trace;
+}
+
+// The segments a walk at the curve's own step draws, from the points it
+// kept; with `shownX`, only those that reach into that span of x, as a
+// walk over the part of a function that shows would draw them.
+PlotOutcome drawKeptPoints(toolkit::PictureArea& picture, const CurveRequest& request,
+                           const std::vector<QPointF>& points, bool singlePrecision,
+                           std::optional<std::pair<double, double>> shownX) {
+    PlotOutcome outcome;
+    auto drawn = [singlePrecision](double coordinate) { return drawnCoordinate(coordinate, singlePrecision); };
+    const QPointF* previous = nullptr;
+    for (const QPointF& point : points) {
+        const bool complete = !std::isnan(point.x()) && !std::isnan(point.y());
+        if (!complete) {
+            previous = nullptr;
+            continue;
+        }
+        ++outcome.points;
+        const bool shown = !shownX || (previous && std::max(point.x(), previous->x()) >= shownX->first &&
+                                       std::min(point.x(), previous->x()) <= shownX->second);
+        if (previous && shown && joinsPrevious(previous->y(), point.y())) {
+            picture.line(drawn(point.x()), drawn(-point.y()), drawn(previous->x()), drawn(-previous->y()),
+                         request.colour);
+            ++outcome.segments;
+        }
+        previous = &point;
+    }
+    return outcome;
 }
 
 // Why a plot that drew no segment shows nothing, for the title.
@@ -229,7 +275,7 @@ CurveRequest mForm1::nextCurve(bool parametric, const SamplingRange& range) {
 }
 
 PlotOutcome mForm1::plot(const CurveRequest& request) {
-    RememberedCurve curve{request, false, std::nullopt};
+    RememberedCurve curve{request, false, std::nullopt, {}};
     const PlotOutcome outcome = drawCurve(curve);
     remembered_.push_back(std::move(curve));
     return outcome;
@@ -237,33 +283,45 @@ PlotOutcome mForm1::plot(const CurveRequest& request) {
 
 // In a zoomed or fitted view a function is sampled at least once a pixel
 // over the part of its range that shows; a parametric curve keeps its own
-// sampling.
+// sampling. A curve that has kept its points is drawn from them wherever
+// its own step is fine enough.
 PlotOutcome mForm1::drawCurve(RememberedCurve& curve) {
     const CurveRequest& request = curve.request;
-    ViewSampling sampling{request.range, true};
-    if (view_ != View::Classic && !request.parametric && pxp->width() > 0)
-        sampling = samplingForView(request.range, pxp->scaleLeft(), pxp->scaleLeft() + pxp->scaleWidth(),
-                                   std::fabs(pxp->scaleWidth()) / pxp->width());
-
-    进度条->cls();
-    进度条->setScaleLeft(sampling.range.start);
-    进度条->setScaleWidth(sampling.range.end - sampling.range.start);
-    进度条->setScaleTop(kProgressScaleTop);
-    进度条->setScaleHeight(kProgressScaleHeight);
+    const bool classic = view_ == View::Classic;
+    ViewSampling sampling{request.range, true, false};
+    std::optional<std::pair<double, double>> shownX;
+    if (!classic && !request.parametric && pxp->width() > 0) {
+        const double left = pxp->scaleLeft(), right = left + pxp->scaleWidth();
+        sampling = samplingForView(request.range, left, right, std::fabs(pxp->scaleWidth()) / pxp->width());
+        shownX = std::pair(std::min(left, right), std::max(left, right));
+    }
     const int savedPenWidth = pxp->drawWidth();
     pxp->setDrawWidth(request.penWidth);
 
-    const Trace trace = traceCurve(*this, request, sampling.range, view_ == View::Classic);
-    if (sampling.wholeRange) {
-        curve.bounds = trace.bounds;
-        curve.boundsKnown = true;
+    PlotOutcome outcome;
+    if (!curve.points.empty() && !sampling.split) {
+        outcome = drawKeptPoints(*pxp, request, curve.points, classic, shownX);
+    } else {
+        进度条->cls();
+        进度条->setScaleLeft(sampling.range.start);
+        进度条->setScaleWidth(sampling.range.end - sampling.range.start);
+        进度条->setScaleTop(kProgressScaleTop);
+        进度条->setScaleHeight(kProgressScaleHeight);
+        const bool keep = sampling.wholeRange && !sampling.split && curve.points.empty() &&
+                          request.range.expectedSamples() <= kMostKeptSamples;
+        const Trace trace = traceCurve(*this, request, sampling.range, classic, keep ? &curve.points : nullptr);
+        if (sampling.wholeRange) {
+            curve.bounds = trace.bounds;
+            curve.boundsKnown = true;
+        }
+        outcome = trace.outcome;
+        进度条->update();
     }
     printCurveLabel(request);
 
     pxp->setDrawWidth(savedPenWidth);
-    进度条->update();
     pxp->update();
-    return trace.outcome;
+    return outcome;
 }
 
 // The box around a curve's values over its whole range, from its last
@@ -273,9 +331,11 @@ std::optional<CurveBounds> mForm1::valueBounds(RememberedCurve& curve) {
     if (curve.boundsKnown) return curve.bounds;
     CurveSampler sampler(*this, curve.request);
     const SamplingRange& range = curve.request.range;
+    const bool keep = curve.points.empty() && range.expectedSamples() <= kMostKeptSamples;
     std::optional<CurveBounds> bounds;
     for (double v = range.start; range.contains(v);) {
         const Point point = sampler.at(v);
+        if (keep) curve.points.push_back(keptPoint(point));
         if (point.complete()) bounds = including(bounds, *point.x, *point.y);
         const std::optional<double> next = range.after(v);
         if (!next) break;

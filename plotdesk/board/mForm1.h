@@ -229,11 +229,14 @@ private:
     void drawXLoops(const AxesRequest& axes, bool towardsRight);
     void drawYLoops(const AxesRequest& axes, bool downwards);
     // A curve remembered since the last clear, with the box around its
-    // values once a walk over its whole range has found it.
+    // values once a walk over its whole range has found it, and the points
+    // of a walk over the whole range at its own step (NaN for a coordinate
+    // that is missing), kept unless there are too many.
     struct RememberedCurve {
         CurveRequest request;
         bool boundsKnown = false;
         std::optional<CurveBounds> bounds;
+        std::vector<QPointF> points;
     };
     PlotOutcome drawCurve(RememberedCurve& curve);
     std::optional<CurveBounds> valueBounds(RememberedCurve& curve);

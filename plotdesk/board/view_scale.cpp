@@ -81,11 +81,12 @@ ViewSampling samplingForView(const SamplingRange& range, double visibleFrom, dou
     const double before = step > 0 ? (low - range.start) / step : (range.start - high) / -step;
     const double skipped = std::max(0.0, std::floor(before));
     const double start = range.start + skipped * step;
-    // The range's end stays a sample although the split step's additions
+    // The range's end stays a sample although a split step's additions
     // round it off by a hair.
-    const double endWithRounding = range.end + step * kEndTolerance;
+    const bool split = splits > 1;
+    const double endWithRounding = split ? range.end + step * kEndTolerance : range.end;
     const double end = step > 0 ? std::min(endWithRounding, high + step) : std::max(endWithRounding, low + step);
-    return {{start, end, step}, skipped == 0 && end == endWithRounding};
+    return {{start, end, step}, skipped == 0 && end == endWithRounding, split};
 }
 
 double niceSpacing(double least) {

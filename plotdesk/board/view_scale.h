@@ -58,6 +58,7 @@ ViewScale fittedScale(double xFrom, double xTo, const std::optional<CurveBounds>
 struct ViewSampling {
     SamplingRange range;
     bool wholeRange = true;  // whether every part of the original range is walked
+    bool split = false;      // whether the samples are closer than the range's own
 };
 ViewSampling samplingForView(const SamplingRange& range, double visibleFrom, double visibleTo, double unitsPerPixel);
 

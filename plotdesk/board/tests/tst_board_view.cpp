@@ -234,6 +234,9 @@ void BoardViewTest::rememberedCurvesComeBackInEachView() {
     board->Command1_Click();
     const QRgb firstColour = rgbOfWord(Settings().fcolor);
     board->plot(parametric("t", "-400", -200, 200, 50, 0x00FF00));
+    // A step from -200 to 200 with no value at x = 50 between.
+    constexpr int32_t stepColour = 0xC08000;
+    board->plot(function("abs(x-50)/(x-50)*200", -100, 100, 2, stepColour));
     const int colourIndex = board->ColorIndex();
     const int penColour = Settings().fcolor;
     auto labels = [&board] {
@@ -242,13 +245,17 @@ void BoardViewTest::rememberedCurvesComeBackInEachView() {
             if (printed.text.contains('=')) texts << printed.text;
         return texts;
     };
-    const QStringList curveLabels{" Y =300", "  X =t", "  Y =-400"};
+    const QStringList curveLabels{" Y =300", "  X =t", "  Y =-400", " Y =abs(x-50)/(x-50)*200"};
     QCOMPARE(labels(), curveLabels);
 
     board->zoomAbout(0, 0, 2);
     QCOMPARE(labels(), curveLabels);
     QVERIFY(colourNear(board->pxp, 50, -300, firstColour));
     QVERIFY(colourNear(board->pxp, 50, 400, 0x00FF00));
+    QVERIFY(colourNear(board->pxp, 80, -200, rgbOfWord(stepColour)));
+    // Nothing joins across the missing value, nor strays off the curves.
+    QVERIFY(!colourNear(board->pxp, 50, 0, rgbOfWord(stepColour)));
+    QVERIFY(!colourNear(board->pxp, -50, -250, firstColour));
     board->fitToWindow();
     QCOMPARE(labels(), curveLabels);
     QVERIFY(colourNear(board->pxp, 50, -300, firstColour));
