@@ -68,8 +68,9 @@ BENCHMARK(BM_FunctionPlot100kBoardOnly)
 
 // One zoom step (out, then back in, and so on) with five remembered
 // function curves of 2,001 samples each from -100 to 100 by 0.1; every step
-// shows the curves' whole range, so each one is sampled and drawn again in
-// full, with the calculator evaluating every sample.
+// lays out the view's axes and draws the curves' whole range again. A pixel
+// of these views spans more than the curves' step, so the curves are drawn
+// from the points kept at their first plot, as a user's zoom draws them.
 void BM_ZoomStepFiveCurves(benchmark::State& state) {
     plotdesk::mForm1 board;
     board.Form_Load();
