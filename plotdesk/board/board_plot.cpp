@@ -58,9 +58,12 @@ struct Point {
 // pixel, and further lines there would cover the same pixels again.
 class ProgressLines {
 public:
-    explicit ProgressLines(toolkit::PictureArea* strip) : strip_(strip), halfPixels_(2 * strip->devicePixelRatioF()) {}
+    explicit ProgressLines(toolkit::PictureArea* strip)
+        : strip_(strip),
+          left_(strip->scaleLeft()),
+          halfPixelsPerUnit_(2 * strip->devicePixelRatioF() * strip->width() / strip->scaleWidth()) {}
     void reach(double v) {
-        const double place = std::floor(strip_->toPixels(v, 0).x() * halfPixels_);
+        const double place = std::floor((v - left_) * halfPixelsPerUnit_);
         if (drawn_ && place == lastPlace_) return;
         strip_->line(v, kProgressLineTop, v, kProgressLineBottom);
         lastPlace_ = place;
@@ -69,7 +72,8 @@ public:
 
 private:
     toolkit::PictureArea* strip_;
-    double halfPixels_;
+    double left_;
+    double halfPixelsPerUnit_;
     double lastPlace_ = 0;
     bool drawn_ = false;
 };
@@ -309,6 +313,7 @@ PlotOutcome mForm1::drawCurve(RememberedCurve& curve) {
         进度条->setScaleHeight(kProgressScaleHeight);
         const bool keep = sampling.wholeRange && !sampling.split && curve.points.empty() &&
                           request.range.expectedSamples() <= kMostKeptSamples;
+        if (keep) curve.points.reserve(static_cast<size_t>(request.range.expectedSamples()) + 1);
         const Trace trace = traceCurve(*this, request, sampling.range, classic, keep ? &curve.points : nullptr);
         if (sampling.wholeRange) {
             curve.bounds = trace.bounds;
