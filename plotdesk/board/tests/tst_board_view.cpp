@@ -181,17 +181,22 @@ void BoardViewTest::fitSpansTheCurves() {
 void BoardViewTest::labelsKeepApartInsideThePicture_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("steps");
-    QTest::newRow("fitted") << "fit" << 0;
-    QTest::newRow("zoomed in at the centre") << "in" << 6;
-    QTest::newRow("zoomed in far") << "in" << 40;
-    QTest::newRow("zoomed out") << "out" << 3;
-    QTest::newRow("zoomed out far: long labels") << "out" << 40;
-    QTest::newRow("origin out of sight") << "corner" << 12;
+    QTest::addColumn<bool>("grid");
+    QTest::newRow("fitted") << "fit" << 0 << true;
+    QTest::newRow("fitted, tick marks") << "fit" << 0 << false;
+    QTest::newRow("zoomed in at the centre") << "in" << 6 << true;
+    QTest::newRow("zoomed in far") << "in" << 40 << true;
+    QTest::newRow("zoomed out") << "out" << 3 << true;
+    QTest::newRow("zoomed out far: long labels") << "out" << 40 << true;
+    QTest::newRow("origin out of sight, tick marks") << "corner" << 12 << false;
 }
 
 void BoardViewTest::labelsKeepApartInsideThePicture() {
     QFETCH(QString, command);
     QFETCH(int, steps);
+    QFETCH(bool, grid);
+    boardtest::ScriptedQuestions questions;
+    questions.grid = grid;
     store_->set({{"width", "5500"}, {"_heiht", "4000"}});
     auto board = shownBoard();
     board->plot(function("sin(x/20)*300", -100, 100, 2));
