@@ -1,8 +1,9 @@
-// How long one long function plot takes on the board, from the press of
-// "画图" to the last segment: 100,001 samples of sin(x/20)*300 from -100 to
-// 100 by 0.002, each evaluated by the calculator and drawn on a 5500-twip
-// board picture. Runs on Qt's offscreen platform with a private settings
-// store.
+// How long the board takes to plot: one long function plot from the press
+// of "画图" to the last segment (100,001 samples of sin(x/20)*300 from -100
+// to 100 by 0.002, each evaluated by the calculator and drawn on a 5500-twip
+// board picture), and one zoom step that lays the view out again and draws
+// five remembered curves of 2,001 samples each. Runs on Qt's offscreen
+// platform with a private settings store.
 
 #include "board/mForm1.h"
 #include "settings/setting_keys.h"
@@ -56,12 +57,40 @@ BENCHMARK(BM_FunctionPlot100k)
 void BM_FunctionPlot100kBoardOnly(benchmark::State& state) {
     plotdesk::mForm1 board;
     prepare(board);
-    board.setEvaluator([](const QString&) { return QStringLiteral("287.677282398941"); });
+    board.setEvaluator([](const std::string&) { return std::string("287.677282398941"); });
     plotRepeatedly(state, board);
 }
 BENCHMARK(BM_FunctionPlot100kBoardOnly)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+// One zoom step (out, then back in, and so on) with five remembered
+// function curves of 2,001 samples each from -100 to 100 by 0.1; every step
+// lays out the view's axes and draws the curves' whole range again. A pixel
+// of these views spans more than the curves' step, so the curves are drawn
+// from the points kept at their first plot, as a user's zoom draws them.
+void BM_ZoomStepFiveCurves(benchmark::State& state) {
+    plotdesk::mForm1 board;
+    board.Form_Load();
+    for (const char* function : {"sin(x/20)*300", "cos(x/15)*200", "x*x/20-200", "tan(x/40)*50", "abs(x)*3-150"}) {
+        plotdesk::CurveRequest curve = board.nextCurve(false, {-100, 100, 0.1});
+        curve.function = QString::fromLatin1(function);
+        board.plot(curve);
+    }
+    bool zoomOut = true;
+    for (auto _ : state) {
+        if (zoomOut)
+            board.zoomOut();
+        else
+            board.zoomIn();
+        zoomOut = !zoomOut;
+    }
+}
+BENCHMARK(BM_ZoomStepFiveCurves)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
 

@@ -51,10 +51,11 @@ void mForm1::createMenu() {
                                                  [this, handler = entry.handler] { (this->*handler)(); });
         action->setObjectName(QString::fromUtf8(entry.name));
     }
-    createPictureEntries();
     // The shortcuts work whenever the board is the active window.
     addAction(rr);
     addAction(ff);
+    addViewCommands();
+    createPictureEntries();
 }
 
 void mForm1::showBoardMenu(const QPoint& globalPosition) { tt->popup(globalPosition); }
@@ -84,13 +85,23 @@ void mForm1::Command2_Click() {
 }
 
 void mForm1::Command3_Click() {
+    if (view_ != View::Classic) showClassicView();
+    centreOrigin();
+}
+
+void mForm1::centreOrigin() {
     pxp->setLeftTwips(centredEdge(pxp->scaleLeft(), pxp->scaleWidth(), pxp->widthTwips(), viewportWidthTwips()));
     pxp->setTopTwips(centredEdge(pxp->scaleTop(), pxp->scaleHeight(), pxp->heightTwips(), viewportHeightTwips()));
 }
 
+// A fitted picture fits the new size; a zoomed one stays where it is.
 void mForm1::Form_Resize() {
     arrangeFrame();
-    Command3_Click();
+    switch (view_) {
+        case View::Classic: centreOrigin(); break;
+        case View::Fitted: fitToWindow(); break;
+        case View::Zoomed: break;
+    }
 }
 
 void mForm1::resizeEvent(QResizeEvent* event) {

@@ -71,6 +71,7 @@ void mForm1::Form_Load() {
     pxp->setDrawWidth(storedPenWidth(key::xiankuan1));
     // A picture that cannot be read leaves the board without one.
     pxp->loadPicture(GetSetting(key::backpicture, defaultText(key::backpicture)));
+    readSmoothSetting();
     applyStoredPlacement();
     LoadSettings();
     layoutPicture();
@@ -107,19 +108,29 @@ int mForm1::storedPenWidth(const char* key) { return toInt16HalfEven(GetSetting(
 
 void mForm1::reuse() {
     LoadSettings();
+    readSmoothSetting();
     relayoutFromRecord();
 }
 
+// A layout from the settings starts a new board: the curves drawn so far
+// are forgotten and the view is the classic one.
 void mForm1::relayoutFromRecord() {
+    remembered_.clear();
+    view_ = View::Classic;
     layoutPicture();
     drawAxes(axesFromRecord());
     resetStripScales();
     drawStripMarkers(stripForeColor());
 }
 
+void mForm1::readSmoothSetting() {
+    pxp->setSmooth(toInt32HalfEven(GetSetting(key::smooth, defaultText(key::smooth))).value_or(0) != 0);
+}
+
 // Place, size, scale and colours from the record. A size that makes no
 // picture takes the default and one too large for memory shrinks; a zero
-// scale is refused and leaves the old one in place.
+// scale is refused and leaves the old one in place. The new background
+// colour wipes the drawing, and with it the printed texts.
 void mForm1::layoutPicture() {
     const SettingsRecord& record = Settings();
     pxp->setLeftTwips(record.left);
@@ -131,6 +142,7 @@ void mForm1::layoutPicture() {
     pxp->setScaleHeight(record.max_y);
     pxp->setBackColor(record.bcolor);
     pxp->setForeColor(record.lcolor);
+    printed_.clear();
 }
 
 AxesRequest mForm1::axesFromRecord() const {
@@ -162,7 +174,7 @@ void mForm1::drawXLoops(const AxesRequest& axes, bool towardsRight) {
     auto label = [&](int64_t v) {
         pxp->setCurrentX(v);
         pxp->setCurrentY(0);
-        pxp->print(axisLabel(v));
+        printOnPicture(axisLabel(v));
     };
     auto yAxis = [&] { pxp->line(0, top, 0, bottom, toolkit::paletteColor(kAxisPaletteIndex)); };
     runAxisLoop(loop, !towardsRight, gridOrTick, label, yAxis);
@@ -185,7 +197,7 @@ void mForm1::drawYLoops(const AxesRequest& axes, bool downwards) {
     auto label = [&](int64_t v) {
         pxp->setCurrentX(0);
         pxp->setCurrentY(v);
-        pxp->print(axisLabel(-v));
+        printOnPicture(axisLabel(-v));
     };
     auto xAxis = [&] { pxp->line(left, 0, right, 0, toolkit::paletteColor(kAxisPaletteIndex)); };
     runAxisLoop(loop, !downwards, gridOrTick, label, xAxis);

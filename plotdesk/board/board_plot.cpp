@@ -11,8 +11,10 @@
 #include "settings/settings_record.h"
 
 #include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QListWidget>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <variant>
@@ -22,7 +24,9 @@ namespace {
 
 // The screen catches up with a long plot at this pace; between two
 // refreshes the strip and the picture only draw into their back buffers.
+// The clock is read once every few samples.
 constexpr qint64 kRefreshIntervalMs = 50;
+constexpr int kSamplesPerClockReading = 16;
 
 // The progress strip's scale: its vertical range, and the line drawn for a
 // sample, which spans the strip's whole height.
@@ -49,61 +53,193 @@ struct Point {
     bool complete() const { return x && y; }
 };
 
-// Walks the range: a progress line per sample, the expression evaluated
-// at the sample, and a segment back to the previous point unless one of
-// them is missing or the value jumps by a pole's height. The screen catches
-// up at a steady pace; no events are handled meanwhile.
-PlotOutcome traceCurve(mForm1& board, const CurveRequest& request) {
-    const VariableTemplate function(request.function, kFunctionVariable);
-    const VariableTemplate xOfT(request.xOfT, kParameter);
-    const VariableTemplate yOfT(request.yOfT, kParameter);
-    const SamplingRange& range = request.range;
-    PlotOutcome outcome;
-    // The coordinate an answer gives; the first answer that gives none is
-    // kept with its expression, to say why a curve may not show.
-    auto coordinate = [&outcome](const QString& answer, const QString& expression) {
-        const std::optional<double> value = curveCoordinate(answer);
-        if (!value && !outcome.firstFailure) outcome.firstFailure = SampleAnswer{expression, answer};
-        return value;
-    };
-    QElapsedTimer sinceRefresh;
-    sinceRefresh.start();
-    QString pendingTitle;
-    Point previous;
-    for (double v = range.start; range.contains(v);) {
-        board.进度条->line(v, kProgressLineTop, v, kProgressLineBottom);
+// The progress strip gets a line for a sample only when the sample reaches
+// a new half device pixel of the strip: a long plot has many samples to a
+// pixel, and further lines there would cover the same pixels again.
+class ProgressLines {
+public:
+    explicit ProgressLines(toolkit::PictureArea* strip)
+        : strip_(strip),
+          left_(strip->scaleLeft()),
+          halfPixelsPerUnit_(2 * strip->devicePixelRatioF() * strip->width() / strip->scaleWidth()) {}
+    void reach(double v) {
+        const double place = std::floor((v - left_) * halfPixelsPerUnit_);
+        if (drawn_ && place == lastPlace_) return;
+        strip_->line(v, kProgressLineTop, v, kProgressLineBottom);
+        lastPlace_ = place;
+        drawn_ = true;
+    }
 
-        const QString valueText = variantText(v);
+private:
+    toolkit::PictureArea* strip_;
+    double left_;
+    double halfPixelsPerUnit_;
+    double lastPlace_ = 0;
+    bool drawn_ = false;
+};
+
+// One curve's expressions, ready to be evaluated at one sample value after
+// another. The first answer that is not a number is kept with its
+// expression, to say why a curve may not show.
+class CurveSampler {
+public:
+    CurveSampler(mForm1& board, const CurveRequest& request)
+        : board_(board),
+          request_(request),
+          function_(request.function, kFunctionVariable),
+          xOfT_(request.xOfT, kParameter),
+          yOfT_(request.yOfT, kParameter) {}
+
+    Point at(double v) {
+        const std::string_view valueText = variantText(v, valueBuffer_);
         Point point;
-        if (request.parametric) {
-            point.x = coordinate(board.calculate(xOfT.with(valueText)), request.xOfT);
-            pendingTitle = yOfT.with(valueText);
-            point.y = coordinate(board.calculate(pendingTitle), request.yOfT);
+        if (request_.parametric) {
+            point.x = coordinate(board_.calculate(xOfT_.with(valueText)), request_.xOfT);
+            lastYText_ = &yOfT_.with(valueText);
+            point.y = coordinate(board_.calculate(*lastYText_), request_.yOfT);
         } else {
-            point.y = coordinate(board.calculate(function.with(valueText)), request.function);
+            point.y = coordinate(board_.calculate(function_.with(valueText)), request_.function);
             point.x = loopCoordinate(v);
         }
+        return point;
+    }
+    // The Y(t) text of the last parametric sample; nullptr for a function.
+    const std::string* lastYText() const { return lastYText_; }
+    const std::optional<SampleAnswer>& firstFailure() const { return firstFailure_; }
 
-        if (point.complete()) ++outcome.points;
+private:
+    std::optional<double> coordinate(const std::string& answer, const QString& expression) {
+        const std::optional<double> value = curveCoordinate(answer);
+        if (!value && !firstFailure_) firstFailure_ = SampleAnswer{expression, QString::fromStdString(answer)};
+        return value;
+    }
+
+    mForm1& board_;
+    const CurveRequest& request_;
+    VariableTemplate function_;
+    VariableTemplate xOfT_;
+    VariableTemplate yOfT_;
+    NumberTextBuffer valueBuffer_;
+    const std::string* lastYText_ = nullptr;
+    std::optional<SampleAnswer> firstFailure_;
+};
+
+// A remembered curve keeps the points of its walk up to this many samples,
+// so that a new view can draw it again at its own step without the
+// evaluator.
+constexpr double kMostKeptSamples = 250'000;
+
+// Where a point's coordinates are kept: NaN stands for a missing one.
+QPointF keptPoint(const Point& point) {
+    constexpr double missing = std::numeric_limits<double>::quiet_NaN();
+    return QPointF(point.x.value_or(missing), point.y.value_or(missing));
+}
+
+// The coordinates as the picture takes them: single precision in the
+// classic view, whole in a zoomed one.
+double drawnCoordinate(double coordinate, bool singlePrecision) {
+    return singlePrecision ? static_cast<double>(static_cast<float>(coordinate)) : coordinate;
+}
+
+// What one walk over a curve found: the outcome, and the box around the
+// points it met.
+struct Trace {
+    PlotOutcome outcome;
+    std::optional<CurveBounds> bounds;
+};
+
+// Walks `range`: progress on the strip, the expression evaluated at the
+// sample, and a segment back to the previous point unless one of them is
+// missing or the value jumps by a pole's height. In the classic view the
+// coordinates reach the picture in single precision; a zoomed view keeps
+// them whole. The screen catches up at a steady pace; no events are handled
+// meanwhile.
+// Every point met is added to `kept` when one is given.
+Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange& range, bool singlePrecision,
+                 std::vector<QPointF>* kept) {
+    CurveSampler sampler(board, request);
+    Trace trace;
+    ProgressLines progress(board.进度条);
+    QElapsedTimer sinceRefresh;
+    sinceRefresh.start();
+    int samplesToClockReading = kSamplesPerClockReading;
+    auto drawn = [singlePrecision](double coordinate) { return drawnCoordinate(coordinate, singlePrecision); };
+    Point previous;
+    for (double v = range.start; range.contains(v);) {
+        progress.reach(v);
+        const Point point = sampler.at(v);
+        if (kept) kept->push_back(keptPoint(point));
+        if (point.complete()) {
+            ++trace.outcome.points;
+            trace.bounds = including(trace.bounds, *point.x, *point.y);
+        }
         if (point.complete() && previous.complete() && joinsPrevious(*previous.y, *point.y)) {
-            board.pxp->line(static_cast<float>(*point.x), static_cast<float>(-*point.y),
-                            static_cast<float>(*previous.x), static_cast<float>(-*previous.y), request.colour);
-            ++outcome.segments;
+            board.pxp->line(drawn(*point.x), drawn(-*point.y), drawn(*previous.x), drawn(-*previous.y), request.colour);
+            ++trace.outcome.segments;
         }
         previous = point;
 
-        if (sinceRefresh.elapsed() >= kRefreshIntervalMs) {
-            if (request.parametric) board.setWindowTitle(pendingTitle);
-            board.进度条->repaint();
-            board.pxp->repaint();
-            sinceRefresh.restart();
+        if (--samplesToClockReading == 0) {
+            samplesToClockReading = kSamplesPerClockReading;
+            if (sinceRefresh.elapsed() >= kRefreshIntervalMs) {
+                // The title shows the Y(t) text being computed.
+                if (const std::string* yText = sampler.lastYText())
+                    board.setWindowTitle(QString::fromStdString(*yText));
+                board.进度条->repaint();
+                board.pxp->repaint();
+                sinceRefresh.restart();
+            }
         }
 
         const std::optional<double> next = range.after(v);
         if (!next) break;
         v = *next;
     }
+    trace.outcome.firstFailure = sampler.firstFailure();
+    return trace;
+}
+
+// The segments a walk at the curve's own step draws, from the points it
+// kept; with `shownX`, only those that reach into that span of x, as a
+// walk over the part of a function that shows would draw them.
+PlotOutcome drawKeptPoints(toolkit::PictureArea& picture, const CurveRequest& request,
+                           const std::vector<QPointF>& points, bool singlePrecision,
+                           std::optional<std::pair<double, double>> shownX) {
+    PlotOutcome outcome;
+    auto drawn = [singlePrecision](double coordinate) { return drawnCoordinate(coordinate, singlePrecision); };
+    const QPointF* previous = nullptr;
+    for (const QPointF& point : points) {
+        const bool complete = !std::isnan(point.x()) && !std::isnan(point.y());
+        if (!complete) {
+            previous = nullptr;
+            continue;
+        }
+        ++outcome.points;
+        const bool shown = !shownX || (previous && std::max(point.x(), previous->x()) >= shownX->first &&
+                                       std::min(point.x(), previous->x()) <= shownX->second);
+        if (previous && shown && joinsPrevious(previous->y(), point.y())) {
+            picture.line(drawn(point.x()), drawn(-point.y()), drawn(previous->x()), drawn(-previous->y()),
+                         request.colour);
+            ++outcome.segments;
+        }
+        previous = &point;
+    }
     return outcome;
+}
+
+// Why a plot that drew no segment shows nothing, for the title.
+// In a zoomed or fitted view a function is walked only where the picture
+// shows it.
+QString nothingDrawnReason(const PlotOutcome& outcome, const CurveRequest& request, bool walkedWhereShown) {
+    if (outcome.firstFailure)
+        return QString::fromUtf8(boardtext::kNothingDrawnAnswer)
+            .arg(outcome.firstFailure->expression, outcome.firstFailure->answer);
+    if (outcome.points == 0)
+        return QString::fromUtf8(walkedWhereShown && request.range.contains(request.range.start)
+                                     ? boardtext::kNothingDrawnOutOfView
+                                     : boardtext::kNothingDrawnNoSample);
+    if (outcome.points == 1) return QString::fromUtf8(boardtext::kNothingDrawnOnePoint);
+    return QString::fromUtf8(boardtext::kNothingDrawnJumps);
 }
 
 }  // namespace
@@ -119,8 +255,11 @@ void mForm1::Command1_Click() {
     request.function = 表达式1->text();
     request.xOfT = 表达式2->text();
     request.yOfT = 表达式3->text();
-    plot(request);
-    if (request.parametric) setWindowTitle(QString::fromUtf8(boardtext::kParametricDoneTitle));
+    const PlotOutcome outcome = plot(request);
+    if (outcome.segments == 0)
+        setWindowTitle(nothingDrawnReason(outcome, request, view_ != View::Classic && !request.parametric));
+    else if (request.parametric)
+        setWindowTitle(QString::fromUtf8(boardtext::kParametricDoneTitle));
 }
 
 // The cycle skips one colour after a parametric curve, so each of its two
@@ -140,27 +279,152 @@ CurveRequest mForm1::nextCurve(bool parametric, const SamplingRange& range) {
 }
 
 PlotOutcome mForm1::plot(const CurveRequest& request) {
-    进度条->cls();
-    进度条->setScaleLeft(request.range.start);
-    进度条->setScaleWidth(request.range.end - request.range.start);
-    进度条->setScaleTop(kProgressScaleTop);
-    进度条->setScaleHeight(kProgressScaleHeight);
+    RememberedCurve curve{request, false, std::nullopt, {}};
+    const PlotOutcome outcome = drawCurve(curve);
+    remembered_.push_back(std::move(curve));
+    return outcome;
+}
+
+// In a zoomed or fitted view a function is sampled at least once a pixel
+// over the part of its range that shows; a parametric curve keeps its own
+// sampling. A curve that has kept its points is drawn from them wherever
+// its own step is fine enough.
+PlotOutcome mForm1::drawCurve(RememberedCurve& curve) {
+    const CurveRequest& request = curve.request;
+    const bool classic = view_ == View::Classic;
+    ViewSampling sampling{request.range, true, false};
+    std::optional<std::pair<double, double>> shownX;
+    if (!classic && !request.parametric && pxp->width() > 0) {
+        const double left = pxp->scaleLeft(), right = left + pxp->scaleWidth();
+        sampling = samplingForView(request.range, left, right, std::fabs(pxp->scaleWidth()) / pxp->width());
+        shownX = std::pair(std::min(left, right), std::max(left, right));
+    }
     const int savedPenWidth = pxp->drawWidth();
     pxp->setDrawWidth(request.penWidth);
 
-    const PlotOutcome outcome = traceCurve(*this, request);
-
-    // The label starts where the last segment left the current position.
-    if (request.parametric) {
-        pxp->print(QString::fromUtf8(boardtext::kParametricXLabel) + request.xOfT);
-        pxp->print(QString::fromUtf8(boardtext::kParametricYLabel) + request.yOfT);
+    PlotOutcome outcome;
+    if (!curve.points.empty() && !sampling.split) {
+        outcome = drawKeptPoints(*pxp, request, curve.points, classic, shownX);
     } else {
-        pxp->print(QString::fromUtf8(boardtext::kFunctionLabel) + request.function);
+        进度条->cls();
+        进度条->setScaleLeft(sampling.range.start);
+        进度条->setScaleWidth(sampling.range.end - sampling.range.start);
+        进度条->setScaleTop(kProgressScaleTop);
+        进度条->setScaleHeight(kProgressScaleHeight);
+        const bool keep = sampling.wholeRange && !sampling.split && curve.points.empty() &&
+                          request.range.expectedSamples() <= kMostKeptSamples;
+        if (keep) curve.points.reserve(static_cast<size_t>(request.range.expectedSamples()) + 1);
+        const Trace trace = traceCurve(*this, request, sampling.range, classic, keep ? &curve.points : nullptr);
+        if (sampling.wholeRange) {
+            curve.bounds = trace.bounds;
+            curve.boundsKnown = true;
+        }
+        outcome = trace.outcome;
+        进度条->update();
     }
+    printCurveLabel(request);
+
     pxp->setDrawWidth(savedPenWidth);
-    进度条->update();
     pxp->update();
     return outcome;
+}
+
+// The box around a curve's values over its whole range, from its last
+// drawing when that walked the whole range, else from a walk that only
+// evaluates.
+std::optional<CurveBounds> mForm1::valueBounds(RememberedCurve& curve) {
+    if (curve.boundsKnown) return curve.bounds;
+    CurveSampler sampler(*this, curve.request);
+    const SamplingRange& range = curve.request.range;
+    const bool keep = curve.points.empty() && range.expectedSamples() <= kMostKeptSamples;
+    std::optional<CurveBounds> bounds;
+    for (double v = range.start; range.contains(v);) {
+        const Point point = sampler.at(v);
+        if (keep) curve.points.push_back(keptPoint(point));
+        if (point.complete()) bounds = including(bounds, *point.x, *point.y);
+        const std::optional<double> next = range.after(v);
+        if (!next) break;
+        v = *next;
+    }
+    curve.bounds = bounds;
+    curve.boundsKnown = true;
+    return bounds;
+}
+
+// The label starts where the last segment left the current position. In a
+// zoomed or fitted view it is moved, as a whole, to the nearest place inside
+// the picture that covers no text already printed; the lines of a
+// parametric label then start one under the other.
+void mForm1::printCurveLabel(const CurveRequest& request) {
+    QStringList lines;
+    if (request.parametric)
+        lines << QString::fromUtf8(boardtext::kParametricXLabel) + request.xOfT
+              << QString::fromUtf8(boardtext::kParametricYLabel) + request.yOfT;
+    else
+        lines << QString::fromUtf8(boardtext::kFunctionLabel) + request.function;
+    if (view_ == View::Classic) {
+        for (const QString& line : lines) printOnPicture(line);
+        return;
+    }
+    const QFontMetricsF metrics(pxp->font());
+    double widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const QSizeF size(widest, lines.size() * metrics.height());
+    const QPointF at = pxp->toScale(freePlaceNear(pxp->toPixels(pxp->currentX(), pxp->currentY()), size));
+    pxp->setCurrentY(at.y());
+    for (const QString& line : lines) {
+        pxp->setCurrentX(at.x());
+        printOnPicture(line);
+    }
+}
+
+// The place for a block of text nearest to `wanted` (pixels) that lies
+// inside the picture and covers no printed text: the block is tried at the
+// wanted place held inside the picture, moved up or down by text lines,
+// and beside or above or below each printed text. When no such place is
+// free, the wanted place held inside the picture.
+QPointF mForm1::freePlaceNear(QPointF wanted, QSizeF size) const {
+    const double lineHeight = QFontMetricsF(pxp->font()).height();
+    const double rightmost = std::max(0.0, pxp->width() - size.width());
+    const double lowest = std::max(0.0, pxp->height() - size.height());
+    const QPointF inside(std::clamp(wanted.x(), 0.0, rightmost), std::clamp(wanted.y(), 0.0, lowest));
+    std::vector<double> lefts{inside.x()};
+    std::vector<double> tops{inside.y()};
+    for (double lines = 1; lines * lineHeight <= pxp->height(); ++lines) {
+        tops.push_back(inside.y() + lines * lineHeight);
+        tops.push_back(inside.y() - lines * lineHeight);
+    }
+    for (const PrintedText& printed : printed_) {
+        lefts.push_back(printed.pixels.right());
+        lefts.push_back(printed.pixels.left() - size.width());
+        tops.push_back(printed.pixels.bottom());
+        tops.push_back(printed.pixels.top() - size.height());
+    }
+    QPointF best = inside;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (const double left : lefts)
+        for (const double top : tops) {
+            const double distance = std::fabs(left - inside.x()) + std::fabs(top - inside.y());
+            if (distance >= bestDistance || left < 0 || left > rightmost || top < 0 || top > lowest) continue;
+            if (!clearOfPrinted(QRectF(QPointF(left, top), size))) continue;
+            best = QPointF(left, top);
+            bestDistance = distance;
+        }
+    return best;
+}
+
+bool mForm1::clearOfPrinted(const QRectF& pixels) const {
+    return std::none_of(printed_.begin(), printed_.end(),
+                        [&pixels](const PrintedText& printed) { return labelsOverlap(printed.pixels, pixels); });
+}
+
+// Prints at the current position and keeps what was printed where.
+void mForm1::printOnPicture(const QString& text) {
+    const QPointF at(pxp->currentX(), pxp->currentY());
+    const QFontMetricsF metrics(pxp->font());
+    printed_.push_back(
+        {text, at, QRectF(pxp->toPixels(at.x(), at.y()), QSizeF(metrics.horizontalAdvance(text), metrics.height()))});
+    pxp->print(text);
 }
 
 }  // namespace plotdesk

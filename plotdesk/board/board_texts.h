@@ -8,6 +8,15 @@ namespace plotdesk::boardtext {
 inline constexpr const char* kTitle = product::kWindowTitle;
 inline constexpr char kPlottingTitle[] = "请等候，正在绘图...";
 inline constexpr char kParametricDoneTitle[] = "Curvolo 1.0 - Telvan制作";
+// Why a plot drew nothing: the first answer that was not a number (the
+// expression as typed, then the answer), no sample in the range, none in the
+// part of the range a zoomed view shows, a single point, or neighbouring
+// values that all jump too far to be joined.
+inline constexpr char kNothingDrawnAnswer[] = "无法绘图：%1 的值为 %2";
+inline constexpr char kNothingDrawnNoSample[] = "无法绘图：从起始值按步长走不到终止值，没有采样点";
+inline constexpr char kNothingDrawnOutOfView[] = "无法绘图：曲线在当前视图之外，按 Ctrl+0 适合窗口";
+inline constexpr char kNothingDrawnOnePoint[] = "无法绘图：只有一个采样点，连不成线";
+inline constexpr char kNothingDrawnJumps[] = "无法绘图：相邻两点的值都相差 1000 以上，连不成线";
 
 inline constexpr char kFunctionLabel[] = " Y =";
 inline constexpr char kParametricXLabel[] = "  X =";
@@ -33,6 +42,9 @@ inline constexpr char kInitialStep[] = "2";
 inline constexpr char kRedraw[] = "重绘";
 inline constexpr char kOptions[] = "选项";
 inline constexpr char kChooseColour[] = "选择线条颜色";
+inline constexpr char kZoomIn[] = "放大";
+inline constexpr char kZoomOut[] = "缩小";
+inline constexpr char kFitView[] = "适合窗口";
 inline constexpr char kExportPicture[] = "导出图片…";
 inline constexpr char kCopyPicture[] = "复制图片";
 

@@ -30,7 +30,7 @@ const OptionForm kStart{"start", "A", "自变量起始值（默认取设置）�
 const OptionForm kEnd{"end", "B", "自变量终止值（默认取设置）。", "--end 100"};
 const OptionForm kStep{"step", "S", "步长，不为 0（默认取设置）。", "--step 2"};
 const OptionForm kSize{"size", "WxH", "图片宽 W、高 H 像素，坐标范围不变。", "--size 800x600"};
-const OptionForm kFit{"fit", nullptr, "按所画曲线适配视图（这一版还不能用）。", "--fit"};
+const OptionForm kFit{"fit", nullptr, "按所画曲线适配视图：取值范围占满图片宽度，坐标单位尽量相同。", "--fit"};
 
 // The options that take one value each and may be given once.
 const OptionForm* const kSingleValued[] = {&kExport, &kStart, &kEnd, &kStep, &kSize};

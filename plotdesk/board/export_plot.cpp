@@ -63,8 +63,6 @@ QString withoutPoints(const ExportCurve& curve, const PlotOutcome& outcome) {
 }  // namespace
 
 ExportOutcome exportPlot(const ExportRequest& request) {
-    if (request.fit)
-        return refused(QStringLiteral("--fit：按曲线适配视图这一版还不能用；不带 --fit 即按设置中的坐标范围作图"));
     ExportQuestions questions;
     const QuestionsInstalled installed(&questions);
 
@@ -105,6 +103,7 @@ ExportOutcome exportPlot(const ExportRequest& request) {
     }
 
     const QSize pixels = request.size.value_or(board->pxp->size());
+    if (request.fit) board->fitView(pixels);
     if (const std::optional<QString> failure = saveBoardPicture(*board->pxp, request.file, pixels)) {
         outcome.result = ExportOutcome::Result::NotWritten;
         outcome.message = *failure;

@@ -74,6 +74,7 @@ mForm1::mForm1() {
 
     Calculator1 = ombra::com::LateBoundObject::create(ombra::com::kCalculatorProgId);
     arrangeFrame();
+    routeBoardInput();
 }
 
 mForm1::~mForm1() = default;
@@ -206,12 +207,12 @@ double mForm1::viewportHeightTwips() const { return toolkit::pixelsToTwipsY(view
 
 void mForm1::setEvaluator(Evaluator evaluator) { evaluator_ = std::move(evaluator); }
 
-QString mForm1::calculate(const QString& text) {
+std::string mForm1::calculate(const std::string& text) {
     return evaluator_ ? evaluator_(text) : calculateWithCalculator1(text);
 }
 
-QString mForm1::calculateWithCalculator1(const QString& text) {
-    return QString::fromStdString(Calculator1.callText(ombra::com::DISPID_CALCULATE, text.toStdString()));
+std::string mForm1::calculateWithCalculator1(const std::string& text) {
+    return Calculator1.callText(ombra::com::DISPID_CALCULATE, text);
 }
 
 int32_t mForm1::stripForeColor() const { return toolkit::colorWord(palette().color(QPalette::WindowText)); }

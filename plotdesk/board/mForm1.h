@@ -10,16 +10,22 @@
 // the window registry) reads the settings and draws the axes.
 
 #include "board/plot_requests.h"
+#include "board/view_scale.h"
 #include "toolkit/image_control.h"
 #include "toolkit/picture_area.h"
 
+#include <QRectF>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include <calculator/component.h>
 
 class QAction;
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -51,6 +57,8 @@ public:
     CurveRequest nextCurve(bool parametric, const SamplingRange& range);
     // Samples and draws one curve as asked, then prints its label (" Y =" and
     // the function, or the "  X =" and "  Y =" lines) where the curve ended.
+    // The board remembers the curve until it is cleared or laid out again
+    // from the settings, and draws it again whenever its view changes.
     PlotOutcome plot(const CurveRequest& request);
     // Draws the axes with their grid or ticks and labels.
     void drawAxes(const AxesRequest& axes);
@@ -58,22 +66,60 @@ public:
     AxesRequest axesFromRecord() const;
     // Clears the board and lays it out again, origin centred.
     void Command2_Click();
-    // Moves the picture so that the origin sits in the middle of the view.
+    // Moves the picture so that the origin sits in the middle of the view;
+    // from a zoomed or fitted view, the board first goes back to the layout
+    // from the settings record, with the remembered curves drawn again.
     void Command3_Click();
 
-    // Window handlers: every change of size centres the origin; closing
+    // The board's views. The classic view is the layout from the settings;
+    // zooming or fitting changes only the board's own picture scale and size
+    // (no stored setting), lays out 1-2-5 ticks whose labels keep apart, and
+    // draws every remembered curve again, functions sampled at least once a
+    // pixel. 返回原点, 清除 and the settings dialog go back to the classic view.
+    enum class View { Classic, Zoomed, Fitted };
+    View view() const { return view_; }
+    // Magnifies by `factor` (below 1: shrinks) about board point (x, y),
+    // which keeps its place on the picture; the wheel zooms this way about
+    // the point under the pointer.
+    void zoomAbout(double x, double y, double factor);
+    void zoomIn();   // 放大: one step about the picture's centre
+    void zoomOut();  // 缩小
+    // 适合窗口: the picture fills the window, and the remembered curves'
+    // sampling range spans its width.
+    void fitToWindow();
+    // The same fit for a picture of `pictureSize` pixels, wherever it is
+    // shown (the export fits the picture it writes).
+    void fitView(QSize pictureSize);
+
+    // A text the board printed on the picture (tick labels, curve labels)
+    // since the picture was last laid out: the scale point of its top-left
+    // corner and the rectangle it covers, in pixels of the picture.
+    struct PrintedText {
+        QString text;
+        QPointF at;
+        QRectF pixels;
+    };
+    const std::vector<PrintedText>& printedTexts() const { return printed_; }
+
+    // The stored "smooth" switch: lines drawn anti-aliased on screen and in
+    // picture exports. Read at load and at each re-layout from the store.
+    bool smoothLines() const { return pxp->smooth(); }
+
+    // Window handlers: in the classic view every change of size centres the
+    // origin (a fitted view fits the new size, a zoomed one stays); closing
     // saves the window's placement and the picture's position.
     void Form_Resize();
     void Form_Unload();
 
     int ColorIndex() const { return colorIndex_; }
 
-    // The evaluator behind the plots. Unless one is set, every text goes to
-    // Calculator1; an empty function goes back to it.
-    using Evaluator = std::function<QString(const QString& text)>;
+    // The evaluator behind the plots, taking and giving UTF-8 texts as
+    // Calculator1 does. Unless one is set, every text goes to Calculator1;
+    // an empty function goes back to it.
+    using Evaluator = std::function<std::string(const std::string& text)>;
     void setEvaluator(Evaluator evaluator);
-    QString calculate(const QString& text);
-    QString calculateWithCalculator1(const QString& text);
+    std::string calculate(const std::string& text);
+    std::string calculateWithCalculator1(const std::string& text);
 
     // The part of the window the picture is seen through, in twips.
     double viewportWidthTwips() const;
@@ -146,6 +192,10 @@ public:
     QAction* ff;         // 选项
     QAction* yu;         // the separator
     QMenu* shoosecolor;  // 选择线条颜色
+    QAction* viewSeparator;
+    QAction* zoomInAction;   // 放大
+    QAction* zoomOutAction;  // 缩小
+    QAction* fitAction;      // 适合窗口
 
     // The picture entries, behind their own separator.
     QAction* exportPicture;  // 导出图片…
@@ -165,6 +215,9 @@ protected:
     // Shows the pop-up menu; a hook so the request can be observed.
     virtual void showBoardMenu(const QPoint& globalPosition);
 
+    // The wheel over the picture zooms; the board's shortcuts win over the
+    // keys of whatever widget of the board has the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -173,6 +226,9 @@ private:
     void createBottomBar();
     void createStrips();
     void createMenu();
+    void addViewCommands();
+    void routeBoardInput();
+    bool isBoardShortcut(const QKeyEvent& key) const;
     void createPictureEntries();
     void connectPointerHandlers();
     void arrangeFrame();
@@ -180,8 +236,31 @@ private:
     void applyStoredPlacement();
     static int storedPenWidth(const char* key);
     void layoutPicture();
+    void readSmoothSetting();
+    void centreOrigin();
     void drawXLoops(const AxesRequest& axes, bool towardsRight);
     void drawYLoops(const AxesRequest& axes, bool downwards);
+    // A curve remembered since the last clear, with the box around its
+    // values once a walk over its whole range has found it, and the points
+    // of a walk over the whole range at its own step (NaN for a coordinate
+    // that is missing), kept unless there are too many.
+    struct RememberedCurve {
+        CurveRequest request;
+        bool boundsKnown = false;
+        std::optional<CurveBounds> bounds;
+        std::vector<QPointF> points;
+    };
+    PlotOutcome drawCurve(RememberedCurve& curve);
+    std::optional<CurveBounds> valueBounds(RememberedCurve& curve);
+    void printCurveLabel(const CurveRequest& request);
+    void printOnPicture(const QString& text);
+    bool clearOfPrinted(const QRectF& pixels) const;
+    QPointF freePlaceNear(QPointF wanted, QSizeF size) const;
+    void showView(const ViewScale& scale);
+    void showClassicView();
+    void drawViewAxes(const AxesRequest& axes);
+    void replotRemembered();
+
     void resetStripScales();
     void drawStripMarkers(int32_t colorWord);
     void drawMarker(toolkit::PictureArea* strip, double p, int32_t colorWord);
@@ -194,6 +273,9 @@ private:
     Evaluator evaluator_;
     int16_t colorIndex_ = 0;
     bool centredOnFirstShow_ = false;
+    View view_ = View::Classic;
+    std::vector<RememberedCurve> remembered_;
+    std::vector<PrintedText> printed_;
 };
 
 }  // namespace plotdesk

@@ -20,46 +20,37 @@ VariableTemplate::VariableTemplate(const QString& expression, QChar letter) {
         const bool letterBefore = i > 0 && expression[i - 1].isLetter();
         const bool letterAfter = i + 1 < size && expression[i + 1].isLetter();
         if (expression[i] == letter && !letterBefore && !letterAfter) {
-            pieces_.append(expression.mid(pieceStart, i - pieceStart));
+            pieces_.push_back(expression.mid(pieceStart, i - pieceStart).toStdString());
             pieceStart = i + 1;
         }
     }
-    pieces_.append(expression.mid(pieceStart));
-    for (const QString& piece : pieces_) fixedLength_ += piece.size();
+    pieces_.push_back(expression.mid(pieceStart).toStdString());
 }
 
-QString VariableTemplate::with(const QString& valueText) const {
-    const qsizetype occurrences = pieces_.size() - 1;
-    QString text;
-    text.reserve(fixedLength_ + occurrences * (valueText.size() + 2));
-    text += pieces_.first();
-    for (qsizetype i = 1; i <= occurrences; ++i) {
-        text += QLatin1Char('(');
-        text += valueText;
-        text += QLatin1Char(')');
-        text += pieces_[i];
+const std::string& VariableTemplate::with(std::string_view valueText) {
+    text_.assign(pieces_.front());
+    for (size_t i = 1; i < pieces_.size(); ++i) {
+        text_ += '(';
+        text_ += valueText;
+        text_ += ')';
+        text_ += pieces_[i];
     }
-    return text;
+    return text_;
 }
 
-// Result texts are read once per sample, so they get a reader of their own:
-// the evaluator writes numbers in plain ASCII (digits, sign, point and an
-// "E" exponent), which std::from_chars reads without allocating.
-std::optional<double> curveCoordinate(const QString& resultText) {
-    constexpr qsizetype longestNumber = 32;
-    const qsizetype size = resultText.size();
-    if (size == 0 || size > longestNumber) return std::nullopt;
-    char ascii[longestNumber];
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = resultText[i].unicode();
-        const bool numberCharacter =
-            (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' || c == u'E' || c == u'e';
+// Result texts are read once per sample: the evaluator writes numbers in
+// plain ASCII (digits, sign, point and an "E" exponent), which
+// std::from_chars reads in place.
+std::optional<double> curveCoordinate(std::string_view resultText) {
+    if (resultText.empty()) return std::nullopt;
+    for (const char c : resultText) {
+        const bool numberCharacter = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'E' || c == 'e';
         if (!numberCharacter) return std::nullopt;
-        ascii[i] = static_cast<char>(c);
     }
     double value = 0;
-    const auto [end, error] = std::from_chars(ascii, ascii + size, value);
-    if (error != std::errc() || end != ascii + size || !(std::fabs(value) <= std::numeric_limits<float>::max()))
+    const char* const end = resultText.data() + resultText.size();
+    const auto [stop, error] = std::from_chars(resultText.data(), end, value);
+    if (error != std::errc() || stop != end || !(std::fabs(value) <= std::numeric_limits<float>::max()))
         return std::nullopt;
     return value;
 }

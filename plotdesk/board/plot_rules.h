@@ -8,7 +8,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <variant>
+#include <vector>
 
 namespace plotdesk {
 
@@ -25,20 +28,24 @@ int16_t nextColourIndex(int16_t index, int entryCount);
 // An expression with its variable cut out, ready to take one sample value
 // after another. Only a lower-case `letter` that stands alone, with no
 // letter on either side, is the variable, and the value goes in brackets:
-// for x, "x^2" becomes "(-3)^2" while the x of "exp" or "fix" stays.
+// for x, "x^2" becomes "(-3)^2" while the x of "exp" or "fix" stays. The
+// texts are UTF-8, as the evaluator takes them; each call to with() reuses
+// the template's own text, so a plot allocates nothing per sample.
 class VariableTemplate {
 public:
     VariableTemplate(const QString& expression, QChar letter);
-    QString with(const QString& valueText) const;
+    // The expression with `valueText` in place of the variable; valid until
+    // the next call.
+    const std::string& with(std::string_view valueText);
 
 private:
-    QStringList pieces_;  // the text around the variable: occurrences + 1
-    qsizetype fixedLength_ = 0;
+    std::vector<std::string> pieces_;  // the text around the variable: occurrences + 1
+    std::string text_;
 };
 
 // The value of an evaluator result when it makes a point: a number within
 // the single-precision range. "ERROR#11", "True", "" and 1E+300 do not.
-std::optional<double> curveCoordinate(const QString& resultText);
+std::optional<double> curveCoordinate(std::string_view resultText);
 
 // A fall or rise this large between neighbouring samples is a pole: the two
 // points are left unjoined.

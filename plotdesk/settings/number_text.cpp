@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -84,48 +85,79 @@ std::optional<Int> toIntegerHalfEven(const QString& text) {
     return static_cast<Int>(rounded);
 }
 
-// `value` with at most `digits` significant digits and no trailing zeros;
-// exponent form ("1E-05", "1.5E+20") below 0.0001 and from 10^digits up.
-QString shortestText(double value, int digits) {
-    if (!std::isfinite(value))
-        return std::isnan(value) ? QStringLiteral("NaN") : value > 0 ? QStringLiteral("Inf") : QStringLiteral("-Inf");
-    if (value == 0) return QStringLiteral("0");
+// `value` with at most `digits` significant digits and no trailing zeros,
+// written into `buffer`; exponent form ("1E-05", "1.5E+20") below 0.0001 and
+// from 10^digits up. Nothing is allocated: the plot writes one per sample.
+std::string_view writeShortest(double value, int digits, NumberTextBuffer& buffer) {
+    char* out = buffer.data();
+    auto put = [&out](std::string_view text) {
+        std::memcpy(out, text.data(), text.size());
+        out += text.size();
+    };
+    auto written = [&buffer, &out] {
+        return std::string_view(buffer.data(), static_cast<size_t>(out - buffer.data()));
+    };
+    if (!std::isfinite(value)) {
+        put(std::isnan(value) ? "NaN" : value > 0 ? "Inf" : "-Inf");
+        return written();
+    }
+    if (value == 0) {
+        put("0");
+        return written();
+    }
 
-    // to_chars writes "d.ddde+XX" with "." whatever the process locale.
-    char buffer[64];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
-    const std::string_view scientific(buffer, static_cast<size_t>(written.ptr - buffer));
-    const size_t ePos = scientific.find('e');
-    std::string_view exponentText = scientific.substr(ePos + 1);
-    if (!exponentText.empty() && exponentText.front() == '+') exponentText.remove_prefix(1);
+    // to_chars writes "-d.ddde+XX" with "." whatever the process locale.
+    char scientific[48];
+    const char* const sciEnd =
+        std::to_chars(scientific, scientific + sizeof scientific, value, std::chars_format::scientific, digits - 1).ptr;
+    const char* ePos = std::find(static_cast<const char*>(scientific), sciEnd, 'e');
+    const char* exponentAt = ePos + 1;
+    const bool negativeExponent = *exponentAt == '-';
+    if (*exponentAt == '+' || *exponentAt == '-') ++exponentAt;
     int exponent = 0;
-    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    std::from_chars(exponentAt, sciEnd, exponent);
+    if (negativeExponent) exponent = -exponent;
 
-    const bool negative = value < 0;
-    std::string mantissaDigits;
-    for (char c : scientific.substr(0, ePos))
-        if (c >= '0' && c <= '9') mantissaDigits += c;
-    while (mantissaDigits.size() > 1 && mantissaDigits.back() == '0') mantissaDigits.pop_back();
+    char mantissa[24];
+    size_t count = 0;
+    for (const char* c = scientific; c != ePos; ++c)
+        if (*c >= '0' && *c <= '9') mantissa[count++] = *c;
+    while (count > 1 && mantissa[count - 1] == '0') --count;
+    const std::string_view mantissaDigits(mantissa, count);
 
-    std::string out = negative ? "-" : "";
+    if (value < 0) put("-");
     if (exponent < -4 || exponent >= digits) {
-        out += mantissaDigits.front();
-        if (mantissaDigits.size() > 1) out += '.' + mantissaDigits.substr(1);
-        out += exponent < 0 ? "E-" : "E+";
+        put(mantissaDigits.substr(0, 1));
+        if (count > 1) {
+            put(".");
+            put(mantissaDigits.substr(1));
+        }
+        put(exponent < 0 ? "E-" : "E+");
         const int magnitude = std::abs(exponent);
-        if (magnitude < 10) out += '0';
-        out += std::to_string(magnitude);
+        if (magnitude < 10) put("0");
+        out = std::to_chars(out, buffer.data() + buffer.size(), magnitude).ptr;
     } else if (exponent < 0) {
-        out += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + mantissaDigits;
+        put("0.");
+        put(std::string_view("0000").substr(0, static_cast<size_t>(-exponent - 1)));
+        put(mantissaDigits);
     } else {
         const size_t integerDigits = static_cast<size_t>(exponent) + 1;
-        if (mantissaDigits.size() <= integerDigits)
-            out += mantissaDigits + std::string(integerDigits - mantissaDigits.size(), '0');
-        else
-            out += mantissaDigits.substr(0, integerDigits) + '.' + mantissaDigits.substr(integerDigits);
+        if (count <= integerDigits) {
+            put(mantissaDigits);
+            for (size_t zeros = count; zeros < integerDigits; ++zeros) put("0");
+        } else {
+            put(mantissaDigits.substr(0, integerDigits));
+            put(".");
+            put(mantissaDigits.substr(integerDigits));
+        }
     }
-    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+    return written();
+}
+
+QString shortestText(double value, int digits) {
+    NumberTextBuffer buffer;
+    const std::string_view text = writeShortest(value, digits, buffer);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -160,5 +192,7 @@ QString singleText(float value) { return shortestText(static_cast<double>(value)
 QString generalNumberText(double value) { return shortestText(value, 15); }
 
 QString variantText(double value) { return shortestText(value, 15); }
+
+std::string_view variantText(double value, NumberTextBuffer& buffer) { return writeShortest(value, 15, buffer); }
 
 }  // namespace plotdesk

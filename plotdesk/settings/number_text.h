@@ -7,8 +7,10 @@
 // ("1e3", "2.5E-2"). Anything else is not a number.
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace plotdesk {
 
@@ -36,5 +38,12 @@ QString generalNumberText(double value);
 // exponent form ("1E-20", "1.5E+20", "-1.38777878078145E-16") for non-zero
 // magnitudes below 0.0001 and for magnitudes of 1E+15 or more.
 QString variantText(double value);
+
+// Room for any number text written below.
+inline constexpr size_t kNumberTextCapacity = 32;
+using NumberTextBuffer = std::array<char, kNumberTextCapacity>;
+// The same text written into `buffer`, without allocating: the plot writes
+// one for every sample.
+std::string_view variantText(double value, NumberTextBuffer& buffer);
 
 }  // namespace plotdesk

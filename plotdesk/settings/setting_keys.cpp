@@ -10,7 +10,7 @@ namespace {
 // the loader is LoadSettings(), which runs at the board's load and at the
 // start of every re-layout. Nothing is written at start: a key exists only
 // after a window has saved it.
-constexpr std::array<SettingKey, 25> kTable{{
+constexpr std::array<SettingKey, 26> kTable{{
     // Read by loader: board picture left edge; written by Apply (writes back the loaded value unchanged).
     {key::left, "0", ValueForm::IntegerText, nullptr},
     // Read by loader: board picture top edge; written by nothing.
@@ -63,6 +63,9 @@ constexpr std::array<SettingKey, 25> kTable{{
     {key::pxpleft, nullptr, ValueForm::SingleText, nullptr},
     // Read by board at load: picture top, twips; written by main window at exit; board window when closed.
     {key::pxpltop, nullptr, ValueForm::SingleText, nullptr},
+    // Read by board at load and re-layout: 1 draws lines anti-aliased on screen and in PNG/JPEG exports, 0 (the
+    // default) draws them plain; written by Apply.
+    {key::smooth, "0", ValueForm::IntegerText, nullptr},
 }};
 
 }  // namespace

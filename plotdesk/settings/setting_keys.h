@@ -52,6 +52,7 @@ inline constexpr char MainWidth[] = "MainWidth";
 inline constexpr char MainHeight[] = "MainHeight";
 inline constexpr char pxpleft[] = "pxpleft";
 inline constexpr char pxpltop[] = "pxpltop";
+inline constexpr char smooth[] = "smooth";
 }  // namespace key
 
 // All keys of the program, in the order of the documentation table.

@@ -11,6 +11,7 @@
 #include "toolkit/forms.h"
 #include "toolkit/image_control.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -286,6 +287,9 @@ void Form2::createBoardTab() {
     auto* grid6 = new QGridLayout(Frame6);
     addRow(grid6, "网格线宽度：", Text2);
     addRow(grid6, "线条宽度：", Text3);
+    Check1 = new QCheckBox(QStringLiteral("平滑线条"));
+    Check1->setObjectName(QStringLiteral("Check1"));
+    grid6->addWidget(Check1, grid6->rowCount(), 0, 1, 2);
 
     Frame5 = frame("Frame5", "大小");
     画板长度 = field("画板长度", "1500");
@@ -391,6 +395,8 @@ void Form2::Form_Load() {
     // The pen widths show what is stored, so saving other settings keeps them.
     Text2->setText(GetSetting(QString::fromLatin1(key::xiankuan1), defaultText(key::xiankuan1)));
     Text3->setText(GetSetting(QString::fromLatin1(key::xiankuan2), defaultText(key::xiankuan2)));
+    Check1->setChecked(
+        toInt32HalfEven(GetSetting(QString::fromLatin1(key::smooth), defaultText(key::smooth))).value_or(0) != 0);
 }
 
 void Form2::Command1_Click() {
@@ -398,7 +404,8 @@ void Form2::Command1_Click() {
     takeFieldsIntoRecord();
     SettingValues values{{QString::fromLatin1(key::backpicture), Text4->text()},
                          {QString::fromLatin1(key::xiankuan1), Text2->text()},
-                         {QString::fromLatin1(key::xiankuan2), Text3->text()}};
+                         {QString::fromLatin1(key::xiankuan2), Text3->text()},
+                         {QString::fromLatin1(key::smooth), Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0")}};
     for (const char* name : kSavedRecordKeys)
         values.append({QString::fromLatin1(name), integerText(*recordField(Settings(), name))});
     if (const auto problem = SaveSettings(values)) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -83,6 +84,7 @@ public:
     QGroupBox* Frame6;  // 位置
     QLineEdit* Text2;   // 网格线宽度 (pen width of grid and axes, 1 to 6)
     QLineEdit* Text3;   // 线条宽度 (pen width of curves, 1 to 6)
+    QCheckBox* Check1;  // 平滑线条 (anti-aliased lines, the setting "smooth")
     QGroupBox* Frame5;  // 大小
     QLineEdit* 画板长度;
     QLineEdit* 画板高度;

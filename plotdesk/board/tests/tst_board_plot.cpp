@@ -19,19 +19,31 @@ using Overrides = QList<QPair<QString, QString>>;
 
 // The colour of the first curve on a new board: cycle entry 1.
 const QRgb kFirstCurve = rgbOfWord(7619771);
+// A colour the cycle never gives, for curves drawn by request.
+constexpr int32_t kCurveColour = 0x00A000;
+const QRgb kCurve = rgbOfWord(kCurveColour);
 
 // A board whose evaluator calls are recorded on their way to Calculator1.
 struct RecordedBoard {
     explicit RecordedBoard(const Overrides& settings = {}) {
         for (const auto& [name, value] : settings) SaveSetting(name, value);
         board = boardtest::loadedBoard();
-        board->setEvaluator([this](const QString& text) {
-            sent << text;
-            const QString result = board->calculateWithCalculator1(text);
-            results << result;
+        board->setEvaluator([this](const std::string& text) {
+            sent << QString::fromStdString(text);
+            const std::string result = board->calculateWithCalculator1(text);
+            results << QString::fromStdString(result);
             return result;
         });
     }
+    // A function curve drawn as the export and the views ask for it.
+    void draw(const QString& expression, double start, double end, double step) {
+        CurveRequest request;
+        request.function = expression;
+        request.range = {start, end, step};
+        request.colour = kCurveColour;
+        board->plot(request);
+    }
+    // The same through the bottom bar and "画图".
     void plot(const QString& expression, const QString& start, const QString& end, const QString& step) {
         board->表达式1->setText(expression);
         board->start->setText(start);
@@ -95,6 +107,10 @@ private slots:
     void penWidth_data();
     void penWidth();
     void progressStripShowsTheRange();
+    void titleSaysWhyNothingWasDrawn_data();
+    void titleSaysWhyNothingWasDrawn();
+    void printedTexts_data();
+    void printedTexts();
 
 private:
     std::unique_ptr<boardtest::TemporaryStore> store_;
@@ -167,18 +183,19 @@ void BoardPlotTest::parametricSendsBothTexts() {
 
 void BoardPlotTest::squareOfNegativeValuesIsAParabola() {
     RecordedBoard recorded;
-    recorded.plot("x^2", "-30", "30", "1");
+    recorded.draw("x^2", -30, 30, 1);
     QCOMPARE(recorded.results.first(), QStringLiteral("900"));
-    const auto [above, below] = curvePixelsAboveAndBelow(recorded.board->pxp, kFirstCurve);
+    const auto [above, below] = curvePixelsAboveAndBelow(recorded.board->pxp, kCurve);
     QVERIFY(above > 20);
     QCOMPARE(below, 0);
 }
 
 void BoardPlotTest::lowerCaseFunctionNamesEvaluate() {
     RecordedBoard recorded;
-    recorded.plot("exp(x) + abs(x)", "-2", "2", "1");
+    recorded.draw("exp(x) + abs(x)", -2, 2, 1);
     QCOMPARE(recorded.results.size(), 5);
-    for (const QString& result : recorded.results) QVERIFY2(curveCoordinate(result).has_value(), qPrintable(result));
+    for (const QString& result : recorded.results)
+        QVERIFY2(curveCoordinate(result.toStdString()).has_value(), qPrintable(result));
 }
 
 void BoardPlotTest::colourCycle() {
@@ -211,58 +228,38 @@ void BoardPlotTest::colourCycleWithParametricPlot() {
 void BoardPlotTest::gapsAtErrorsAndPoles_data() {
     QTest::addColumn<Overrides>("settings");
     QTest::addColumn<QString>("expression");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
-    QTest::addColumn<QString>("step");
+    QTest::addColumn<double>("start");
+    QTest::addColumn<double>("end");
+    QTest::addColumn<double>("step");
     QTest::addColumn<double>("from");
     QTest::addColumn<double>("to");
     QTest::addColumn<bool>("drawn");
-    QTest::newRow("1/x: nothing into or out of 0") << kFineBoard << "1/x"
-                                                   << "-10"
-                                                   << "10"
-                                                   << "2" << -1.5 << 1.5 << false;
-    QTest::newRow("1/x: drawn left of 0") << kFineBoard << "1/x"
-                                          << "-10"
-                                          << "10"
-                                          << "2" << -7.0 << -5.0 << true;
-    QTest::newRow("1/x: drawn right of 0") << kFineBoard << "1/x"
-                                           << "-10"
-                                           << "10"
-                                           << "2" << 5.0 << 7.0 << true;
-    QTest::newRow("x: segment from 0 is drawn") << kFineBoard << "x"
-                                                << "-4"
-                                                << "4"
-                                                << "2" << 0.5 << 1.5 << true;
-    QTest::newRow("tan: gap at the pole") << kPoleBoard << "tan(x / 20) * 50"
-                                          << "-100"
-                                          << "100"
-                                          << "2" << 30.6 << 31.4 << false;
-    QTest::newRow("-tan: gap at the pole") << kPoleBoard << "-tan(x / 20) * 50"
-                                           << "-100"
-                                           << "100"
-                                           << "2" << 30.6 << 31.4 << false;
-    QTest::newRow("tan: drawn between poles") << kPoleBoard << "tan(x / 20) * 50"
-                                              << "-100"
-                                              << "100"
-                                              << "2" << 20.0 << 25.0 << true;
-    QTest::newRow("logical results leave gaps") << kFineBoard << "x > 0"
-                                                << "-4"
-                                                << "4"
-                                                << "1" << -4.0 << 4.0 << false;
+    QTest::newRow("1/x: nothing into or out of 0")
+        << kFineBoard << "1/x" << -10.0 << 10.0 << 2.0 << -1.5 << 1.5 << false;
+    QTest::newRow("1/x: drawn left of 0") << kFineBoard << "1/x" << -10.0 << 10.0 << 2.0 << -7.0 << -5.0 << true;
+    QTest::newRow("1/x: drawn right of 0") << kFineBoard << "1/x" << -10.0 << 10.0 << 2.0 << 5.0 << 7.0 << true;
+    QTest::newRow("x: segment from 0 is drawn") << kFineBoard << "x" << -4.0 << 4.0 << 2.0 << 0.5 << 1.5 << true;
+    QTest::newRow("tan: gap at the pole")
+        << kPoleBoard << "tan(x / 20) * 50" << -100.0 << 100.0 << 2.0 << 30.6 << 31.4 << false;
+    QTest::newRow("-tan: gap at the pole")
+        << kPoleBoard << "-tan(x / 20) * 50" << -100.0 << 100.0 << 2.0 << 30.6 << 31.4 << false;
+    QTest::newRow("tan: drawn between poles")
+        << kPoleBoard << "tan(x / 20) * 50" << -100.0 << 100.0 << 2.0 << 20.0 << 25.0 << true;
+    QTest::newRow("logical results leave gaps") << kFineBoard << "x > 0" << -4.0 << 4.0 << 1.0 << -4.0 << 4.0 << false;
 }
 
 void BoardPlotTest::gapsAtErrorsAndPoles() {
     QFETCH(Overrides, settings);
     QFETCH(QString, expression);
-    QFETCH(QString, start);
-    QFETCH(QString, end);
-    QFETCH(QString, step);
+    QFETCH(double, start);
+    QFETCH(double, end);
+    QFETCH(double, step);
     QFETCH(double, from);
     QFETCH(double, to);
     QFETCH(bool, drawn);
     RecordedBoard recorded(settings);
-    recorded.plot(expression, start, end, step);
-    QCOMPARE(colourInColumns(recorded.board->pxp, from, to, kFirstCurve), drawn);
+    recorded.draw(expression, start, end, step);
+    QCOMPARE(colourInColumns(recorded.board->pxp, from, to, kCurve), drawn);
 }
 
 void BoardPlotTest::labelsAndTitles() {
@@ -296,7 +293,7 @@ void BoardPlotTest::noPassStillLabels() {
     recorded.plot("x", "10", "0", "2");
     QVERIFY(recorded.sent.isEmpty());
     QCOMPARE(recorded.board->ColorIndex(), 1);
-    QCOMPARE(recorded.board->windowTitle(), QStringLiteral("请等候，正在绘图..."));
+    QCOMPARE(recorded.board->windowTitle(), QStringLiteral("无法绘图：从起始值按步长走不到终止值，没有采样点"));
     QVERIFY(qAbs(pxp->currentY() - (200 + pxp->textHeight())) < 1e-6);
 }
 
@@ -367,6 +364,129 @@ void BoardPlotTest::progressStripShowsTheRange() {
     // The next plot starts with a clean strip and covers only its range.
     recorded.plot("x", "0", "100", "1000");
     QCOMPARE(strip->image().pixel(image.width() - 2, middleRow) & 0xFFFFFF, rgbOfWord(strip->backColor()));
+}
+
+// A plot that draws no segment says why in the title; one that draws
+// anything keeps the titles it always had.
+void BoardPlotTest::titleSaysWhyNothingWasDrawn_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("expression");  // f(x), or Y(t) with X(t) = t
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("zoomedAway");  // the view shows x from 125 to 325
+    QTest::addColumn<QString>("title");
+    QTest::newRow("unclosed bracket") << 0 << "sin(x"
+                                      << "-100"
+                                      << "100"
+                                      << "2" << false << "无法绘图：sin(x 的值为 ERROR#2";
+    QTest::newRow("division by zero everywhere") << 0 << "1/0"
+                                                 << "-10"
+                                                 << "10"
+                                                 << "2" << false << "无法绘图：1/0 的值为 ERROR#11";
+    QTest::newRow("logical everywhere") << 0 << "x>0"
+                                        << "-4"
+                                        << "4"
+                                        << "1" << false << "无法绘图：x>0 的值为 False";
+    QTest::newRow("parametric Y fails") << 1 << "t/0"
+                                        << "-2"
+                                        << "2"
+                                        << "1" << false << "无法绘图：t/0 的值为 ERROR#11";
+    QTest::newRow("one sample") << 0 << "x"
+                                << "5"
+                                << "5"
+                                << "1" << false << "无法绘图：只有一个采样点，连不成线";
+    QTest::newRow("every step a pole") << 0 << "x*10000"
+                                       << "0"
+                                       << "10"
+                                       << "1" << false << "无法绘图：相邻两点的值都相差 1000 以上，连不成线";
+    QTest::newRow("drawn around an error") << 0 << "1/x"
+                                           << "-10"
+                                           << "10"
+                                           << "2" << false << "请等候，正在绘图...";
+    QTest::newRow("out of the zoomed view") << 0 << "x"
+                                            << "-10"
+                                            << "10"
+                                            << "1" << true << "无法绘图：曲线在当前视图之外，按 Ctrl+0 适合窗口";
+    QTest::newRow("drawn in the zoomed view") << 0 << "x"
+                                              << "100"
+                                              << "200"
+                                              << "1" << true << "请等候，正在绘图...";
+    QTest::newRow("parametric drawn") << 1 << "t*t"
+                                      << "-2"
+                                      << "2"
+                                      << "1" << false << "Curvolo 1.0 - Telvan制作";
+}
+
+void BoardPlotTest::titleSaysWhyNothingWasDrawn() {
+    QFETCH(int, tab);
+    QFETCH(QString, expression);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QFETCH(QString, step);
+    QFETCH(bool, zoomedAway);
+    QFETCH(QString, title);
+    boardtest::ScriptedQuestions questions;
+    questions.tab = tab;
+    RecordedBoard recorded;
+    if (zoomedAway) recorded.board->zoomAbout(250, 0, 10);
+    recorded.board->表达式2->setText("t");
+    recorded.board->表达式3->setText(expression);
+    recorded.plot(expression, start, end, step);
+    QCOMPARE(recorded.board->windowTitle(), title);
+}
+
+// The texts the board prints, where their top-left corners sit in the
+// picture's scale: tick labels show x as it is and y negated; a curve's
+// label starts where its last segment left the position.
+void BoardPlotTest::printedTexts_data() {
+    QTest::addColumn<QString>("curve");  // none, function or parametric
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QPointF>("at");
+    QTest::newRow("x label right") << "none"
+                                   << " 300 " << QPointF(300, 0);
+    QTest::newRow("x label left") << "none"
+                                  << "-700 " << QPointF(-700, 0);
+    QTest::newRow("y label above the axis") << "none"
+                                            << " 100 " << QPointF(0, -100);
+    QTest::newRow("y label below the axis") << "none"
+                                            << "-1000 " << QPointF(0, 1000);
+    QTest::newRow("origin") << "none"
+                            << " 0 " << QPointF(0, 0);
+    QTest::newRow("function label") << "function"
+                                    << " Y =x" << QPointF(98, -98);
+    QTest::newRow("parametric X label") << "parametric"
+                                        << "  X =t" << QPointF(9, -81);
+    QTest::newRow("parametric Y label on the next line") << "parametric"
+                                                         << "  Y =t*t" << QPointF(-1000, -81);
+}
+
+void BoardPlotTest::printedTexts() {
+    QFETCH(QString, curve);
+    QFETCH(QString, text);
+    QFETCH(QPointF, at);
+    auto board = boardtest::loadedBoard();
+    CurveRequest request;
+    request.colour = 255;
+    if (curve == "function") {
+        request.function = "x";
+        request.range = {-100, 100, 2};
+        board->plot(request);
+    } else if (curve == "parametric") {
+        request.parametric = true;
+        request.xOfT = "t";
+        request.yOfT = "t*t";
+        request.range = {-10, 10, 1};
+        board->plot(request);
+    }
+    // The second parametric line starts one text line down.
+    if (text == "  Y =t*t") at.ry() += board->pxp->textHeight();
+    QStringList printed;
+    for (const mForm1::PrintedText& entry : board->printedTexts()) {
+        printed << entry.text + QString(" (%1,%2)").arg(entry.at.x()).arg(entry.at.y());
+        if (entry.text == text && qAbs(entry.at.x() - at.x()) < 1e-6 && qAbs(entry.at.y() - at.y()) < 1e-6) return;
+    }
+    QFAIL(qPrintable("not printed; the board printed: " + printed.mid(0, 60).join(" | ")));
 }
 
 QTEST_MAIN(BoardPlotTest)

@@ -23,13 +23,14 @@ namespace {
 const QStringList kCurves{"sin x", "cube x", "wave x"};
 constexpr int kSamplesPerCurve = 101;  // -100 to 100 by 2
 
-QString standIn(const QString& text) {
+std::string standIn(const std::string& sample) {
+    const QString text = QString::fromStdString(sample);
     const QString name = text.section(' ', 0, 0);
     const double v = text.section(' ', 1).toDouble();
     const double y = name == "sin"    ? 300 * std::sin(v / 20)
                      : name == "cube" ? v * v * v / 1000
                                       : 200 * std::cos(v / 15);
-    return QString::number(y, 'g', 15);
+    return QString::number(y, 'g', 15).toStdString();
 }
 
 // A board of 400 by 400 pixels with axes, grid, labels and the three curves.
@@ -68,7 +69,7 @@ private:
 void BoardSceneTest::screenEqualsTheRecordDrawnAnew() {
     mForm1* shown = nullptr;
     int calls = 0;
-    auto board = boardWithCurves(*store_, [&](const QString& text) {
+    auto board = boardWithCurves(*store_, [&](const std::string& text) {
         if (shown && ++calls % 37 == 0) shown->pxp->repaint();
         return standIn(text);
     });

@@ -12,6 +12,7 @@
 #include "toolkit/twips.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
@@ -96,6 +97,8 @@ private slots:
     void colourEntries();
     void chosenColourIsNotTheNextCurveColour();
     void redrawAndOptions();
+    void shortcutsWinOverEveryField_data();
+    void shortcutsWinOverEveryField();
     void pointerReadoutWithoutButtons();
     void leftDragMovesThePicture();
     void rightButtonShowsMenuWithoutMoving();
@@ -222,7 +225,8 @@ void BoardWindowTest::menuEntries() {
     QStringList captions;
     for (QAction* action : board.tt->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(captions, (QStringList{"重绘", "选项", "-", "选择线条颜色", "-", "导出图片…", "复制图片"}));
+    QCOMPARE(captions, (QStringList{"重绘", "选项", "-", "选择线条颜色", "-", "放大", "缩小", "适合窗口", "-", "导出图片…",
+                                    "复制图片"}));
     QCOMPARE(board.rr->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     QCOMPARE(board.ff->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
     QStringList names;
@@ -287,6 +291,64 @@ void BoardWindowTest::redrawAndOptions() {
     QCOMPARE(board->ColorIndex(), 1);
     board->rr->trigger();
     QCOMPARE(board->ColorIndex(), 2);
+}
+
+// A line edit as the X11 key bindings make it: Ctrl+E is its own key (the
+// cursor to the end of the line), so it claims the key before shortcuts.
+// Other platforms' bindings claim no key the board uses.
+class ClaimsCtrlE : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_E && key->modifiers() == Qt::ControlModifier) event->accept();
+        }
+        return false;
+    }
+};
+
+// The board's shortcuts run wherever the focus is in the board window, also
+// in a field that claims Ctrl keys of its own; a click on the picture takes
+// the focus from the field.
+void BoardWindowTest::shortcutsWinOverEveryField_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("effect");
+    for (const char* field : {"start", "end", "step1"}) {
+        QTest::addRow("%s: Ctrl+E", field) << field << int(Qt::Key_E) << "options";
+        QTest::addRow("%s: Ctrl+R", field) << field << int(Qt::Key_R) << "plot";
+    }
+    QTest::newRow("step1: Ctrl+=") << "step1" << int(Qt::Key_Equal) << "zoomed";
+    QTest::newRow("start: Ctrl+-") << "start" << int(Qt::Key_Minus) << "zoomed";
+    QTest::newRow("end: Ctrl+0") << "end" << int(Qt::Key_0) << "fitted";
+}
+
+void BoardWindowTest::shortcutsWinOverEveryField() {
+    QFETCH(QString, field);
+    QFETCH(int, key);
+    QFETCH(QString, effect);
+    auto board = shownBoard();
+    QSignalSpy options(board.get(), &mForm1::optionsRequested);
+    auto* edit = board->findChild<QLineEdit*>(field);
+    QVERIFY(edit);
+    ClaimsCtrlE x11Bindings;
+    edit->installEventFilter(&x11Bindings);
+    board->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(board.get()));
+    edit->setFocus();
+    QVERIFY(edit->hasFocus());
+    const QString text = edit->text();
+    QTest::keyClick(edit, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(options.count(), effect == "options" ? 1 : 0);
+    QCOMPARE(board->ColorIndex(), effect == "plot" ? 1 : 0);
+    const mForm1::View view = effect == "zoomed"   ? mForm1::View::Zoomed
+                              : effect == "fitted" ? mForm1::View::Fitted
+                                                   : mForm1::View::Classic;
+    QCOMPARE(board->view(), view);
+    QCOMPARE(edit->text(), text);
+
+    QTest::mouseClick(board->pxp, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!edit->hasFocus());
 }
 
 void BoardWindowTest::pointerReadoutWithoutButtons() {

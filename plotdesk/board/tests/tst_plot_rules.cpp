@@ -73,7 +73,10 @@ void PlotRulesTest::substitution() {
     QFETCH(QChar, letter);
     QFETCH(QString, value);
     QFETCH(QString, expected);
-    QCOMPARE(VariableTemplate(expression, letter).with(value), expected);
+    VariableTemplate substituted(expression, letter);
+    QCOMPARE(QString::fromStdString(substituted.with(value.toStdString())), expected);
+    // The template's text is used again for the next value.
+    QCOMPARE(QString::fromStdString(substituted.with(value.toStdString())), expected);
 }
 
 void PlotRulesTest::coordinates_data() {
@@ -103,7 +106,7 @@ void PlotRulesTest::coordinates() {
     QFETCH(QString, result);
     QFETCH(bool, isPoint);
     QFETCH(double, value);
-    const std::optional<double> coordinate = curveCoordinate(result);
+    const std::optional<double> coordinate = curveCoordinate(result.toStdString());
     QCOMPARE(coordinate.has_value(), isPoint);
     if (isPoint) QCOMPARE(*coordinate, value);
 }

@@ -283,7 +283,7 @@ void SettingsStoreTest::aStoreThatIsNoRegularFileIsNeitherReadNorReplaced() {
 
 void SettingsStoreTest::keyTableIsComplete() {
     const auto keys = settingKeys();
-    QCOMPARE(keys.size(), size_t(25));
+    QCOMPARE(keys.size(), size_t(26));
     std::set<std::string> names;
     for (const SettingKey& row : keys) {
         QVERIFY2(names.insert(row.name).second, row.name);

@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -264,6 +265,28 @@ private slots:
         dialog.Command1_Click();
         QCOMPARE(GetSetting(QStringLiteral("max_x")), QStringLiteral("2000"));
         QCOMPARE(GetSetting(QStringLiteral("max_l")), QStringLiteral("-1000"));
+    }
+
+    // 平滑线条 shows the stored "smooth", "应用" saves it and the board's
+    // re-layout reads it.
+    void smoothLinesSwitch_data() {
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("turned on") << true << "1";
+        QTest::newRow("turned off") << false << "0";
+    }
+
+    void smoothLinesSwitch() {
+        QFETCH(bool, checked);
+        QFETCH(QString, stored);
+        store({{"smooth", checked ? "0" : "1"}});
+        Form2& dialog = openDialog();
+        QCOMPARE(dialog.Check1->isChecked(), !checked);
+        QCOMPARE(board().smoothLines(), !checked);
+        dialog.Check1->setChecked(checked);
+        dialog.Command1_Click();
+        QCOMPARE(GetSetting(QStringLiteral("smooth")), stored);
+        QCOMPARE(board().smoothLines(), checked);
     }
 
     void okTakesEffectWithoutSavingUntilTheNextReload() {

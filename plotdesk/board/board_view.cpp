@@ -1,0 +1,237 @@
+// The board's zoomed and fitted views: the view commands of the pop-up menu
+// and their shortcuts, the layout of 1-2-5 ticks whose labels keep apart,
+// and the remembered curves drawn again in the new view.
+
+#include "board/board_texts.h"
+#include "board/mForm1.h"
+#include "board/plot_rules.h"
+#include "board/view_scale.h"
+#include "toolkit/color_word.h"
+#include "toolkit/twips.h"
+
+#include <QAction>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QMenu>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <variant>
+
+namespace plotdesk {
+namespace {
+
+// Axes are drawn in the palette's bright red.
+constexpr int kAxisPaletteIndex = 12;
+// Tick marks reach this many pixels into the picture from their axis.
+constexpr double kTickPixels = 4;
+// A view lays out at most this many ticks along an axis.
+constexpr double kMostTicks = 10'000;
+
+// The ticks of one axis: multiples of `spacing` from `first` to `last`.
+struct Ticks {
+    double spacing = 1;
+    double first = 0;
+    double last = -1;
+    int decimals = 0;
+};
+
+Ticks ticksOver(double from, double to, double spacing) {
+    const double low = std::min(from, to), high = std::max(from, to);
+    return {spacing, std::ceil(low / spacing), std::floor(high / spacing), labelDecimals(spacing)};
+}
+
+}  // namespace
+
+void mForm1::addViewCommands() {
+    viewSeparator = tt->addSeparator();
+    viewSeparator->setObjectName(QStringLiteral("viewSeparator"));
+    zoomInAction = tt->addAction(QString::fromUtf8(boardtext::kZoomIn), this, [this] { zoomIn(); });
+    zoomInAction->setObjectName(QStringLiteral("zoomIn"));
+    // Ctrl+= is the key under "+"; with Shift held it reads Ctrl++.
+    zoomInAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    zoomOutAction = tt->addAction(QString::fromUtf8(boardtext::kZoomOut), this, [this] { zoomOut(); });
+    zoomOutAction->setObjectName(QStringLiteral("zoomOut"));
+    zoomOutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    fitAction = tt->addAction(QString::fromUtf8(boardtext::kFitView), this, [this] { fitToWindow(); });
+    fitAction->setObjectName(QStringLiteral("fitView"));
+    fitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    addAction(zoomInAction);
+    addAction(zoomOutAction);
+    addAction(fitAction);
+}
+
+void mForm1::zoomAbout(double x, double y, double factor) {
+    const ViewScale now{pxp->scaleLeft(), pxp->scaleTop(), pxp->scaleWidth(), pxp->scaleHeight()};
+    const ViewScale zoomed = zoomedAbout(now, x, y, factor);
+    if (!withinZoomLimits(zoomed)) return;
+    view_ = View::Zoomed;
+    showView(zoomed);
+}
+
+void mForm1::zoomIn() {
+    const QPointF centre = pxp->toScale(QPointF(pxp->width() / 2.0, pxp->height() / 2.0));
+    zoomAbout(centre.x(), centre.y(), kZoomStep);
+}
+
+void mForm1::zoomOut() {
+    const QPointF centre = pxp->toScale(QPointF(pxp->width() / 2.0, pxp->height() / 2.0));
+    zoomAbout(centre.x(), centre.y(), 1 / kZoomStep);
+}
+
+void mForm1::fitToWindow() {
+    if (viewport_->width() < 2 || viewport_->height() < 2) return;
+    fitView(viewport_->size());
+}
+
+// Functions span their sampling ranges, parametric curves the x values
+// they reached; without remembered curves the bottom bar's range is shown.
+void mForm1::fitView(QSize pictureSize) {
+    // The x values to span, and the curves' values.
+    std::optional<std::pair<double, double>> span;
+    auto reach = [&span](double x) {
+        span = span ? std::pair(std::min(span->first, x), std::max(span->second, x)) : std::pair(x, x);
+    };
+    std::optional<CurveBounds> values;
+    for (RememberedCurve& curve : remembered_) {
+        const std::optional<CurveBounds> bounds = valueBounds(curve);
+        if (bounds) values = including(including(values, bounds->minX, bounds->minY), bounds->maxX, bounds->maxY);
+        if (!curve.request.parametric) {
+            reach(curve.request.range.start);
+            reach(curve.request.range.end);
+        } else if (bounds) {
+            reach(bounds->minX);
+            reach(bounds->maxX);
+        }
+    }
+    if (remembered_.empty()) {
+        const auto reading = readSamplingRange(start->text(), end->text(), step1->text());
+        const SamplingRange* range = std::get_if<SamplingRange>(&reading);
+        if (!range) return;
+        reach(range->start);
+        reach(range->end);
+    }
+    if (!span) return;
+
+    pxp->setLeftTwips(0);
+    pxp->setTopTwips(0);
+    pxp->setSizeTwips(toolkit::pixelsToTwipsX(pictureSize.width()), toolkit::pixelsToTwipsY(pictureSize.height()));
+    view_ = View::Fitted;
+    showView(fittedScale(span->first, span->second, values, pxp->width(), pxp->height()));
+}
+
+// Lays the picture out at `scale` (its colours, size and place stay) and
+// draws the view's axes and the remembered curves.
+void mForm1::showView(const ViewScale& scale) {
+    pxp->setScaleLeft(scale.left);
+    pxp->setScaleTop(scale.top);
+    pxp->setScaleWidth(scale.width);
+    pxp->setScaleHeight(scale.height);
+    pxp->cls();
+    printed_.clear();
+    drawViewAxes(axesFromRecord());
+    replotRemembered();
+    resetStripScales();
+    Picture3->cls();
+    Picture4->cls();
+    drawStripMarkers(stripForeColor());
+}
+
+// Back to the layout from the settings record, with the remembered curves.
+void mForm1::showClassicView() {
+    view_ = View::Classic;
+    pxp->cls();
+    layoutPicture();
+    drawAxes(axesFromRecord());
+    replotRemembered();
+    resetStripScales();
+    drawStripMarkers(stripForeColor());
+}
+
+// Each curve again in its own colour and with its label; the colour cycle
+// does not move and the title stays as it was.
+void mForm1::replotRemembered() {
+    const QString title = windowTitle();
+    for (RememberedCurve& curve : remembered_) drawCurve(curve);
+    setWindowTitle(title);
+}
+
+// Ticks at multiples of a 1-2-5 spacing, chosen so that neighbouring labels
+// stand at least a character apart. An axis out of sight leaves its ticks
+// and labels along the nearest edge. A label that would leave the picture
+// or cover one already printed is left out.
+void mForm1::drawViewAxes(const AxesRequest& axes) {
+    const double widthPx = pxp->width();
+    const double heightPx = pxp->height();
+    if (widthPx <= 0 || heightPx <= 0) return;
+    const bool grid = axes.gridStyle();
+    const QFontMetricsF metrics(pxp->font());
+    const double gap = metrics.horizontalAdvance(QLatin1Char('0'));
+    const double lineHeight = metrics.height();
+    const double left = pxp->scaleLeft(), right = left + pxp->scaleWidth();
+    const double top = pxp->scaleTop(), bottom = top + pxp->scaleHeight();
+    const double xUnitsPerPixel = std::fabs(pxp->scaleWidth()) / widthPx;
+    const double yUnitsPerPixel = std::fabs(pxp->scaleHeight()) / heightPx;
+
+    // Along x the labels' own widths set the spacing; along y their height.
+    Ticks x = ticksOver(left, right, niceSpacing(xUnitsPerPixel * (gap + lineHeight)));
+    auto widestXLabel = [&metrics](const Ticks& ticks) {
+        return std::max(metrics.horizontalAdvance(tickLabel(ticks.first * ticks.spacing, ticks.decimals)),
+                        metrics.horizontalAdvance(tickLabel(ticks.last * ticks.spacing, ticks.decimals)));
+    };
+    while (x.spacing / xUnitsPerPixel < widestXLabel(x) + gap) x = ticksOver(left, right, nextNiceSpacing(x.spacing));
+    const Ticks y = ticksOver(top, bottom, niceSpacing(yUnitsPerPixel * (lineHeight + gap)));
+    if (x.last - x.first > kMostTicks || y.last - y.first > kMostTicks) return;
+
+    const QPointF origin = pxp->toPixels(0, 0);
+    const double axisRow = std::clamp(origin.y(), 0.0, heightPx);
+    const double axisColumn = std::clamp(origin.x(), 0.0, widthPx);
+    // Ticks point into the picture from an axis held at an edge.
+    const double tickUp = axisRow <= 0 ? kTickPixels : -kTickPixels;
+    const double tickRight = axisColumn >= widthPx ? -kTickPixels : kTickPixels;
+    auto scaleAt = [this](double columnPx, double rowPx) { return pxp->toScale(QPointF(columnPx, rowPx)); };
+    for (double i = x.first; i <= x.last; ++i) {
+        const double v = i * x.spacing;
+        if (grid) {
+            pxp->line(v, top, v, bottom, axes.gridColour);
+        } else {
+            const double column = pxp->toPixels(v, 0).x();
+            const QPointF from = scaleAt(column, axisRow), to = scaleAt(column, axisRow + tickUp);
+            pxp->line(from.x(), from.y(), to.x(), to.y(), axes.gridColour);
+        }
+    }
+    for (double i = y.first; i <= y.last; ++i) {
+        const double v = i * y.spacing;
+        if (grid) {
+            pxp->line(left, v, right, v, axes.gridColour);
+        } else {
+            const double row = pxp->toPixels(0, v).y();
+            const QPointF from = scaleAt(axisColumn, row), to = scaleAt(axisColumn + tickRight, row);
+            pxp->line(from.x(), from.y(), to.x(), to.y(), axes.gridColour);
+        }
+    }
+    const int32_t axisColour = toolkit::paletteColor(kAxisPaletteIndex);
+    if (origin.x() >= 0 && origin.x() <= widthPx) pxp->line(0, top, 0, bottom, axisColour);
+    if (origin.y() >= 0 && origin.y() <= heightPx) pxp->line(left, 0, right, 0, axisColour);
+
+    const QRectF picture(0, 0, widthPx, heightPx);
+    auto printLabel = [&](const QString& text, double columnPx, double rowPx) {
+        const QRectF covered(columnPx, rowPx, metrics.horizontalAdvance(text), lineHeight);
+        if (!picture.contains(covered) || !clearOfPrinted(covered)) return;
+        const QPointF at = scaleAt(columnPx, rowPx);
+        pxp->setCurrentX(at.x());
+        pxp->setCurrentY(at.y());
+        printOnPicture(text);
+    };
+    const double labelRow = std::clamp(origin.y(), 0.0, heightPx - lineHeight);
+    for (double i = x.first; i <= x.last; ++i)
+        printLabel(tickLabel(i * x.spacing, x.decimals), pxp->toPixels(i * x.spacing, 0).x(), labelRow);
+    // The board shows y upwards: the label at scale y is its negated value.
+    for (double i = y.first; i <= y.last; ++i) {
+        const QString text = tickLabel(-i * y.spacing, y.decimals);
+        const double column = std::clamp(origin.x(), 0.0, widthPx - metrics.horizontalAdvance(text));
+        printLabel(text, column, pxp->toPixels(0, i * y.spacing).y());
+    }
+}
+
+}  // namespace plotdesk

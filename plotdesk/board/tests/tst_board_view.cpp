@@ -1,0 +1,313 @@
+// The board's zoomed and fitted views: the wheel keeps the point under the
+// pointer, fitting spans the curves' range, labels keep apart and inside
+// the picture, remembered curves come back in each view, and functions are
+// sampled at least once a pixel.
+
+#include "board_test_support.h"
+
+#include "board/plot_requests.h"
+#include "board/view_scale.h"
+#include "settings/setting_keys.h"
+#include "toolkit/twips.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+using namespace plotdesk;
+using boardtest::colourNear;
+using boardtest::rgbOfWord;
+
+namespace {
+
+// A shown board with a picture of the stored default size in a window of
+// known size.
+std::unique_ptr<mForm1> shownBoard() {
+    auto board = boardtest::loadedBoard();
+    board->resize(640, 520);
+    board->show();
+    if (!QTest::qWaitForWindowExposed(board.get())) qWarning("board window not exposed");
+    return board;
+}
+
+CurveRequest function(const QString& text, double start, double end, double step, int32_t colour = 255) {
+    CurveRequest request;
+    request.function = text;
+    request.range = {start, end, step};
+    request.colour = colour;
+    return request;
+}
+
+CurveRequest parametric(const QString& x, const QString& y, double start, double end, double step,
+                        int32_t colour = 255) {
+    CurveRequest request;
+    request.parametric = true;
+    request.xOfT = x;
+    request.yOfT = y;
+    request.range = {start, end, step};
+    request.colour = colour;
+    return request;
+}
+
+// Turns the wheel over the picture at `at` (pixels), as the platform would.
+void turnWheel(mForm1& board, QPointF at, int angle) {
+    QWheelEvent wheel(at, board.pxp->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(board.pxp, &wheel);
+}
+
+// The numbers of the x tick labels, left to right: those printed on the
+// row of the label " 0 " or, without it, on the most common row.
+QList<double> xTickValues(const mForm1& board) {
+    QMap<double, int> rows;
+    for (const auto& printed : board.printedTexts()) ++rows[printed.pixels.top()];
+    double row = 0;
+    int most = 0;
+    for (auto it = rows.begin(); it != rows.end(); ++it)
+        if (it.value() > most) most = it.value(), row = it.key();
+    QList<double> values;
+    for (const auto& printed : board.printedTexts()) {
+        bool number = false;
+        const double value = printed.text.trimmed().toDouble(&number);
+        if (number && printed.pixels.top() == row) values << value;
+    }
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
+bool isOneTwoFive(double spacing) {
+    const double mantissa = spacing / std::pow(10.0, std::floor(std::log10(spacing) + 1e-9));
+    for (double m : {1.0, 2.0, 5.0})
+        if (std::fabs(mantissa - m) < 1e-6) return true;
+    return false;
+}
+
+}  // namespace
+
+class BoardViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { store_ = std::make_unique<boardtest::TemporaryStore>(); }
+    void cleanup() { store_.reset(); }
+
+    void wheelKeepsThePointUnderThePointer_data();
+    void wheelKeepsThePointUnderThePointer();
+    void fitSpansTheCurves_data();
+    void fitSpansTheCurves();
+    void labelsKeepApartInsideThePicture_data();
+    void labelsKeepApartInsideThePicture();
+    void rememberedCurvesComeBackInEachView();
+    void functionsSampledEveryPixel();
+
+private:
+    std::unique_ptr<boardtest::TemporaryStore> store_;
+};
+
+void BoardViewTest::wheelKeepsThePointUnderThePointer_data() {
+    QTest::addColumn<QPointF>("share");  // where the pointer is, as a share of the picture
+    QTest::addColumn<int>("angle");
+    QTest::newRow("one notch in at the centre") << QPointF(0.5, 0.5) << 120;
+    QTest::newRow("one notch in near a corner") << QPointF(0.1, 0.85) << 120;
+    QTest::newRow("one notch out") << QPointF(0.7, 0.2) << -120;
+    QTest::newRow("two notches in") << QPointF(0.3, 0.6) << 240;
+    QTest::newRow("part of a notch") << QPointF(0.6, 0.4) << 40;
+}
+
+void BoardViewTest::wheelKeepsThePointUnderThePointer() {
+    QFETCH(QPointF, share);
+    QFETCH(int, angle);
+    auto board = shownBoard();
+    toolkit::PictureArea* pxp = board->pxp;
+    const QPointF at(share.x() * pxp->width(), share.y() * pxp->height());
+    const QPointF before = pxp->toScale(at);
+    const double widthBefore = pxp->scaleWidth();
+    for (int turn = 0; turn < 3; ++turn) turnWheel(*board, at, angle);
+    QCOMPARE(board->view(), mForm1::View::Zoomed);
+    const QPointF after = pxp->toScale(at);
+    QVERIFY2(
+        qAbs(after.x() - before.x()) < 1e-9 * widthBefore && qAbs(after.y() - before.y()) < 1e-9 * widthBefore,
+        qPrintable(QString("(%1,%2) became (%3,%4)").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
+    QVERIFY(qAbs(pxp->scaleWidth() - widthBefore / std::pow(1.25, 3 * angle / 120.0)) < 1e-9 * widthBefore);
+}
+
+void BoardViewTest::fitSpansTheCurves_data() {
+    QTest::addColumn<QList<CurveRequest>>("curves");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("right");
+    QTest::addColumn<bool>("equalUnits");
+    QTest::addColumn<double>("lowest");  // the curves' lowest and highest values
+    QTest::addColumn<double>("highest");
+    QTest::newRow("values fit around the x axis")
+        << QList<CurveRequest>{function("sin(x/20)*50", -100, 100, 2)} << -100.0 << 100.0 << true << -50.0 << 50.0;
+    QTest::newRow("values fit away from the x axis")
+        << QList<CurveRequest>{function("x/10+1000", -100, 100, 2)} << -100.0 << 100.0 << true << 990.0 << 1010.0;
+    QTest::newRow("values too tall: y fits them")
+        << QList<CurveRequest>{function("x*3", -100, 100, 2)} << -100.0 << 100.0 << false << -300.0 << 300.0;
+    QTest::newRow("the widest range spans")
+        << QList<CurveRequest>{function("1", -10, 10, 1), function("2", 40, -30, -5)} << -30.0 << 40.0 << true << 1.0
+        << 2.0;
+    QTest::newRow("parametric: the x values span")
+        << QList<CurveRequest>{parametric("t*3", "t", -10, 10, 1)} << -30.0 << 30.0 << true << -10.0 << 10.0;
+}
+
+void BoardViewTest::fitSpansTheCurves() {
+    QFETCH(QList<CurveRequest>, curves);
+    QFETCH(double, left);
+    QFETCH(double, right);
+    QFETCH(bool, equalUnits);
+    QFETCH(double, lowest);
+    QFETCH(double, highest);
+    auto board = shownBoard();
+    for (const CurveRequest& curve : curves) board->plot(curve);
+    board->fitToWindow();
+
+    toolkit::PictureArea* pxp = board->pxp;
+    QCOMPARE(board->view(), mForm1::View::Fitted);
+    QCOMPARE(QPoint(pxp->x(), pxp->y()), QPoint(0, 0));
+    QVERIFY(qAbs(pxp->widthTwips() - board->viewportWidthTwips()) <= toolkit::twipsPerPixelX());
+    QVERIFY(qAbs(pxp->heightTwips() - board->viewportHeightTwips()) <= toolkit::twipsPerPixelY());
+    QVERIFY(qAbs(pxp->scaleLeft() - left) < 1e-9);
+    QVERIFY(qAbs(pxp->scaleLeft() + pxp->scaleWidth() - right) < 1e-9);
+    const double xUnit = pxp->scaleWidth() / pxp->width(), yUnit = pxp->scaleHeight() / pxp->height();
+    QCOMPARE(qAbs(xUnit - yUnit) < 1e-9 * xUnit, equalUnits);
+    // Every value the curves reach shows (a value v sits at scale -v).
+    QVERIFY(pxp->scaleTop() <= -highest && pxp->scaleTop() + pxp->scaleHeight() >= -lowest);
+}
+
+// Tick labels and curve labels never cover one another, all lie wholly
+// inside the picture, and the ticks run at a 1-2-5 spacing.
+void BoardViewTest::labelsKeepApartInsideThePicture_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<bool>("grid");
+    QTest::newRow("fitted") << "fit" << 0 << true;
+    QTest::newRow("fitted, tick marks") << "fit" << 0 << false;
+    QTest::newRow("zoomed in at the centre") << "in" << 6 << true;
+    QTest::newRow("zoomed in far") << "in" << 40 << true;
+    QTest::newRow("zoomed out") << "out" << 3 << true;
+    QTest::newRow("zoomed out far: long labels") << "out" << 40 << true;
+    QTest::newRow("origin out of sight, tick marks") << "corner" << 12 << false;
+}
+
+void BoardViewTest::labelsKeepApartInsideThePicture() {
+    QFETCH(QString, command);
+    QFETCH(int, steps);
+    QFETCH(bool, grid);
+    boardtest::ScriptedQuestions questions;
+    questions.grid = grid;
+    store_->set({{"width", "5500"}, {"_heiht", "4000"}});
+    auto board = shownBoard();
+    board->plot(function("sin(x/20)*300", -100, 100, 2));
+    board->plot(parametric("t*5", "t*t", -10, 10, 1));
+    if (command == "fit") board->fitToWindow();
+    for (int step = 0; step < steps; ++step) {
+        if (command == "in") board->zoomIn();
+        if (command == "out") board->zoomOut();
+        if (command == "corner") board->zoomAbout(board->pxp->scaleLeft(), board->pxp->scaleTop(), 1.25);
+    }
+    const auto& printed = board->printedTexts();
+    // Rounding may put an edge a hair beyond the picture's.
+    const QRectF picture = QRectF(0, 0, board->pxp->width(), board->pxp->height()).adjusted(-0.01, -0.01, 0.01, 0.01);
+    for (size_t i = 0; i < printed.size(); ++i) {
+        QVERIFY2(picture.contains(printed[i].pixels), qPrintable(printed[i].text));
+        for (size_t j = i + 1; j < printed.size(); ++j)
+            QVERIFY2(!labelsOverlap(printed[i].pixels, printed[j].pixels),
+                     qPrintable(printed[i].text + " covers " + printed[j].text));
+    }
+    QCOMPARE(std::count_if(
+                 printed.begin(), printed.end(),
+                 [](const auto& entry) { return entry.text.startsWith(" Y =") || entry.text.startsWith("  X ="); }),
+             2);
+    const QList<double> ticks = xTickValues(*board);
+    QVERIFY2(ticks.size() >= 2, qPrintable(QString::number(ticks.size())));
+    const double spacing = ticks[1] - ticks[0];
+    QVERIFY2(isOneTwoFive(spacing), qPrintable(QString::number(spacing)));
+    for (qsizetype i = 2; i < ticks.size(); ++i) QVERIFY(qAbs(ticks[i] - ticks[i - 1] - spacing) < 1e-6 * spacing);
+}
+
+// A view change draws every remembered curve again, in its own colour and
+// with its label, without moving the colour cycle; 返回原点 goes back to the
+// layout from the settings with the curves; 清除 forgets them.
+void BoardViewTest::rememberedCurvesComeBackInEachView() {
+    auto board = shownBoard();
+    board->start->setText("-100");
+    board->end->setText("100");
+    board->step1->setText("2");
+    board->表达式1->setText("300");
+    board->Command1_Click();
+    const QRgb firstColour = rgbOfWord(Settings().fcolor);
+    board->plot(parametric("t", "-400", -200, 200, 50, 0x00FF00));
+    // A step from -200 to 200 with no value at x = 50 between.
+    constexpr int32_t stepColour = 0xC08000;
+    board->plot(function("abs(x-50)/(x-50)*200", -100, 100, 2, stepColour));
+    const int colourIndex = board->ColorIndex();
+    const int penColour = Settings().fcolor;
+    auto labels = [&board] {
+        QStringList texts;
+        for (const auto& printed : board->printedTexts())
+            if (printed.text.contains('=')) texts << printed.text;
+        return texts;
+    };
+    const QStringList curveLabels{" Y =300", "  X =t", "  Y =-400", " Y =abs(x-50)/(x-50)*200"};
+    QCOMPARE(labels(), curveLabels);
+
+    board->zoomAbout(0, 0, 2);
+    QCOMPARE(labels(), curveLabels);
+    QVERIFY(colourNear(board->pxp, 50, -300, firstColour));
+    QVERIFY(colourNear(board->pxp, 50, 400, 0x00FF00));
+    QVERIFY(colourNear(board->pxp, 80, -200, rgbOfWord(stepColour)));
+    // Nothing joins across the missing value, nor strays off the curves.
+    QVERIFY(!colourNear(board->pxp, 50, 0, rgbOfWord(stepColour)));
+    QVERIFY(!colourNear(board->pxp, -50, -250, firstColour));
+    board->fitToWindow();
+    QCOMPARE(labels(), curveLabels);
+    QVERIFY(colourNear(board->pxp, 50, -300, firstColour));
+    QCOMPARE(board->ColorIndex(), colourIndex);
+    QCOMPARE(Settings().fcolor, penColour);
+
+    board->Command3_Click();
+    QCOMPARE(board->view(), mForm1::View::Classic);
+    QCOMPARE(board->pxp->scaleWidth(), 2000.0);
+    QCOMPARE(board->pxp->widthTwips(), 2000.0);
+    QCOMPARE(labels(), curveLabels);
+    QVERIFY(colourNear(board->pxp, 50, -300, firstColour));
+
+    board->Command2_Click();
+    board->zoomIn();
+    QCOMPARE(labels(), QStringList());
+    QVERIFY(!colourNear(board->pxp, 50, -300, firstColour));
+}
+
+// In a zoomed or fitted view a function is sampled at least once a pixel
+// over the part that shows, and its own samples stay among them.
+void BoardViewTest::functionsSampledEveryPixel() {
+    auto board = shownBoard();
+    QList<double> samples;
+    board->setEvaluator([&](const std::string& text) {
+        samples << QString::fromStdString(text).remove('(').remove(')').toDouble();
+        return board->calculateWithCalculator1(text);
+    });
+    board->plot(function("x", -100, 100, 10));
+    QCOMPARE(samples.size(), 21);
+    for (const bool fit : {true, false}) {
+        samples.clear();
+        if (fit)
+            board->fitToWindow();
+        else
+            board->zoomAbout(30, 0, 4);
+        const double pixel = board->pxp->scaleWidth() / board->pxp->width();
+        const double left = board->pxp->scaleLeft(), right = left + board->pxp->scaleWidth();
+        QVERIFY(samples.first() <= std::max(left, -100.0) && samples.last() >= std::min(right, 100.0));
+        for (qsizetype i = 1; i < samples.size(); ++i) QVERIFY(samples[i] - samples[i - 1] <= pixel * (1 + 1e-9));
+        // Only the part that shows is walked.
+        QVERIFY(samples.size() <= (std::min(right, 100.0) - std::max(left, -100.0)) / pixel * 1.1 + 3);
+        for (double own = -100; own <= 100; own += 10)
+            if (own >= left && own <= right)
+                QVERIFY(std::any_of(samples.begin(), samples.end(), [own](double v) { return qAbs(v - own) < 1e-9; }));
+    }
+}
+
+QTEST_MAIN(BoardViewTest)
+#include "tst_board_view.moc"
