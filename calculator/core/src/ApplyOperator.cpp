@@ -5,10 +5,9 @@
 
 #include "alphabet.h"
 #include "calculator/Calculator.h"
+#include "encoding.h"
 #include "numbers.h"
 #include "operand_skeleton.h"
-#include "text_edit.h"
-#include "value_marks.h"
 
 namespace ombra {
 namespace {
@@ -20,28 +19,6 @@ using numbers::roundToInt32;
 size_t firstPosition(const std::string& text, char mark) {
     const size_t found = text.find(mark);
     return found == std::string::npos ? 0 : found + 1;
-}
-
-// An operand is mostly plain digits already; then there is nothing to undo.
-bool isPlainOperand(std::string_view operand) {
-    for (char c : operand) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '{' || c == '[' || c == ']' || c == 'E' || (c >= 'a' && c <= 'z') || byte >= 0x80) return false;
-    }
-    return true;
-}
-
-// Turns a cut-out operand back into plain number text.
-void unwrapOperand(std::string& operand) {
-    if (isPlainOperand(operand)) return;
-    unmarkValue(operand);
-    toUpperCase(operand);
-}
-
-void mapTruthWords(std::string& operand) {
-    if (!containsAnyOf(operand, "TF")) return;
-    replaceAll(operand, alphabet::kTrueWord, "-1");
-    replaceAll(operand, alphabet::kFalseWord, "0");
 }
 
 bool isComparisonMark(char mark) {
@@ -81,8 +58,7 @@ std::string_view truthText(bool value) { return value ? alphabet::kTrueResult : 
 }  // namespace
 
 std::string Calculator::ApplyOperator(std::string text, const std::string& level) {
-    removeAll(text, alphabet::kHalfWidthBlank);
-    replaceAll(text, "[-", "{");
+    encoding::cleanOperatorText(text);
     // The operator: the leftmost mark of the level (positions are 1-based).
     char op = 0;
     size_t position = 0;
@@ -115,17 +91,17 @@ std::string Calculator::ApplyOperator(std::string text, const std::string& level
     const size_t rightLength = cut.rightLength;  // j
     std::string& left = cut.left;
     std::string& right = cut.right;
-    unwrapOperand(left);
-    unwrapOperand(right);
+    encoding::unwrapOperand(left);
+    encoding::unwrapOperand(right);
 
     const bool isNot = level == alphabet::kNotLevel;
     const bool isSign = op == '+' || op == '-';
     if (!isSign && !isNot) {
-        mapTruthWords(left);
-        mapTruthWords(right);
+        encoding::truthWordsAsNumbers(left);
+        encoding::truthWordsAsNumbers(right);
         if (!numbers::isNumeric(left) || !numbers::isNumeric(right)) return failQuietly(alphabet::kSyntaxError);
     } else {
-        mapTruthWords(right);
+        encoding::truthWordsAsNumbers(right);
         if (!numbers::isNumeric(right)) return failQuietly(alphabet::kSyntaxError);
     }
 
@@ -169,7 +145,7 @@ std::string Calculator::ApplyOperator(std::string text, const std::string& level
     if (rightLength != 0 && position + rightLength - 1 < text.size())
         result.append(text, position + rightLength - 1, std::string::npos);
 
-    markValues(result);
+    encoding::markValues(result);
     return result;
 }
 

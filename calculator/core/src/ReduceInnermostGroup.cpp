@@ -3,10 +3,10 @@
 
 #include "alphabet.h"
 #include "calculator/Calculator.h"
+#include "encoding.h"
 #include "functions.h"
 #include "numbers.h"
 #include "text_edit.h"
-#include "value_marks.h"
 
 namespace ombra {
 namespace {
@@ -62,7 +62,7 @@ std::string Calculator::ReduceInnermostGroup(std::string text) {
     std::string content = text.substr(group.open, group.close - group.open - 1);
     try {
         if (!ReduceAllLevels(content)) return {};
-        unmarkValue(content);
+        encoding::unmarkValue(content);
 
         std::string result;
         const std::string_view name =
@@ -82,7 +82,7 @@ std::string Calculator::ReduceInnermostGroup(std::string text) {
         result.push_back(']');
         result.append(text, group.close, std::string::npos);
 
-        markValues(result);
+        encoding::markValues(result);
         return result;
     } catch (const numbers::NumberFailure& failure) {
         return failWithNumberText(failure.number);

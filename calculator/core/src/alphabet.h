@@ -17,7 +17,6 @@ struct Replacement {
 // The mark that stands for NOT (the grave accent).
 inline constexpr char kNotMark = '`';
 inline constexpr std::string_view kNotLevel = "`";
-inline constexpr std::string_view kNotPair = "``";
 
 // The precedence levels, in the order in which they are reduced.
 inline constexpr std::string_view kComparisonLevel = "比较";
@@ -34,10 +33,8 @@ inline constexpr std::array<std::string_view, 12> kLevels = {"^", "*/", "\\", "%
 // points into the same object.
 // The seventeen marks after which a "-" is the sign of the right operand.
 inline constexpr char kMarksTakingSignedOperandText[] = "*/\\%^=><}:;`&|!~'";
-inline constexpr std::string_view kMarksTakingSignedOperand = kMarksTakingSignedOperandText;
 // All nineteen operator marks: "+", "-" and the seventeen above.
 inline constexpr char kOperatorMarksText[] = "+-*/\\%^=><}:;`&|!~'";
-inline constexpr std::string_view kOperatorMarks = kOperatorMarksText;
 // Comparison marks in the order in which their first positions are compared.
 inline constexpr char kComparisonMarksText[] = "=><:;}";
 inline constexpr std::string_view kComparisonMarks = kComparisonMarksText;
@@ -150,8 +147,6 @@ inline constexpr std::string_view kIdeographicSpace = "\u3000";
 inline constexpr std::string_view kTrueWord = "TRUE";
 inline constexpr std::string_view kFalseWord = "FALSE";
 inline constexpr std::string_view kNotWord = "NOT";
-inline constexpr std::string_view kModWord = "MOD";
-inline constexpr std::string_view kModMark = "%";
 
 // Result and error texts.
 inline constexpr std::string_view kStageErrorPrefix = "Error#";

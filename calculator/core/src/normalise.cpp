@@ -1,6 +1,7 @@
 #include "normalise.h"
 
 #include "alphabet.h"
+#include "encoding.h"
 #include "numbers.h"
 #include "text_edit.h"
 
@@ -50,14 +51,7 @@ void rewriteToInternalForm(std::string& text) {
 }
 
 void shapeResult(std::string& text, const Outcome& outcome) {
-    {
-        Rewriter r(text);
-        r.removeAll(alphabet::kHalfWidthBlank);
-        r.replaceAll("{", "[-");
-        r.removeAll("[");
-        r.removeAll("]");
-        r.toUpper();
-    }
+    encoding::unwrapResult(text);
     if (text == "-1" && outcome.logicalResult == -1) text = alphabet::kTrueResult;
     if (text == "0" && outcome.logicalResult == -1) text = alphabet::kFalseResult;
     if (outcome.errorFlag != 0) {

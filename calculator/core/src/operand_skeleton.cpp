@@ -1,15 +1,11 @@
 #include "operand_skeleton.h"
 
 #include "alphabet.h"
-#include "text_edit.h"
+#include "encoding.h"
 
 namespace ombra {
 namespace {
 
-constexpr std::string_view kDoubleMinus = "--";
-constexpr std::string_view kDoublePlus = "++";
-constexpr std::string_view kPlusMinus = "+-";
-constexpr std::string_view kMinusPlus = "-+";
 constexpr char kSignOfOperand = '{';
 constexpr char kOperandSeparator = ',';
 
@@ -47,23 +43,7 @@ void mapRange(std::string_view text, size_t from, size_t to, std::string& out) {
 
 void buildOperandSkeletonByRewriting(std::string_view text, std::string& skeleton) {
     skeleton.assign(text);
-    Rewriter s(skeleton);
-    s.replaceAll("E+", "EA");
-    s.replaceAll("E-", "EB");
-    s.replaceAll(kDoubleMinus, "+");
-    s.removeAll(alphabet::kNotPair);
-    s.replaceAll(kDoublePlus, "+");
-    s.replaceWhilePresent(kPlusMinus, "-");
-    s.replaceWhilePresent(kMinusPlus, "-");
-    s.replaceWhilePresent(alphabet::kNotPair, "");
-    for (const char mark : alphabet::kMarksTakingSignedOperand) {
-        const std::string markThenMinus{mark, '-'};
-        const std::string markThenSign{mark, kSignOfOperand};
-        s.replaceAll(markThenMinus, markThenSign);
-    }
-    const std::string separator(1, kOperandSeparator);
-    for (const char mark : alphabet::kOperatorMarks) s.replaceAll(std::string(1, mark), separator);
-    s.replaceAll("e", "E");
+    encoding::apply(encoding::kOperandSkeleton, skeleton);
 }
 
 void buildOperandSkeleton(std::string_view text, std::string& skeleton) {
