@@ -6,20 +6,14 @@
 #include "alphabet.h"
 #include "calculator/Calculator.h"
 #include "encoding.h"
+#include "level_text.h"
 #include "numbers.h"
-#include "operand_skeleton.h"
 
 namespace ombra {
 namespace {
 
 using numbers::NumberFailure;
 using numbers::roundToInt32;
-
-// 1-based position of the first `mark` in `text`, 0 when absent.
-size_t firstPosition(const std::string& text, char mark) {
-    const size_t found = text.find(mark);
-    return found == std::string::npos ? 0 : found + 1;
-}
 
 bool isComparisonMark(char mark) {
     return mark != 0 && alphabet::kComparisonMarks.find(mark) != std::string_view::npos;
@@ -57,38 +51,15 @@ std::string_view truthText(bool value) { return value ? alphabet::kTrueResult : 
 
 }  // namespace
 
-std::string Calculator::ApplyOperator(std::string text, const std::string& level) {
-    encoding::cleanOperatorText(text);
-    // The operator: the leftmost mark of the level (positions are 1-based).
-    char op = 0;
-    size_t position = 0;
-    if (level == alphabet::kAddLevel || level == alphabet::kMultiplyLevel) {
-        const size_t a = firstPosition(text, level[0]);
-        const size_t b = firstPosition(text, level[1]);
-        if (a != 0 || b != 0) {
-            const bool first = (a < b && a != 0) || b == 0;
-            op = first ? level[0] : level[1];
-            position = first ? a : b;
-        }
-    } else if (level == alphabet::kComparisonLevel) {
-        for (char mark : alphabet::kComparisonMarks) {
-            const size_t at = firstPosition(text, mark);
-            if (position == 0 || (at != 0 && at < position)) {
-                position = at;
-                op = mark;
-            }
-        }
-    } else {
-        const size_t found = text.find(level);
-        position = found == std::string::npos ? 0 : found + 1;
-    }
-    if (position == 0) return text;
+bool Calculator::ApplyOperator(LevelText& text, const std::string& level, size_t position) {
+    // The levels with more than one mark tell their operations by the mark.
+    const bool markedOperation =
+        level == alphabet::kAddLevel || level == alphabet::kMultiplyLevel || level == alphabet::kComparisonLevel;
+    const char op = markedOperation ? text.at(position) : 0;
 
     // The operands: the runs of the skeleton around the operator.
     thread_local OperandCut cut;
-    cutOperands(text, position, cut);
-    const size_t leftStart = cut.leftStart;
-    const size_t rightLength = cut.rightLength;  // j
+    text.cutOperands(position, cut);
     std::string& left = cut.left;
     std::string& right = cut.right;
     encoding::unwrapOperand(left);
@@ -99,10 +70,10 @@ std::string Calculator::ApplyOperator(std::string text, const std::string& level
     if (!isSign && !isNot) {
         encoding::truthWordsAsNumbers(left);
         encoding::truthWordsAsNumbers(right);
-        if (!numbers::isNumeric(left) || !numbers::isNumeric(right)) return failQuietly(alphabet::kSyntaxError);
+        if (!numbers::isNumeric(left) || !numbers::isNumeric(right)) return fails(alphabet::kSyntaxError);
     } else {
         encoding::truthWordsAsNumbers(right);
-        if (!numbers::isNumeric(right)) return failQuietly(alphabet::kSyntaxError);
+        if (!numbers::isNumeric(right)) return fails(alphabet::kSyntaxError);
     }
 
     std::string value;
@@ -134,19 +105,17 @@ std::string Calculator::ApplyOperator(std::string text, const std::string& level
             }
         }
     } catch (const NumberFailure& failure) {
-        return failWithNumberText(failure.number);
+        return fails(failure.number);
     }
 
-    // Splice: text before the left operand, the value, the next mark onwards.
-    std::string result(text, 0, leftStart);
-    result.push_back('[');
-    result.append(value);
-    result.push_back(']');
-    if (rightLength != 0 && position + rightLength - 1 < text.size())
-        result.append(text, position + rightLength - 1, std::string::npos);
-
-    encoding::markValues(result);
-    return result;
+    // The value, marked, in place of the operator and its operands.
+    thread_local std::string marked;
+    marked.assign(1, '[');
+    marked.append(value);
+    marked.push_back(']');
+    encoding::markValues(marked);
+    text.replace(position, cut, marked);
+    return true;
 }
 
 }  // namespace ombra

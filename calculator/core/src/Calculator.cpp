@@ -41,6 +41,11 @@ std::string Calculator::failQuietly(int number) {
     return {};
 }
 
+bool Calculator::fails(int number) {
+    failQuietly(number);
+    return false;
+}
+
 std::string Calculator::failWithDigits(int number) {
     failQuietly(number);
     std::string text(alphabet::kStageErrorPrefix);

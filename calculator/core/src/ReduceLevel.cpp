@@ -4,6 +4,7 @@
 #include "alphabet.h"
 #include "calculator/Calculator.h"
 #include "encoding.h"
+#include "level_text.h"
 #include "numbers.h"
 #include "text_edit.h"
 
@@ -34,15 +35,22 @@ bool Calculator::ReduceAllLevels(std::string& text) {
 std::string Calculator::ReduceLevel(std::string& text, const std::string& level) {
     encoding::cleanForLevel(text);
     try {
-        std::string working = text;
         const std::string_view marks = marksOfLevel(level);
+        if (!containsAnyOf(text, marks)) return text;
+        const LevelText::MarkTable table = alphabet::byteTable(marks);
         const bool comparing = level == alphabet::kComparisonLevel;
-        while (containsAnyOf(working, marks)) {
-            if (comparing) LogicalResult = -1;
-            working = ApplyOperator(std::move(working), level);
-            if (ErrorFlag != 0) return {};
+        // Every operation removes one mark of the level or fails, so this
+        // loop ends.
+        thread_local LevelText working;
+        working.start(text);
+        if (comparing) LogicalResult = -1;
+        size_t position = working.findOperator(table);
+        while (position != 0) {
+            if (!ApplyOperator(working, level, position)) return {};
+            position = working.findOperator(table);
+            if (position != 0 && comparing) LogicalResult = -1;
         }
-        return working;
+        return working.text();
     } catch (const numbers::NumberFailure& failure) {
         return failWithDigits(failure.number);
     }
