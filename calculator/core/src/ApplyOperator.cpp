@@ -58,8 +58,7 @@ bool Calculator::ApplyOperator(LevelText& text, const std::string& level, size_t
     const char op = markedOperation ? text.at(position) : 0;
 
     // The operands: the runs of the skeleton around the operator.
-    thread_local OperandCut cut;
-    text.cutOperands(position, cut);
+    OperandCut& cut = text.cutOperands(position);
     std::string& left = cut.left;
     std::string& right = cut.right;
     encoding::unwrapOperand(left);
@@ -108,13 +107,7 @@ bool Calculator::ApplyOperator(LevelText& text, const std::string& level, size_t
         return fails(failure.number);
     }
 
-    // The value, marked, in place of the operator and its operands.
-    thread_local std::string marked;
-    marked.assign(1, '[');
-    marked.append(value);
-    marked.push_back(']');
-    encoding::markValues(marked);
-    text.replace(position, cut, marked);
+    text.replace(position, value);
     return true;
 }
 

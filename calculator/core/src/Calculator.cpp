@@ -35,28 +35,16 @@ std::string Calculator::Calculate(std::string& X) {
     return X;
 }
 
-std::string Calculator::failQuietly(int number) {
+bool Calculator::fails(int number) {
     ErrorFlag = -1;
     ErrorNumber = static_cast<int16_t>(number);
-    return {};
-}
-
-bool Calculator::fails(int number) {
-    failQuietly(number);
     return false;
 }
 
 std::string Calculator::failWithDigits(int number) {
-    failQuietly(number);
+    fails(number);
     std::string text(alphabet::kStageErrorPrefix);
     text.append(std::to_string(number));
-    return text;
-}
-
-std::string Calculator::failWithNumberText(int number) {
-    failQuietly(number);
-    std::string text(alphabet::kStageErrorPrefix);
-    text.append(numbers::integerText(number));
     return text;
 }
 

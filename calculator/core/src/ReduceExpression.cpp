@@ -4,6 +4,7 @@
 #include "alphabet.h"
 #include "calculator/Calculator.h"
 #include "encoding.h"
+#include "group_text.h"
 #include "numbers.h"
 #include "text_edit.h"
 
@@ -15,11 +16,14 @@ std::string Calculator::ReduceExpression(std::string& text) {
         std::string working = text;
         encoding::foldSignsForDriver(working);
 
-        // Every pass removes one ")" or fails, so this loop ends.
-        while (working.find(')') != std::string::npos) {
-            working = ReduceInnermostGroup(std::move(working));
-            removeAll(working, alphabet::kHalfWidthBlank);
-            if (ErrorFlag != 0) return failWithDigits(ErrorNumber);
+        if (working.find(')') != std::string::npos) {
+            thread_local GroupText groups;
+            groups.start(std::move(working));
+            // Every pass removes one ")" or fails, so this loop ends.
+            while (groups.findClose() != std::string::npos) {
+                if (!ReduceInnermostGroup(groups)) return failWithDigits(ErrorNumber);
+            }
+            working = groups.text();
         }
         if (working.find('(') != std::string::npos) return failWithDigits(alphabet::kUnclosedParenthesis);
 

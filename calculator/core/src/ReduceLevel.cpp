@@ -25,18 +25,17 @@ bool Calculator::ReduceAllLevels(std::string& text) {
     bool mayNeedCleaning = encoding::needsLevelCleaning(text);
     for (std::string_view level : alphabet::kLevels) {
         if (!mayNeedCleaning && !containsAnyOf(text, marksOfLevel(level))) continue;
-        text = ReduceLevel(text, std::string(level));
-        if (ErrorFlag != 0) return false;
+        if (!ReduceLevel(text, std::string(level))) return false;
         mayNeedCleaning = encoding::needsLevelCleaning(text);
     }
     return true;
 }
 
-std::string Calculator::ReduceLevel(std::string& text, const std::string& level) {
+bool Calculator::ReduceLevel(std::string& text, const std::string& level) {
     encoding::cleanForLevel(text);
     try {
         const std::string_view marks = marksOfLevel(level);
-        if (!containsAnyOf(text, marks)) return text;
+        if (!containsAnyOf(text, marks)) return true;
         const LevelText::MarkTable table = alphabet::byteTable(marks);
         const bool comparing = level == alphabet::kComparisonLevel;
         // Every operation removes one mark of the level or fails, so this
@@ -46,13 +45,14 @@ std::string Calculator::ReduceLevel(std::string& text, const std::string& level)
         if (comparing) LogicalResult = -1;
         size_t position = working.findOperator(table);
         while (position != 0) {
-            if (!ApplyOperator(working, level, position)) return {};
+            if (!ApplyOperator(working, level, position)) return false;
             position = working.findOperator(table);
             if (position != 0 && comparing) LogicalResult = -1;
         }
-        return working.text();
+        working.copyText(text);
+        return true;
     } catch (const numbers::NumberFailure& failure) {
-        return failWithDigits(failure.number);
+        return fails(failure.number);
     }
 }
 

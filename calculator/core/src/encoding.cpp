@@ -139,4 +139,6 @@ void unwrapFinalValue(std::string& text) {
 
 void unwrapResult(std::string& text) { apply(kResultUnwrapping, text); }
 
+void removeFunctionNames(std::string& text) { apply(kFunctionNameRemoval, text); }
+
 }  // namespace ombra::encoding

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "alphabet.h"
+
 namespace ombra::encoding {
 
 enum class StepKind {
@@ -162,6 +164,14 @@ inline constexpr auto kResultUnwrapping = std::to_array<Step>({
     kUpperCase,
 });
 
+// ReduceInnermostGroup's check copy: every function name and code removed,
+// one pass each, in the order of alphabet::kFunctionNames.
+inline constexpr auto kFunctionNameRemoval = [] {
+    std::array<Step, alphabet::kFunctionNames.size()> steps{};
+    for (size_t k = 0; k < steps.size(); ++k) steps[k] = strip(alphabet::kFunctionNames[k]);
+    return steps;
+}();
+
 // The named steps. Each applies its sequence above to the whole text, after a
 // test that skips texts the sequence would leave unchanged.
 void cleanDriverArgument(std::string& text);
@@ -174,6 +184,7 @@ void unwrapOperand(std::string& text);
 void truthWordsAsNumbers(std::string& text);
 void unwrapFinalValue(std::string& text);
 void unwrapResult(std::string& text);
+void removeFunctionNames(std::string& text);
 
 // ReduceLevel's skip test: true exactly when kLevelCleaning would change a
 // text of the internal alphabet (any byte from 0x80 up counts as a change).

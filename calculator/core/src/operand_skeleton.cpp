@@ -1,33 +1,8 @@
 #include "operand_skeleton.h"
 
-#include "alphabet.h"
 #include "encoding.h"
 
 namespace ombra {
-namespace {
-
-constexpr char kSignOfOperand = '{';
-constexpr char kOperandSeparator = ',';
-
-bool isSign(char c) { return c == '+' || c == '-'; }
-
-}  // namespace
-
-bool isFoldingCharacter(char c) { return isSign(c) || c == alphabet::kNotMark; }
-
-bool isInFoldingRun(std::string_view text, size_t k) {
-    const char here = text[k];
-    if (!isFoldingCharacter(here)) return false;
-    return !(isSign(here) && k > 0 && text[k - 1] == 'E');
-}
-
-char skeletonCharacter(char before, char here) {
-    if (isSign(here) && before == 'E') return here == '+' ? 'A' : 'B';
-    if (here == '-' && alphabet::isMarkTakingSignedOperand(before)) return kSignOfOperand;
-    if (alphabet::isOperatorMark(here)) return kOperandSeparator;
-    if (here == 'e') return 'E';
-    return here;
-}
 
 char charBeforeRun(std::string_view text, size_t runStart) {
     if (runStart == 0) return 0;
@@ -54,20 +29,24 @@ void appendRunImage(char before, std::string_view run, std::string& image) {
 
 void buildOperandSkeleton(std::string_view text, std::string& skeleton, std::vector<uint32_t>* unitStart,
                           std::vector<uint32_t>* imageStart) {
-    skeleton.clear();
+    // No unit's image is longer than the unit.
+    skeleton.resize(text.size());
     if (unitStart) unitStart->resize(text.size());
     if (imageStart) imageStart->resize(text.size() + 1);
+    size_t imageEnd = 0;
     size_t k = 0;
     while (k < text.size()) {
+        const auto imageAt = static_cast<uint32_t>(imageEnd);
         size_t end = k + 1;
-        if (isInFoldingRun(text, k)) {
-            while (end < text.size() && isFoldingCharacter(text[end])) ++end;
-        }
-        const auto imageAt = static_cast<uint32_t>(skeleton.size());
-        if (end == k + 1) {
-            skeleton.push_back(skeletonCharacter(k > 0 ? text[k - 1] : 0, text[k]));
+        if (!isInFoldingRun(text, k) || end == text.size() || !isFoldingCharacter(text[end])) {
+            skeleton[imageEnd++] = skeletonCharacter(k > 0 ? text[k - 1] : 0, text[k]);
         } else {
-            appendRunImage(charBeforeRun(text, k), text.substr(k, end - k), skeleton);
+            while (end < text.size() && isFoldingCharacter(text[end])) ++end;
+            thread_local std::string run;
+            run.clear();
+            appendRunImage(charBeforeRun(text, k), text.substr(k, end - k), run);
+            skeleton.replace(imageEnd, run.size(), run);
+            imageEnd += run.size();
         }
         for (size_t u = k; u < end; ++u) {
             if (unitStart) (*unitStart)[u] = static_cast<uint32_t>(k);
@@ -75,7 +54,8 @@ void buildOperandSkeleton(std::string_view text, std::string& skeleton, std::vec
         }
         k = end;
     }
-    if (imageStart) (*imageStart)[text.size()] = static_cast<uint32_t>(skeleton.size());
+    skeleton.resize(imageEnd);
+    if (imageStart) (*imageStart)[text.size()] = static_cast<uint32_t>(imageEnd);
 }
 
 }  // namespace ombra

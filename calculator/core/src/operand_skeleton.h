@@ -11,22 +11,35 @@
 // character becomes one character that depends at most on the one before it.
 // So a skeleton can be built in one pass and patched where the text changes.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "alphabet.h"
+
 namespace ombra {
 
+constexpr bool isSign(char c) { return c == '+' || c == '-'; }
+
 // True for "+", "-" and the NOT mark.
-bool isFoldingCharacter(char c);
+constexpr bool isFoldingCharacter(char c) { return isSign(c) || c == alphabet::kNotMark; }
 
 // True when text[k] belongs to a folding run: a folding character that is
 // not a sign right after "E" (that sign becomes "A" or "B").
-bool isInFoldingRun(std::string_view text, size_t k);
+constexpr bool isInFoldingRun(std::string_view text, size_t k) {
+    return isFoldingCharacter(text[k]) && !(isSign(text[k]) && k > 0 && text[k - 1] == 'E');
+}
 
 // The skeleton image of one character that is not in a folding run, or of a
 // folding run of one character, after `before` (0 at the start of the text).
-char skeletonCharacter(char before, char here);
+constexpr char skeletonCharacter(char before, char here) {
+    if (isSign(here) && before == 'E') return here == '+' ? 'A' : 'B';
+    if (here == '-' && alphabet::isMarkTakingSignedOperand(before)) return '{';
+    if (alphabet::isOperatorMark(here)) return ',';
+    if (here == 'e') return 'E';
+    return here;
+}
 
 // The character in front of the folding run that starts at `runStart` of
 // `text`, as the run sees it once exponent signs are marked: "A" or "B" for a
