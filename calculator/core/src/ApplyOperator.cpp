@@ -5,6 +5,7 @@
 
 #include "alphabet.h"
 #include "calculator/Calculator.h"
+#include "calculator/error_numbers.h"
 #include "encoding.h"
 #include "level_text.h"
 #include "numbers.h"
@@ -69,10 +70,10 @@ bool Calculator::ApplyOperator(LevelText& text, const std::string& level, size_t
     if (!isSign && !isNot) {
         encoding::truthWordsAsNumbers(left);
         encoding::truthWordsAsNumbers(right);
-        if (!numbers::isNumeric(left) || !numbers::isNumeric(right)) return fails(alphabet::kSyntaxError);
+        if (!numbers::isNumeric(left) || !numbers::isNumeric(right)) return fails(errors::kSyntaxError);
     } else {
         encoding::truthWordsAsNumbers(right);
-        if (!numbers::isNumeric(right)) return fails(alphabet::kSyntaxError);
+        if (!numbers::isNumeric(right)) return fails(errors::kSyntaxError);
     }
 
     std::string value;

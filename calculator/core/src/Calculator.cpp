@@ -1,6 +1,7 @@
 #include "calculator/Calculator.h"
 
 #include "alphabet.h"
+#include "calculator/error_numbers.h"
 #include "normalise.h"
 #include "numbers.h"
 
@@ -18,7 +19,7 @@ std::string Calculator::Calculate(std::string& X) {
     if (normalise::mentionsTruthWords(X)) LogicalResult = -1;
     if (X.empty()) {
         std::string empty(alphabet::kResultErrorPrefix);
-        empty.append(std::to_string(alphabet::kEmptyExpression));
+        empty.append(std::to_string(errors::kEmptyExpression));
         return empty;
     }
 
@@ -27,9 +28,9 @@ std::string Calculator::Calculate(std::string& X) {
         std::string reduced = ReduceExpression(X);
         X = std::move(reduced);
     } else {
-        ErrorNumber = alphabet::kForeignCharacter;
+        ErrorNumber = errors::kForeignCharacter;
         X = alphabet::kStageErrorPrefix;
-        X.append(std::to_string(alphabet::kForeignCharacter));
+        X.append(std::to_string(errors::kForeignCharacter));
     }
     normalise::shapeResult(X, {ErrorFlag, ErrorNumber, LogicalResult});
     return X;

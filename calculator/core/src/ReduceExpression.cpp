@@ -3,6 +3,7 @@
 
 #include "alphabet.h"
 #include "calculator/Calculator.h"
+#include "calculator/error_numbers.h"
 #include "encoding.h"
 #include "group_text.h"
 #include "numbers.h"
@@ -25,7 +26,7 @@ std::string Calculator::ReduceExpression(std::string& text) {
             }
             working = groups.text();
         }
-        if (working.find('(') != std::string::npos) return failWithDigits(alphabet::kUnclosedParenthesis);
+        if (working.find('(') != std::string::npos) return failWithDigits(errors::kUnclosedParenthesis);
 
         if (!ReduceAllLevels(working)) return {};
         encoding::unwrapFinalValue(working);

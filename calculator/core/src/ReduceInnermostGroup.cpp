@@ -3,6 +3,7 @@
 
 #include "alphabet.h"
 #include "calculator/Calculator.h"
+#include "calculator/error_numbers.h"
 #include "encoding.h"
 #include "functions.h"
 #include "group_text.h"
@@ -36,11 +37,11 @@ bool Calculator::ReduceInnermostGroup(GroupText& text) {
 
     if (open != kNone) {
         const std::optional<char> before = text.checkedBefore(open);
-        if (before && !allowedBeforeGroup(*before)) return fails(alphabet::kSyntaxError);
+        if (before && !allowedBeforeGroup(*before)) return fails(errors::kSyntaxError);
     }
     const std::optional<char> after = text.checkedAfter(close);
-    if (after && !allowedAfterGroup(*after)) return fails(alphabet::kSyntaxError);
-    if (open == kNone) return fails(alphabet::kUnopenedParenthesis);
+    if (after && !allowedAfterGroup(*after)) return fails(errors::kSyntaxError);
+    if (open == kNone) return fails(errors::kUnopenedParenthesis);
 
     thread_local std::string content;
     content.clear();

@@ -154,15 +154,6 @@ inline constexpr std::string_view kResultErrorPrefix = "ERROR#";
 inline constexpr std::string_view kTrueResult = "True";
 inline constexpr std::string_view kFalseResult = "False";
 
-// Error numbers the stages raise themselves (run-time failures carry theirs).
-enum StageError : int {
-    kUnopenedParenthesis = 1,
-    kUnclosedParenthesis = 2,
-    kForeignCharacter = 3,
-    kSyntaxError = 4,
-    kEmptyExpression = 7,
-};
-
 // Byte tables for the mark sets the stages test character by character.
 constexpr std::array<bool, 256> byteTable(std::string_view bytes) {
     std::array<bool, 256> table{};

@@ -1,6 +1,7 @@
 #include "normalise.h"
 
 #include "alphabet.h"
+#include "calculator/error_numbers.h"
 #include "encoding.h"
 #include "numbers.h"
 #include "text_edit.h"
@@ -62,7 +63,7 @@ void shapeResult(std::string& text, const Outcome& outcome) {
     if (!shaped.empty() && !numbers::readsAsNumber(shaped) && !shaped.starts_with(alphabet::kResultErrorPrefix) &&
         !shaped.starts_with(alphabet::kTrueResult) && shaped != alphabet::kFalseResult) {
         text = alphabet::kResultErrorPrefix;
-        text.append(std::to_string(alphabet::kSyntaxError));
+        text.append(std::to_string(errors::kSyntaxError));
     }
 }
 
