@@ -2,9 +2,11 @@
 
 #include "settings/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string_view>
+
+#include "calculator/number_text.h"
 
 namespace plotdesk {
 
@@ -12,6 +14,8 @@ int16_t nextColourIndex(int16_t index, int entryCount) {
     const int next = index + 1;
     return static_cast<int16_t>(next > entryCount - 1 ? 1 : next);
 }
+
+QString variantText(double value) { return generalNumberText(value); }
 
 VariableTemplate::VariableTemplate(const QString& expression, QChar letter) {
     const qsizetype size = expression.size();
@@ -42,25 +46,21 @@ QString VariableTemplate::with(const QString& valueText) const {
     return text;
 }
 
-// Result texts are read once per sample, so they get a reader of their own:
-// the evaluator writes numbers in plain ASCII (digits, sign, point and an
-// "E" exponent), which std::from_chars reads without allocating.
+// Result texts are read once per sample: the evaluator writes numbers in
+// plain ASCII, which is copied to the stack and read without allocating.
 std::optional<double> curveCoordinate(const QString& resultText) {
     constexpr qsizetype longestNumber = 32;
     const qsizetype size = resultText.size();
-    if (size == 0 || size > longestNumber) return std::nullopt;
+    if (size > longestNumber) return std::nullopt;
     char ascii[longestNumber];
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t c = resultText[i].unicode();
-        const bool numberCharacter =
-            (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' || c == u'E' || c == u'e';
-        if (!numberCharacter) return std::nullopt;
+        if (c > 0x7F) return std::nullopt;
         ascii[i] = static_cast<char>(c);
     }
-    double value = 0;
-    const auto [end, error] = std::from_chars(ascii, ascii + size, value);
-    if (error != std::errc() || end != ascii + size || !(std::fabs(value) <= std::numeric_limits<float>::max()))
-        return std::nullopt;
+    const std::optional<double> value =
+        ombra::number_text::readDouble(std::string_view(ascii, static_cast<size_t>(size)));
+    if (!value || !(std::fabs(*value) <= std::numeric_limits<float>::max())) return std::nullopt;
     return value;
 }
 

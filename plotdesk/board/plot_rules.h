@@ -22,6 +22,10 @@ inline constexpr std::array<const char*, 11> kCurveColourEntries = {
 // The colour index after `index` in a list of `entryCount` entries.
 int16_t nextColourIndex(int16_t index, int entryCount);
 
+// text(v): a loop value as it is substituted into the expression, in the
+// general number format: "-100", "0.5", "-1.38777878078145E-16", "1.5E+20".
+QString variantText(double value);
+
 // An expression with its variable cut out, ready to take one sample value
 // after another. Only a lower-case `letter` that stands alone, with no
 // letter on either side, is the variable, and the value goes in brackets:
