@@ -1,5 +1,6 @@
-// One operation: the leftmost operator of a level, its two operands cut out of
-// the operand skeleton, checked, computed and spliced back as "[value]".
+// One operation: the leftmost operator of a level, which ReduceLevel found,
+// its two operands cut out of the operand skeleton, checked, computed and
+// spliced back as "[value]".
 
 #include <string_view>
 

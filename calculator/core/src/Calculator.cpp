@@ -3,7 +3,6 @@
 #include "alphabet.h"
 #include "calculator/error_numbers.h"
 #include "normalise.h"
-#include "numbers.h"
 
 namespace ombra {
 

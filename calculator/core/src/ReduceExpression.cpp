@@ -1,13 +1,11 @@
 // The whole reduction: groups from the inside out, then the flat remainder
 // level by level, then the final value as number text.
 
-#include "alphabet.h"
 #include "calculator/Calculator.h"
 #include "calculator/error_numbers.h"
 #include "encoding.h"
 #include "group_text.h"
 #include "numbers.h"
-#include "text_edit.h"
 
 namespace ombra {
 
