@@ -13,6 +13,7 @@
 namespace ombra::numbers {
 
 // The run-time failure numbers these routines raise.
+using FailureNumber = errors::Number;
 using errors::kDivisionByZero;
 using errors::kInvalidArgument;
 using errors::kOverflow;
