@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calculator/Calculator.h"
@@ -132,15 +133,41 @@ void heapGrowth(benchmark::State& state) {
     state.counters["heap_growth_bytes"] = bytesGrowth;
 }
 
-// Long inputs: a sum of ones and ones nested in parentheses.
-std::string longSum(size_t length) {
-    std::string text = "1";
-    while (text.size() + 2 <= length) text += "+1";
+// Long inputs, one family per shape the evaluator may find costly: every
+// text of a family is `head`, then `piece` as often as fits, then `tail`.
+struct LongFamily {
+    const char* name;
+    std::string (*text)(size_t length);
+};
+
+std::string repeated(std::string head, std::string_view piece, size_t length) {
+    while (head.size() + piece.size() <= length) head.append(piece);
+    return head;
+}
+std::string nested(std::string_view open, std::string_view core, size_t length) {
+    const size_t depth = (length - core.size()) / (open.size() + 1);
+    std::string text;
+    for (size_t k = 0; k < depth; ++k) text.append(open);
+    text.append(core);
+    text.append(depth, ')');
     return text;
 }
-std::string longNesting(size_t length) {
-    const size_t depth = (length - 1) / 2;
-    return std::string(depth, '(') + "1" + std::string(depth, ')');
+
+const std::vector<LongFamily>& longFamilies() {
+    static const std::vector<LongFamily> families = {
+        {"LongSum", [](size_t n) { return repeated("1", "+1", n); }},
+        {"LongNesting", [](size_t n) { return nested("(", "1", n); }},
+        {"LongProduct", [](size_t n) { return repeated("1", "*1", n); }},
+        {"ManyGroups", [](size_t n) { return repeated("(1)", "+(1)", n); }},
+        {"ManyCalls", [](size_t n) { return repeated("SIN(1)", "+SIN(1)", n); }},
+        {"NestedCalls", [](size_t n) { return nested("ABS(", "-2", n); }},
+        // A run of signs that outlasts the sign folding, then many products:
+        // the operand skeleton is shorter than the text there.
+        {"SignRunThenProducts", [](size_t n) { return repeated("1" + std::string(80, '-') + "1", "*123", n); }},
+        {"Comparisons", [](size_t n) { return repeated("1", "<2", n); }},
+        {"LogicalWords", [](size_t n) { return repeated("1", " AND 1", n); }},
+    };
+    return families;
 }
 
 void longInput(benchmark::State& state, std::string input) {
@@ -160,14 +187,13 @@ void registerAll() {
     }
     benchmark::RegisterBenchmark("HeapGrowth/100000_calls", heapGrowth)->Iterations(1)->Unit(benchmark::kSecond);
 
-    // The evaluator rewrites the whole text once per operator or bracket, so
-    // the cost grows with the square of the length: the 100,000-character
-    // inputs run once per repetition, three repetitions at most.
-    for (size_t length : {size_t{10000}, size_t{100000}}) {
-        const std::string chars = std::to_string(length);
-        auto* sum = benchmark::RegisterBenchmark(("LongSum/" + chars).c_str(), longInput, longSum(length));
-        auto* nesting = benchmark::RegisterBenchmark(("LongNesting/" + chars).c_str(), longInput, longNesting(length));
-        for (auto* bench : {sum, nesting}) {
+    // Each operation and each group costs in proportion to its own operands,
+    // so these grow with the length: the 100,000 and 1,000,000-character
+    // inputs run once per repetition, three repetitions.
+    for (const LongFamily& family : longFamilies()) {
+        for (size_t length : {size_t{10000}, size_t{100000}, size_t{1000000}}) {
+            const std::string name = std::string(family.name) + "/" + std::to_string(length);
+            auto* bench = benchmark::RegisterBenchmark(name.c_str(), longInput, family.text(length));
             bench->Unit(benchmark::kMillisecond);
             if (length > 10000) bench->Iterations(1)->Repetitions(3);
         }

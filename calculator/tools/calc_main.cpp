@@ -7,6 +7,7 @@
 // would get for the same text.
 
 #include <cstdio>
+#include <iomanip>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 #include "calculator/component.h"
+#include "calculator/error_numbers.h"
 
 namespace {
 
@@ -34,7 +36,16 @@ constexpr std::string_view kUsage =
     "  printf '1/3\\n2^0.5\\n' | calc\n"
     "\n"
     "The exit status is 0 whatever the results; it is 1 when the component\n"
-    "cannot be created or the results cannot be written.\n";
+    "cannot be created or the results cannot be written.\n"
+    "\n"
+    "Error numbers:\n";
+
+void writeUsage() {
+    std::cout << kUsage;
+    for (const auto& [number, meaning] : ombra::errors::kMeanings) {
+        std::cout << "  " << std::setw(2) << static_cast<int>(number) << "  " << meaning << '\n';
+    }
+}
 
 bool asksForHelp(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
@@ -76,7 +87,7 @@ int evaluateLines(ombra::com::LateBoundObject& calculator) {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     if (asksForHelp(argc, argv)) {
-        std::cout << kUsage;
+        writeUsage();
         return std::cout.flush() ? 0 : 1;
     }
 

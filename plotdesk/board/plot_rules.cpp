@@ -2,15 +2,21 @@
 
 #include "settings/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string_view>
+
+#include "calculator/number_text.h"
 
 namespace plotdesk {
 
 int16_t nextColourIndex(int16_t index, int entryCount) {
     const int next = index + 1;
     return static_cast<int16_t>(next > entryCount - 1 ? 1 : next);
+}
+
+std::string_view variantText(double value, NumberTextBuffer& buffer) {
+    return ombra::number_text::write(value, ombra::number_text::kGeneralDouble, buffer);
 }
 
 VariableTemplate::VariableTemplate(const QString& expression, QChar letter) {
@@ -39,19 +45,10 @@ const std::string& VariableTemplate::with(std::string_view valueText) {
 }
 
 // Result texts are read once per sample: the evaluator writes numbers in
-// plain ASCII (digits, sign, point and an "E" exponent), which
-// std::from_chars reads in place.
+// plain ASCII, which the number-text unit reads in place.
 std::optional<double> curveCoordinate(std::string_view resultText) {
-    if (resultText.empty()) return std::nullopt;
-    for (const char c : resultText) {
-        const bool numberCharacter = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'E' || c == 'e';
-        if (!numberCharacter) return std::nullopt;
-    }
-    double value = 0;
-    const char* const end = resultText.data() + resultText.size();
-    const auto [stop, error] = std::from_chars(resultText.data(), end, value);
-    if (error != std::errc() || stop != end || !(std::fabs(value) <= std::numeric_limits<float>::max()))
-        return std::nullopt;
+    const std::optional<double> value = ombra::number_text::readDouble(resultText);
+    if (!value || !(std::fabs(*value) <= std::numeric_limits<float>::max())) return std::nullopt;
     return value;
 }
 

@@ -3,6 +3,8 @@
 // substitution of a sample value into an expression, which evaluator results
 // make points, when two points are joined, and the sampling range.
 
+#include "calculator/number_text.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -24,6 +26,13 @@ inline constexpr std::array<const char*, 11> kCurveColourEntries = {
 
 // The colour index after `index` in a list of `entryCount` entries.
 int16_t nextColourIndex(int16_t index, int entryCount);
+
+// text(v): a loop value as it is substituted into the expression, in the
+// general number format: "-100", "0.5", "-1.38777878078145E-16", "1.5E+20".
+// It is written into `buffer` without allocating: the plot writes one per
+// sample.
+using NumberTextBuffer = ombra::number_text::TextBuffer;
+std::string_view variantText(double value, NumberTextBuffer& buffer);
 
 // An expression with its variable cut out, ready to take one sample value
 // after another. Only a lower-case `letter` that stands alone, with no

@@ -1,48 +1,21 @@
-// One operation: the leftmost operator of a level, its two operands cut out of
-// the operand skeleton, checked, computed and spliced back as "[value]".
+// One operation: the leftmost operator of a level, which ReduceLevel found,
+// its two operands cut out of the operand skeleton, checked, computed and
+// spliced back as "[value]".
 
 #include <string_view>
 
 #include "alphabet.h"
 #include "calculator/Calculator.h"
+#include "calculator/error_numbers.h"
+#include "encoding.h"
+#include "level_text.h"
 #include "numbers.h"
-#include "operand_skeleton.h"
-#include "text_edit.h"
-#include "value_marks.h"
 
 namespace ombra {
 namespace {
 
 using numbers::NumberFailure;
 using numbers::roundToInt32;
-
-// 1-based position of the first `mark` in `text`, 0 when absent.
-size_t firstPosition(const std::string& text, char mark) {
-    const size_t found = text.find(mark);
-    return found == std::string::npos ? 0 : found + 1;
-}
-
-// An operand is mostly plain digits already; then there is nothing to undo.
-bool isPlainOperand(std::string_view operand) {
-    for (char c : operand) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '{' || c == '[' || c == ']' || c == 'E' || (c >= 'a' && c <= 'z') || byte >= 0x80) return false;
-    }
-    return true;
-}
-
-// Turns a cut-out operand back into plain number text.
-void unwrapOperand(std::string& operand) {
-    if (isPlainOperand(operand)) return;
-    unmarkValue(operand);
-    toUpperCase(operand);
-}
-
-void mapTruthWords(std::string& operand) {
-    if (!containsAnyOf(operand, "TF")) return;
-    replaceAll(operand, alphabet::kTrueWord, "-1");
-    replaceAll(operand, alphabet::kFalseWord, "0");
-}
 
 bool isComparisonMark(char mark) {
     return mark != 0 && alphabet::kComparisonMarks.find(mark) != std::string_view::npos;
@@ -80,53 +53,28 @@ std::string_view truthText(bool value) { return value ? alphabet::kTrueResult : 
 
 }  // namespace
 
-std::string Calculator::ApplyOperator(std::string text, const std::string& level) {
-    removeAll(text, alphabet::kHalfWidthBlank);
-    replaceAll(text, "[-", "{");
-    // The operator: the leftmost mark of the level (positions are 1-based).
-    char op = 0;
-    size_t position = 0;
-    if (level == alphabet::kAddLevel || level == alphabet::kMultiplyLevel) {
-        const size_t a = firstPosition(text, level[0]);
-        const size_t b = firstPosition(text, level[1]);
-        if (a != 0 || b != 0) {
-            const bool first = (a < b && a != 0) || b == 0;
-            op = first ? level[0] : level[1];
-            position = first ? a : b;
-        }
-    } else if (level == alphabet::kComparisonLevel) {
-        for (char mark : alphabet::kComparisonMarks) {
-            const size_t at = firstPosition(text, mark);
-            if (position == 0 || (at != 0 && at < position)) {
-                position = at;
-                op = mark;
-            }
-        }
-    } else {
-        const size_t found = text.find(level);
-        position = found == std::string::npos ? 0 : found + 1;
-    }
-    if (position == 0) return text;
+bool Calculator::ApplyOperator(LevelText& text, const std::string& level, size_t position) {
+    // The levels with more than one mark tell their operations by the mark.
+    const bool markedOperation =
+        level == alphabet::kAddLevel || level == alphabet::kMultiplyLevel || level == alphabet::kComparisonLevel;
+    const char op = markedOperation ? text.at(position) : 0;
 
     // The operands: the runs of the skeleton around the operator.
-    thread_local OperandCut cut;
-    cutOperands(text, position, cut);
-    const size_t leftStart = cut.leftStart;
-    const size_t rightLength = cut.rightLength;  // j
+    OperandCut& cut = text.cutOperands(position);
     std::string& left = cut.left;
     std::string& right = cut.right;
-    unwrapOperand(left);
-    unwrapOperand(right);
+    encoding::unwrapOperand(left);
+    encoding::unwrapOperand(right);
 
     const bool isNot = level == alphabet::kNotLevel;
     const bool isSign = op == '+' || op == '-';
     if (!isSign && !isNot) {
-        mapTruthWords(left);
-        mapTruthWords(right);
-        if (!numbers::isNumeric(left) || !numbers::isNumeric(right)) return failQuietly(alphabet::kSyntaxError);
+        encoding::truthWordsAsNumbers(left);
+        encoding::truthWordsAsNumbers(right);
+        if (!numbers::isNumeric(left) || !numbers::isNumeric(right)) return fails(errors::kSyntaxError);
     } else {
-        mapTruthWords(right);
-        if (!numbers::isNumeric(right)) return failQuietly(alphabet::kSyntaxError);
+        encoding::truthWordsAsNumbers(right);
+        if (!numbers::isNumeric(right)) return fails(errors::kSyntaxError);
     }
 
     std::string value;
@@ -158,19 +106,11 @@ std::string Calculator::ApplyOperator(std::string text, const std::string& level
             }
         }
     } catch (const NumberFailure& failure) {
-        return failWithNumberText(failure.number);
+        return fails(failure.number);
     }
 
-    // Splice: text before the left operand, the value, the next mark onwards.
-    std::string result(text, 0, leftStart);
-    result.push_back('[');
-    result.append(value);
-    result.push_back(']');
-    if (rightLength != 0 && position + rightLength - 1 < text.size())
-        result.append(text, position + rightLength - 1, std::string::npos);
-
-    markValues(result);
-    return result;
+    text.replace(position, value);
+    return true;
 }
 
 }  // namespace ombra

@@ -1,8 +1,8 @@
 #include "calculator/Calculator.h"
 
 #include "alphabet.h"
+#include "calculator/error_numbers.h"
 #include "normalise.h"
-#include "numbers.h"
 
 namespace ombra {
 
@@ -18,7 +18,7 @@ std::string Calculator::Calculate(std::string& X) {
     if (normalise::mentionsTruthWords(X)) LogicalResult = -1;
     if (X.empty()) {
         std::string empty(alphabet::kResultErrorPrefix);
-        empty.append(std::to_string(alphabet::kEmptyExpression));
+        empty.append(std::to_string(errors::kEmptyExpression));
         return empty;
     }
 
@@ -27,31 +27,24 @@ std::string Calculator::Calculate(std::string& X) {
         std::string reduced = ReduceExpression(X);
         X = std::move(reduced);
     } else {
-        ErrorNumber = alphabet::kForeignCharacter;
+        ErrorNumber = errors::kForeignCharacter;
         X = alphabet::kStageErrorPrefix;
-        X.append(std::to_string(alphabet::kForeignCharacter));
+        X.append(std::to_string(errors::kForeignCharacter));
     }
     normalise::shapeResult(X, {ErrorFlag, ErrorNumber, LogicalResult});
     return X;
 }
 
-std::string Calculator::failQuietly(int number) {
+bool Calculator::fails(int number) {
     ErrorFlag = -1;
     ErrorNumber = static_cast<int16_t>(number);
-    return {};
+    return false;
 }
 
 std::string Calculator::failWithDigits(int number) {
-    failQuietly(number);
+    fails(number);
     std::string text(alphabet::kStageErrorPrefix);
     text.append(std::to_string(number));
-    return text;
-}
-
-std::string Calculator::failWithNumberText(int number) {
-    failQuietly(number);
-    std::string text(alphabet::kStageErrorPrefix);
-    text.append(numbers::integerText(number));
     return text;
 }
 

@@ -3,31 +3,18 @@
 
 #include "alphabet.h"
 #include "calculator/Calculator.h"
+#include "calculator/error_numbers.h"
+#include "encoding.h"
 #include "functions.h"
+#include "group_text.h"
 #include "numbers.h"
 #include "text_edit.h"
-#include "value_marks.h"
 
 namespace ombra {
 namespace {
 
 constexpr size_t kFunctionNameLength = 3;
-
-// 1-based positions of the first ")" and of the last "(" before it (0: none).
-struct Group {
-    size_t open = 0;
-    size_t close = 0;
-};
-
-Group locateGroup(const std::string& text) {
-    Group group;
-    const size_t close = text.find(')');
-    if (close == std::string::npos) return group;
-    group.close = close + 1;
-    const size_t open = close == 0 ? std::string::npos : text.rfind('(', close - 1);
-    group.open = open == std::string::npos ? 0 : open + 1;
-    return group;
-}
+constexpr size_t kNone = std::string::npos;
 
 bool allowedBeforeGroup(char c) { return alphabet::isOperatorMark(c) || c == '(' || c == '{'; }
 bool allowedAfterGroup(char c) { return alphabet::isOperatorMark(c) || c == ')' || c == '{'; }
@@ -41,51 +28,49 @@ bool isFunctionName(std::string_view name) {
 
 }  // namespace
 
-std::string Calculator::ReduceInnermostGroup(std::string text) {
-    toUpperCase(text);
-    const Group group = locateGroup(text);
+bool Calculator::ReduceInnermostGroup(GroupText& text) {
+    text.toUpper();
+    // The group: the first ")" (the driver calls only while there is one)
+    // and the last "(" before it.
+    const size_t close = text.findClose();
+    const size_t open = text.findOpen(close);
 
-    // The neighbours of the group are checked with the function names taken
-    // out, so that a name counts as part of its group.
-    thread_local std::string check;
-    check = text;
-    {
-        Rewriter k(check);
-        for (std::string_view name : alphabet::kFunctionNames) k.removeAll(name);
+    if (open != kNone) {
+        const std::optional<char> before = text.checkedBefore(open);
+        if (before && !allowedBeforeGroup(*before)) return fails(errors::kSyntaxError);
     }
-    const Group checked = locateGroup(check);
-    if (checked.open > 1 && !allowedBeforeGroup(check[checked.open - 2])) return failQuietly(alphabet::kSyntaxError);
-    if (checked.close < check.size() && !allowedAfterGroup(check[checked.close]))
-        return failQuietly(alphabet::kSyntaxError);
-    if (group.open == 0) return failWithNumberText(alphabet::kUnopenedParenthesis);
+    const std::optional<char> after = text.checkedAfter(close);
+    if (after && !allowedAfterGroup(*after)) return fails(errors::kSyntaxError);
+    if (open == kNone) return fails(errors::kUnopenedParenthesis);
 
-    std::string content = text.substr(group.open, group.close - group.open - 1);
+    thread_local std::string content;
+    content.clear();
+    text.copy(open + 1, close, content);
     try {
-        if (!ReduceAllLevels(content)) return {};
-        unmarkValue(content);
+        if (!ReduceAllLevels(content)) return false;
+        encoding::unmarkValue(content);
 
-        std::string result;
-        const std::string_view name =
-            group.open > kFunctionNameLength
-                ? std::string_view(text).substr(group.open - 1 - kFunctionNameLength, kFunctionNameLength)
-                : std::string_view();
+        thread_local std::string name;
+        name.clear();
+        if (open >= kFunctionNameLength) text.copy(open - kFunctionNameLength, open, name);
+        thread_local std::string value;
+        value.assign(1, '[');
+        size_t from = open;
         if (isFunctionName(name)) {
-            const double x = numbers::strictToDouble(content);
-            result.assign(text, 0, group.open - 1 - kFunctionNameLength);
-            result.push_back('[');
-            result.append(functions::valueText(name, x));
+            value.append(functions::valueText(name, numbers::strictToDouble(content)));
+            from -= kFunctionNameLength;
         } else {
-            result.assign(text, 0, group.open - 1);
-            result.push_back('[');
-            result.append(content);
+            value.append(content);
         }
-        result.push_back(']');
-        result.append(text, group.close, std::string::npos);
-
-        markValues(result);
-        return result;
+        value.push_back(']');
+        encoding::markValues(value);
+        // The driver drops every blank after each group; only the value can
+        // hold one.
+        removeAll(value, alphabet::kHalfWidthBlank);
+        text.replace(from, close, value);
+        return true;
     } catch (const numbers::NumberFailure& failure) {
-        return failWithNumberText(failure.number);
+        return fails(failure.number);
     }
 }
 

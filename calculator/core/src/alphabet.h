@@ -4,8 +4,11 @@
 // and the order in which the input is rewritten. Every stage reads these
 // tables; no stage spells a mark or a name of its own.
 
+#include <algorithm>
 #include <array>
 #include <string_view>
+
+#include "function_table.h"
 
 namespace ombra::alphabet {
 
@@ -17,7 +20,6 @@ struct Replacement {
 // The mark that stands for NOT (the grave accent).
 inline constexpr char kNotMark = '`';
 inline constexpr std::string_view kNotLevel = "`";
-inline constexpr std::string_view kNotPair = "``";
 
 // The precedence levels, in the order in which they are reduced.
 inline constexpr std::string_view kComparisonLevel = "比较";
@@ -34,19 +36,19 @@ inline constexpr std::array<std::string_view, 12> kLevels = {"^", "*/", "\\", "%
 // points into the same object.
 // The seventeen marks after which a "-" is the sign of the right operand.
 inline constexpr char kMarksTakingSignedOperandText[] = "*/\\%^=><}:;`&|!~'";
-inline constexpr std::string_view kMarksTakingSignedOperand = kMarksTakingSignedOperandText;
 // All nineteen operator marks: "+", "-" and the seventeen above.
 inline constexpr char kOperatorMarksText[] = "+-*/\\%^=><}:;`&|!~'";
-inline constexpr std::string_view kOperatorMarks = kOperatorMarksText;
 // Comparison marks in the order in which their first positions are compared.
 inline constexpr char kComparisonMarksText[] = "=><:;}";
 inline constexpr std::string_view kComparisonMarks = kComparisonMarksText;
 
-// Function names and codes written in front of "(", all three characters.
-inline constexpr std::array<std::string_view, 34> kFunctionNames = {
-    "SIN", "COS", "ABS", "ATN", "EXP", "LOG", "SQR", "TAN", "INT", "FIX", "RND", "SGN",
-    "SEC", "F01", "F02", "F03", "F04", "F05", "F06", "F07", "F08", "F09", "F10", "F11",
-    "F12", "F13", "F14", "F15", "F16", "F17", "F18", "F19", "F20", "F21"};
+// Function names and codes written in front of "(", all three characters,
+// in the order of the function table.
+inline constexpr auto kFunctionNames = [] {
+    std::array<std::string_view, functions::kFunctionTable.size()> names{};
+    for (size_t k = 0; k < names.size(); ++k) names[k] = functions::kFunctionTable[k].code;
+    return names;
+}();
 
 // Full-width characters and their half-width equivalents, in mapping order:
 // digits, capitals, then the punctuation the input may use. Nothing else is
@@ -62,45 +64,45 @@ inline constexpr auto kFullWidthMap = std::to_array<Replacement>({
 });
 
 // The words and characters the cleaned input may consist of, removed in this
-// order from a scratch copy; anything left over is foreign. "SEC" appears
-// twice on purpose: once among the long names and once among the short ones.
-inline constexpr auto kAlphabetCheckList = std::to_array<std::string_view>({
-    "+",        "-",       "*",       "/",       "%",      "^",      "\\",   "(",    ")",    ".",         "0",
-    "1",        "2",       "3",       "4",       "5",      "6",      "7",    "8",    "9",    "HARCCOSEC", "HARCCOTAN",
-    "HARCSIN",  "HARCCOS", "HARCTAN", "HARCSEC", "HCOSEC", "HCOTAN", "HSIN", "HCOS", "HTAN", "HSEC",      "ARCCOTAN",
-    "ARCCOSEC", "ARCSEC",  "ARCSIN",  "ARCCOS",  "COSEC",  "COTAN",  "SEC",  "ATOR", "RTOA", "SIN",       "COS",
-    "ABS",      "ATN",     "EXP",     "LOG",     "SQR",    "TAN",    "INT",  "FIX",  "RND",  "SGN",       "SEC",
-    "MOD",      "PI",      "TRUE",    "FALSE",   "=",      "<",      ">",    "NOT",  "AND",  "XOR",       "OR",
-    "EQV",      "IMP",     "E+",      "E-",      "E",
-});
+// order from a scratch copy; anything left over is foreign. The function
+// words stand between the digits and MOD: the long words in their check
+// order, then the short names in table order, so that "SEC" is removed twice,
+// once among the long words and once among the short names.
+inline constexpr std::string_view kCheckedBeforeFunctions[] = {
+    "+", "-", "*", "/", "%", "^", "\\", "(", ")", ".", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+};
+inline constexpr std::string_view kCheckedAfterFunctions[] = {
+    "MOD", "PI", "TRUE", "FALSE", "=", "<", ">", "NOT", "AND", "XOR", "OR", "EQV", "IMP", "E+", "E-", "E",
+};
+inline constexpr auto kAlphabetCheckList = [] {
+    constexpr auto& table = functions::kFunctionTable;
+    constexpr size_t longWords = std::ranges::count_if(table, [](const auto& row) { return row.checkPlace != 0; });
+    constexpr size_t shortNames = std::ranges::count_if(table, functions::isShortName);
+    std::array<std::string_view,
+               std::size(kCheckedBeforeFunctions) + longWords + shortNames + std::size(kCheckedAfterFunctions)>
+        list{};
+    size_t n = 0;
+    for (std::string_view word : kCheckedBeforeFunctions) list[n++] = word;
+    for (int place = 1; place <= static_cast<int>(longWords); ++place) {
+        const auto* row = std::ranges::find(table, place, &functions::FunctionRow::checkPlace);
+        if (std::ranges::count(table, place, &functions::FunctionRow::checkPlace) != 1)
+            throw "each check place is held by one row";
+        list[n++] = row->word;
+    }
+    for (const auto& row : table) {
+        if (functions::isShortName(row)) list[n++] = row.word;
+    }
+    for (std::string_view word : kCheckedAfterFunctions) list[n++] = word;
+    return list;
+}();
 
 // The rewrite of the checked input into the internal form, one replace-all
-// per row, in this order. EXP and SEC are parked as CCCCC and DDDDD while
-// every other E becomes "(E)"; an "(E)" right after a digit (or after the
-// constant e) and followed by a sign is an exponent, any other is e itself.
-inline constexpr auto kInternalFormRewrite = std::to_array<Replacement>({
-    {"MOD", "%"},
-    {"ATOR", "F20"},
-    {"RTOA", "F21"},
-    {"HARCCOSEC", "F18"},
-    {"HARCCOTAN", "F19"},
-    {"HARCSIN", "F14"},
-    {"HARCCOS", "F15"},
-    {"HARCTAN", "F16"},
-    {"HARCSEC", "F17"},
-    {"HCOSEC", "F12"},
-    {"HCOTAN", "F13"},
-    {"HSIN", "F08"},
-    {"HCOS", "F09"},
-    {"HTAN", "F10"},
-    {"HSEC", "F11"},
-    {"ARCCOSEC", "F06"},
-    {"ARCCOTAN", "F07"},
-    {"ARCSIN", "F03"},
-    {"ARCCOS", "F04"},
-    {"ARCSEC", "F05"},
-    {"COSEC", "F01"},
-    {"COTAN", "F02"},
+// per row, in this order: MOD, the long function words to their codes in
+// rewrite order, then the rows below. EXP and SEC are parked as CCCCC and
+// DDDDD while every other E becomes "(E)"; an "(E)" right after a digit (or
+// after the constant e) and followed by a sign is an exponent, any other is
+// e itself.
+inline constexpr auto kRewriteAfterFunctions = std::to_array<Replacement>({
     {"PI", "(3.14159265358979)"},
     {"TRUE", "(-1)"},
     {"FALSE", "(0)"},
@@ -143,6 +145,21 @@ inline constexpr auto kInternalFormRewrite = std::to_array<Replacement>({
     {"=<", "<="},
     {"<=", ";"},
 });
+inline constexpr auto kInternalFormRewrite = [] {
+    constexpr auto& table = functions::kFunctionTable;
+    constexpr size_t codes = std::ranges::count_if(table, [](const auto& row) { return row.rewritePlace != 0; });
+    std::array<Replacement, 1 + codes + kRewriteAfterFunctions.size()> list{};
+    size_t n = 0;
+    list[n++] = {"MOD", "%"};
+    for (int place = 1; place <= static_cast<int>(codes); ++place) {
+        const auto* row = std::ranges::find(table, place, &functions::FunctionRow::rewritePlace);
+        if (std::ranges::count(table, place, &functions::FunctionRow::rewritePlace) != 1)
+            throw "each rewrite place is held by one row";
+        list[n++] = {row->word, row->code};
+    }
+    for (const Replacement& row : kRewriteAfterFunctions) list[n++] = row;
+    return list;
+}();
 
 inline constexpr std::string_view kCommentStart = "'";
 inline constexpr std::string_view kHalfWidthBlank = " ";
@@ -150,23 +167,12 @@ inline constexpr std::string_view kIdeographicSpace = "\u3000";
 inline constexpr std::string_view kTrueWord = "TRUE";
 inline constexpr std::string_view kFalseWord = "FALSE";
 inline constexpr std::string_view kNotWord = "NOT";
-inline constexpr std::string_view kModWord = "MOD";
-inline constexpr std::string_view kModMark = "%";
 
 // Result and error texts.
 inline constexpr std::string_view kStageErrorPrefix = "Error#";
 inline constexpr std::string_view kResultErrorPrefix = "ERROR#";
 inline constexpr std::string_view kTrueResult = "True";
 inline constexpr std::string_view kFalseResult = "False";
-
-// Error numbers the stages raise themselves (run-time failures carry theirs).
-enum StageError : int {
-    kUnopenedParenthesis = 1,
-    kUnclosedParenthesis = 2,
-    kForeignCharacter = 3,
-    kSyntaxError = 4,
-    kEmptyExpression = 7,
-};
 
 // Byte tables for the mark sets the stages test character by character.
 constexpr std::array<bool, 256> byteTable(std::string_view bytes) {

@@ -1,10 +1,9 @@
 #include "functions.h"
 
-#include <array>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
+#include "function_table.h"
 #include "numbers.h"
 #include "random_number.h"
 
@@ -23,18 +22,18 @@ constexpr double kDegreesInHalfTurn = 180;
 
 // The platform routines the formulas are built from, each with its failure.
 double sqr(double x) {
-    if (x < 0) throw NumberFailure{numbers::kInvalidArgument};
+    if (x < 0) throw NumberFailure{errors::kInvalidArgument};
     return std::sqrt(x);
 }
 
 double log(double x) {
-    if (x <= 0) throw NumberFailure{numbers::kInvalidArgument};
+    if (x <= 0) throw NumberFailure{errors::kInvalidArgument};
     return std::log(x);
 }
 
 double exp(double x) {
     const double value = std::exp(x);
-    if (!std::isfinite(value)) throw NumberFailure{numbers::kOverflow};
+    if (!std::isfinite(value)) throw NumberFailure{errors::kOverflow};
     return value;
 }
 
@@ -44,6 +43,23 @@ int16_t sgn(double x) { return static_cast<int16_t>((x > 0) - (x < 0)); }
 
 // atn(1) * 2, computed afresh as the formulas write it.
 double quarterTurnTwice() { return multiply(atn(1), 2); }
+
+}  // namespace
+
+namespace formula {
+
+double sine(double x) { return std::sin(x); }
+double cosine(double x) { return std::cos(x); }
+double absolute(double x) { return std::fabs(x); }
+double arcTangent(double x) { return atn(x); }
+double exponential(double x) { return exp(x); }
+double logarithm(double x) { return log(x); }
+double squareRoot(double x) { return sqr(x); }
+double tangent(double x) { return std::tan(x); }
+double floored(double x) { return std::floor(x); }
+double truncated(double x) { return std::trunc(x); }
+double random(double x) { return randomNumber(x); }
+double sign(double x) { return sgn(x); }
 
 // The formulas, evaluated step by step from left to right, every step checked.
 double secant(double x) { return divide(1, std::cos(x)); }
@@ -142,75 +158,21 @@ double inverseHyperbolicCotangent(double x) {  // log((x + 1) / (x - 1)) / 2
 double degreesToRadians(double x) { return multiply(divide(x, kDegreesInHalfTurn), kPiAsWritten); }
 double radiansToDegrees(double x) { return multiply(divide(x, kPiAsWritten), kDegreesInHalfTurn); }
 
-double sine(double x) { return std::sin(x); }
-double cosine(double x) { return std::cos(x); }
-double tangent(double x) { return std::tan(x); }
-double absolute(double x) { return std::fabs(x); }
-double truncated(double x) { return std::trunc(x); }
-double floored(double x) { return std::floor(x); }
-
-struct DoubleFunction {
-    std::string_view name;
-    double (*value)(double);
-};
-
-constexpr auto kDoubleFunctions = std::to_array<DoubleFunction>({
-    {"SIN", sine},
-    {"COS", cosine},
-    {"ABS", absolute},
-    {"ATN", atn},
-    {"EXP", exp},
-    {"LOG", log},
-    {"SQR", sqr},
-    {"TAN", tangent},
-    {"INT", floored},
-    {"FIX", truncated},
-    {"SEC", secant},
-    {"F01", cosecant},
-    {"F02", cotangent},
-    {"F03", arcSine},
-    {"F04", arcCosine},
-    {"F05", arcSecant},
-    {"F06", arcCosecant},
-    {"F07", arcCotangent},
-    {"F08", hyperbolicSine},
-    {"F09", hyperbolicCosine},
-    {"F10", hyperbolicTangent},
-    {"F11", hyperbolicSecant},
-    {"F12", hyperbolicCosecant},
-    {"F13", hyperbolicCotangent},
-    {"F14", inverseHyperbolicSine},
-    {"F15", inverseHyperbolicCosine},
-    {"F16", inverseHyperbolicTangent},
-    {"F17", inverseHyperbolicSecant},
-    {"F18", inverseHyperbolicCosecant},
-    {"F19", inverseHyperbolicCotangent},
-    {"F20", degreesToRadians},
-    {"F21", radiansToDegrees},
-});
-
-constexpr std::string_view kSignName = "SGN";
-constexpr std::string_view kRandomName = "RND";
-
-std::optional<double> doubleValue(std::string_view name, double x) {
-    for (const auto& function : kDoubleFunctions) {
-        if (function.name == name) {
-            const double value = function.value(x);
-            if (!std::isfinite(value)) throw NumberFailure{numbers::kOverflow};
-            return value;
-        }
-    }
-    return std::nullopt;
-}
-
-}  // namespace
+}  // namespace formula
 
 std::string valueText(std::string_view name, double x) {
-    if (name == kSignName) return numbers::integerText(sgn(x));
-    if (name == kRandomName) return numbers::singleText(randomNumber(x));
-    const std::optional<double> value = doubleValue(name, x);
-    if (!value) throw NumberFailure{numbers::kTypeMismatch};
-    return numbers::numberText(*value);
+    for (const FunctionRow& row : kFunctionTable) {
+        if (row.code != name) continue;
+        const double value = row.formula(x);
+        switch (row.form) {
+            case ValueForm::kInteger: return numbers::integerText(static_cast<int16_t>(value));
+            case ValueForm::kSingle: return numbers::singleText(static_cast<float>(value));
+            case ValueForm::kDouble: break;
+        }
+        if (!std::isfinite(value)) throw NumberFailure{errors::kOverflow};
+        return numbers::numberText(value);
+    }
+    throw NumberFailure{errors::kTypeMismatch};
 }
 
 }  // namespace ombra::functions

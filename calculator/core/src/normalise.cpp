@@ -1,6 +1,8 @@
 #include "normalise.h"
 
 #include "alphabet.h"
+#include "calculator/error_numbers.h"
+#include "encoding.h"
 #include "numbers.h"
 #include "text_edit.h"
 
@@ -50,14 +52,7 @@ void rewriteToInternalForm(std::string& text) {
 }
 
 void shapeResult(std::string& text, const Outcome& outcome) {
-    {
-        Rewriter r(text);
-        r.removeAll(alphabet::kHalfWidthBlank);
-        r.replaceAll("{", "[-");
-        r.removeAll("[");
-        r.removeAll("]");
-        r.toUpper();
-    }
+    encoding::unwrapResult(text);
     if (text == "-1" && outcome.logicalResult == -1) text = alphabet::kTrueResult;
     if (text == "0" && outcome.logicalResult == -1) text = alphabet::kFalseResult;
     if (outcome.errorFlag != 0) {
@@ -68,7 +63,7 @@ void shapeResult(std::string& text, const Outcome& outcome) {
     if (!shaped.empty() && !numbers::readsAsNumber(shaped) && !shaped.starts_with(alphabet::kResultErrorPrefix) &&
         !shaped.starts_with(alphabet::kTrueResult) && shaped != alphabet::kFalseResult) {
         text = alphabet::kResultErrorPrefix;
-        text.append(std::to_string(alphabet::kSyntaxError));
+        text.append(std::to_string(errors::kSyntaxError));
     }
 }
 

@@ -8,15 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include "calculator/error_numbers.h"
+
 namespace ombra::numbers {
 
-// Run-time failure numbers.
-enum FailureNumber : int {
-    kInvalidArgument = 5,
-    kOverflow = 6,
-    kDivisionByZero = 11,
-    kTypeMismatch = 13,
-};
+// The run-time failure numbers these routines raise.
+using FailureNumber = errors::Number;
+using errors::kDivisionByZero;
+using errors::kInvalidArgument;
+using errors::kOverflow;
+using errors::kTypeMismatch;
 
 // Thrown by every routine below; the reduction stages catch it.
 struct NumberFailure {

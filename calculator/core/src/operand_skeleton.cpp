@@ -1,108 +1,61 @@
 #include "operand_skeleton.h"
 
-#include "alphabet.h"
-#include "text_edit.h"
+#include "encoding.h"
 
 namespace ombra {
-namespace {
 
-constexpr std::string_view kDoubleMinus = "--";
-constexpr std::string_view kDoublePlus = "++";
-constexpr std::string_view kPlusMinus = "+-";
-constexpr std::string_view kMinusPlus = "-+";
-constexpr char kSignOfOperand = '{';
-constexpr char kOperandSeparator = ',';
-
-bool isSign(char c) { return c == '+' || c == '-'; }
-
-// True when none of the sign-folding replacements would change the text.
-bool hasNothingToFold(std::string_view text) {
-    for (size_t k = 1; k < text.size(); ++k) {
-        const char before = text[k - 1];
-        const char here = text[k];
-        if (isSign(before) && isSign(here)) return false;
-        if (before == alphabet::kNotMark && here == alphabet::kNotMark) return false;
-    }
-    return true;
+char charBeforeRun(std::string_view text, size_t runStart) {
+    if (runStart == 0) return 0;
+    const char before = text[runStart - 1];
+    if (isSign(before) && runStart >= 2 && text[runStart - 2] == 'E') return skeletonCharacter('E', before);
+    return before;
 }
 
-// Without sign pairs every replacement keeps the length, so each character
-// of the skeleton depends only on its own character and the one before.
-char skeletonCharacter(std::string_view text, size_t k) {
-    const char here = text[k];
-    const char before = k > 0 ? text[k - 1] : 0;
-    if (isSign(here) && before == 'E') return here == '+' ? 'A' : 'B';
-    if (here == '-' && alphabet::isMarkTakingSignedOperand(before)) return kSignOfOperand;
-    if (alphabet::isOperatorMark(here)) return kOperandSeparator;
-    if (here == 'e') return 'E';
-    return here;
-}
-
-void mapRange(std::string_view text, size_t from, size_t to, std::string& out) {
-    out.clear();
-    for (size_t k = from; k < to; ++k) out.push_back(skeletonCharacter(text, k));
-}
-
-}  // namespace
-
-void buildOperandSkeletonByRewriting(std::string_view text, std::string& skeleton) {
-    skeleton.assign(text);
-    Rewriter s(skeleton);
-    s.replaceAll("E+", "EA");
-    s.replaceAll("E-", "EB");
-    s.replaceAll(kDoubleMinus, "+");
-    s.removeAll(alphabet::kNotPair);
-    s.replaceAll(kDoublePlus, "+");
-    s.replaceWhilePresent(kPlusMinus, "-");
-    s.replaceWhilePresent(kMinusPlus, "-");
-    s.replaceWhilePresent(alphabet::kNotPair, "");
-    for (const char mark : alphabet::kMarksTakingSignedOperand) {
-        const std::string markThenMinus{mark, '-'};
-        const std::string markThenSign{mark, kSignOfOperand};
-        s.replaceAll(markThenMinus, markThenSign);
-    }
-    const std::string separator(1, kOperandSeparator);
-    for (const char mark : alphabet::kOperatorMarks) s.replaceAll(std::string(1, mark), separator);
-    s.replaceAll("e", "E");
-}
-
-void buildOperandSkeleton(std::string_view text, std::string& skeleton) {
-    if (!hasNothingToFold(text)) {
-        buildOperandSkeletonByRewriting(text, skeleton);
+void appendRunImage(char before, std::string_view run, std::string& image) {
+    if (run.size() == 1) {
+        image.push_back(skeletonCharacter(before, run[0]));
         return;
     }
-    mapRange(text, 0, text.size(), skeleton);
+    // The character before the run is not a folding one and has an image of
+    // one character of its own: the run's image is what the whole sequence
+    // makes of both, less that first character.
+    thread_local std::string scratch;
+    scratch.clear();
+    if (before != 0) scratch.push_back(before);
+    scratch.append(run);
+    encoding::apply(encoding::kOperandSkeleton, scratch);
+    image.append(scratch, before != 0 ? 1 : 0, std::string::npos);
 }
 
-void cutOperandsFromFullSkeleton(std::string_view text, size_t position, OperandCut& cut) {
-    thread_local std::string skeleton;
-    buildOperandSkeleton(text, skeleton);
-    const std::string_view s = skeleton;
-    const std::string_view before = s.substr(0, std::min(position - 1, s.size()));
-    const std::string_view after = position < s.size() ? s.substr(position) : std::string_view();
-    const size_t lastComma = before.rfind(kOperandSeparator);
-    cut.leftStart = lastComma == std::string_view::npos ? 0 : lastComma + 1;
-    const size_t firstComma = after.find(kOperandSeparator);
-    cut.rightLength = firstComma == std::string_view::npos ? 0 : firstComma + 1;
-    cut.left.assign(before.substr(cut.leftStart));
-    cut.right.assign(cut.rightLength != 0 ? after.substr(0, cut.rightLength - 1) : after);
-}
-
-void cutOperands(std::string_view text, size_t position, OperandCut& cut) {
-    // Where the right operand ends: the next separator after the operator.
-    size_t end = position;  // 0-based index just past the operator
-    while (end < text.size() && skeletonCharacter(text, end) != kOperandSeparator) ++end;
-    // A sign pair up to one character past that end would shift positions.
-    if (!hasNothingToFold(text.substr(0, std::min(end + 2, text.size())))) {
-        cutOperandsFromFullSkeleton(text, position, cut);
-        return;
+void buildOperandSkeleton(std::string_view text, std::string& skeleton, std::vector<uint32_t>* unitStart,
+                          std::vector<uint32_t>* imageStart) {
+    // No unit's image is longer than the unit.
+    skeleton.resize(text.size());
+    if (unitStart) unitStart->resize(text.size());
+    if (imageStart) imageStart->resize(text.size() + 1);
+    size_t imageEnd = 0;
+    size_t k = 0;
+    while (k < text.size()) {
+        const auto imageAt = static_cast<uint32_t>(imageEnd);
+        size_t end = k + 1;
+        if (!isInFoldingRun(text, k) || end == text.size() || !isFoldingCharacter(text[end])) {
+            skeleton[imageEnd++] = skeletonCharacter(k > 0 ? text[k - 1] : 0, text[k]);
+        } else {
+            while (end < text.size() && isFoldingCharacter(text[end])) ++end;
+            thread_local std::string run;
+            run.clear();
+            appendRunImage(charBeforeRun(text, k), text.substr(k, end - k), run);
+            skeleton.replace(imageEnd, run.size(), run);
+            imageEnd += run.size();
+        }
+        for (size_t u = k; u < end; ++u) {
+            if (unitStart) (*unitStart)[u] = static_cast<uint32_t>(k);
+            if (imageStart) (*imageStart)[u] = imageAt;
+        }
+        k = end;
     }
-    size_t leftStart = position - 1;
-    while (leftStart > 0 && skeletonCharacter(text, leftStart - 1) != kOperandSeparator) --leftStart;
-    cut.leftStart = leftStart;
-    cut.rightLength = end < text.size() ? end - position + 1 : 0;
-    mapRange(text, leftStart, position - 1, cut.left);
-    mapRange(text, position, end, cut.right);
+    skeleton.resize(imageEnd);
+    if (imageStart) (*imageStart)[text.size()] = static_cast<uint32_t>(imageEnd);
 }
 
 }  // namespace ombra

@@ -87,10 +87,6 @@ void Rewriter::rescan() {
     for (char c : text_) present_[static_cast<unsigned char>(c)] = true;
 }
 
-bool Rewriter::contains(std::string_view needle) const {
-    return mayContain(needle) && text_.find(needle) != std::string::npos;
-}
-
 void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     if (from.empty()) return;
     if (from.size() == 1 && to.size() <= 1) {  // one character: replaced or removed in one sweep
@@ -140,8 +136,29 @@ void Rewriter::replaceAll(std::string_view from, std::string_view to) {
     ombra::replaceAll(text_, from, to);
 }
 
-void Rewriter::replaceWhilePresent(std::string_view from, std::string_view to) {
-    while (contains(from)) replaceAll(from, to);
+void replaceUntilGone(std::string& text, std::string_view from, std::string_view to) {
+    if (from.size() != 2 || to.size() > 1) {
+        while (text.find(from) != std::string::npos) replaceAll(text, from, to);
+        return;
+    }
+    size_t found = text.find(from);
+    if (found == std::string::npos) return;
+    // text[0, top) is the folded text so far; nothing before `found` folds.
+    size_t top = found;
+    for (size_t k = found; k < text.size(); ++k) {
+        text[top++] = text[k];
+        while (top >= 2 && text[top - 2] == from[0] && text[top - 1] == from[1]) {
+            top -= 2;
+            if (!to.empty()) text[top++] = to[0];
+        }
+    }
+    text.resize(top);
+}
+
+void Rewriter::replaceUntilGone(std::string_view from, std::string_view to) {
+    if (!mayContain(from)) return;
+    notePresent(to);
+    ombra::replaceUntilGone(text_, from, to);
 }
 
 void Rewriter::toUpper() {

@@ -20,6 +20,14 @@ bool toUpperCase(std::string& text);
 void replaceAll(std::string& text, std::string_view from, std::string_view to);
 inline void removeAll(std::string& text, std::string_view needle) { replaceAll(text, needle, {}); }
 
+// Repeats replaceAll until `from` no longer occurs. A two-character `from`
+// with a `to` of at most one character is rewritten in one pass, keeping the
+// text done so far as a stack and folding at its top; that gives the same
+// text as the repeated passes whenever the result does not depend on the
+// order in which occurrences are taken, as for the folding pairs "+-" -> "-",
+// "-+" -> "-" and "``" -> "".
+void replaceUntilGone(std::string& text, std::string_view from, std::string_view to);
+
 // True when `text` holds at least one of the bytes of `marks`.
 bool containsAnyOf(std::string_view text, std::string_view marks);
 
@@ -27,13 +35,13 @@ class Rewriter {
 public:
     explicit Rewriter(std::string& text);
 
-    bool contains(std::string_view needle) const;
     // Replaces every non-overlapping occurrence, found left to right in one
     // pass; text brought together by a replacement is not looked at again.
     void replaceAll(std::string_view from, std::string_view to);
     void removeAll(std::string_view needle) { replaceAll(needle, {}); }
-    // Repeats replaceAll until the search text no longer occurs.
-    void replaceWhilePresent(std::string_view from, std::string_view to);
+    // Repeats replaceAll until the search text no longer occurs (see the
+    // free function of that name).
+    void replaceUntilGone(std::string_view from, std::string_view to);
     void toUpper();
 
 private:

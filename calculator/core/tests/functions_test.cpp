@@ -8,6 +8,7 @@
 
 #include "alphabet.h"
 #include "calculate_case.h"
+#include "function_table.h"
 #include "functions.h"
 #include "numbers.h"
 #include "random_number.h"
@@ -65,6 +66,66 @@ TEST(FunctionNames, EveryNameTheReductionRecognisesHasAValue) {
     }
     EXPECT_EQ(failureOf("F22", 1), numbers::kTypeMismatch);
     EXPECT_EQ(failureOf("SINH", 1), numbers::kTypeMismatch);
+}
+
+// The alphabet check list and the rewrite of words to codes are made from the
+// function table; each comes out in its own fixed order.
+TEST(FunctionTable, GivesTheCheckListAndTheRewriteInTheirOrders) {
+    const std::vector<std::string_view> checkList = {
+        "+",      "-",     "*",         "/",         "%",       "^",        "\\",       "(",       ")",
+        ".",      "0",     "1",         "2",         "3",       "4",        "5",        "6",       "7",
+        "8",      "9",     "HARCCOSEC", "HARCCOTAN", "HARCSIN", "HARCCOS",  "HARCTAN",  "HARCSEC", "HCOSEC",
+        "HCOTAN", "HSIN",  "HCOS",      "HTAN",      "HSEC",    "ARCCOTAN", "ARCCOSEC", "ARCSEC",  "ARCSIN",
+        "ARCCOS", "COSEC", "COTAN",     "SEC",       "ATOR",    "RTOA",     "SIN",      "COS",     "ABS",
+        "ATN",    "EXP",   "LOG",       "SQR",       "TAN",     "INT",      "FIX",      "RND",     "SGN",
+        "SEC",    "MOD",   "PI",        "TRUE",      "FALSE",   "=",        "<",        ">",       "NOT",
+        "AND",    "XOR",   "OR",        "EQV",       "IMP",     "E+",       "E-",       "E"};
+    EXPECT_EQ(std::vector<std::string_view>(alphabet::kAlphabetCheckList.begin(), alphabet::kAlphabetCheckList.end()),
+              checkList);
+
+    const std::vector<std::pair<std::string_view, std::string_view>> wordsToCodes = {{"MOD", "%"},
+                                                                                     {"ATOR", "F20"},
+                                                                                     {"RTOA", "F21"},
+                                                                                     {"HARCCOSEC", "F18"},
+                                                                                     {"HARCCOTAN", "F19"},
+                                                                                     {"HARCSIN", "F14"},
+                                                                                     {"HARCCOS", "F15"},
+                                                                                     {"HARCTAN", "F16"},
+                                                                                     {"HARCSEC", "F17"},
+                                                                                     {"HCOSEC", "F12"},
+                                                                                     {"HCOTAN", "F13"},
+                                                                                     {"HSIN", "F08"},
+                                                                                     {"HCOS", "F09"},
+                                                                                     {"HTAN", "F10"},
+                                                                                     {"HSEC", "F11"},
+                                                                                     {"ARCCOSEC", "F06"},
+                                                                                     {"ARCCOTAN", "F07"},
+                                                                                     {"ARCSIN", "F03"},
+                                                                                     {"ARCCOS", "F04"},
+                                                                                     {"ARCSEC", "F05"},
+                                                                                     {"COSEC", "F01"},
+                                                                                     {"COTAN", "F02"},
+                                                                                     {"PI", "(3.14159265358979)"}};
+    std::vector<std::pair<std::string_view, std::string_view>> derived;
+    for (size_t k = 0; k < wordsToCodes.size(); ++k) {
+        derived.emplace_back(alphabet::kInternalFormRewrite[k].from, alphabet::kInternalFormRewrite[k].to);
+    }
+    EXPECT_EQ(derived, wordsToCodes);
+}
+
+// Over a grid of arguments, each formula fails with exactly the error numbers
+// its row lists, and with each of them somewhere.
+TEST(FunctionTable, EachFormulaRaisesExactlyItsListedFailures) {
+    const double grid[] = {0,     1,      -1,    0.5,    -0.5,   2,       -2,  1000, -1000,           1e200, -1e200,
+                           1e300, -1e300, 1e307, -1e307, 1e-300, -1e-300, 710, -710, 1.5707963267949, 1e308};
+    for (const FunctionRow& row : kFunctionTable) {
+        uint32_t raised = 0;
+        for (double x : grid) {
+            const int number = failureOf(row.code, x);
+            if (number != 0) raised |= 1u << number;
+        }
+        EXPECT_EQ(raised, row.failures) << row.word;
+    }
 }
 
 // The inverse secant, cosecant and cotangent are the angles whose secant,

@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "calculate_case.h"
-#include "operand_skeleton.h"
 
 namespace ombra {
 namespace {
@@ -120,50 +118,6 @@ TEST(Memory, RepeatedCallsDoNotGrowTheHeap) {
     const size_t before = mallinfo2().uordblks;
     runMany(20000);
     EXPECT_EQ(mallinfo2().uordblks, before);
-}
-
-// The one-pass skeleton must agree with the full sequence of replacements on
-// any text, also on texts with sign pairs that only the slow path handles.
-TEST(OperandSkeleton, FastMappingAgreesWithTheReplacementSequence) {
-    static constexpr std::string_view kPieces[] = {"0", "7", ".", "+", "-", "*",  "/",  "\\",   "%", "^", "=",
-                                                   ">", "<", "}", ":", ";", "`",  "&",  "|",    "!", "~", "'",
-                                                   "{", "[", "]", "E", "e", "EA", "EB", "TRUE", " "};
-    std::mt19937 random(12345);
-    std::uniform_int_distribution<size_t> pick(0, std::size(kPieces) - 1);
-    std::uniform_int_distribution<int> length(0, 14);
-    std::string fast;
-    std::string slow;
-    for (int trial = 0; trial < 20000; ++trial) {
-        std::string text;
-        for (int k = length(random); k > 0; --k) text.append(kPieces[pick(random)]);
-        buildOperandSkeleton(text, fast);
-        buildOperandSkeletonByRewriting(text, slow);
-        ASSERT_EQ(fast, slow) << '"' << text << '"';
-    }
-}
-
-// Cutting operands out of the text near the operator must give what cutting
-// the full skeleton gives, for every operator position.
-TEST(OperandSkeleton, LocalCutAgreesWithTheFullSkeleton) {
-    static constexpr std::string_view kPieces[] = {"12", "3.5", "+", "-", "*", "/", "^",  "=",  "<",  "}",  "`", "&",
-                                                   "'",  "{",   "[", "]", "E", "e", "EA", "EB", "--", "+-", "``"};
-    std::mt19937 random(54321);
-    std::uniform_int_distribution<size_t> pick(0, std::size(kPieces) - 1);
-    std::uniform_int_distribution<int> length(1, 12);
-    OperandCut local;
-    OperandCut full;
-    for (int trial = 0; trial < 5000; ++trial) {
-        std::string text;
-        for (int k = length(random); k > 0; --k) text.append(kPieces[pick(random)]);
-        for (size_t position = 1; position <= text.size(); ++position) {
-            cutOperands(text, position, local);
-            cutOperandsFromFullSkeleton(text, position, full);
-            ASSERT_EQ(local.leftStart, full.leftStart) << '"' << text << "\" at " << position;
-            ASSERT_EQ(local.rightLength, full.rightLength) << '"' << text << "\" at " << position;
-            ASSERT_EQ(local.left, full.left) << '"' << text << "\" at " << position;
-            ASSERT_EQ(local.right, full.right) << '"' << text << "\" at " << position;
-        }
-    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "calculator/Calculator.h"
+#include "calculator/error_numbers.h"
 #include "child_process.h"
 
 namespace {
@@ -86,6 +87,10 @@ TEST(CalcCommand, HelpExplainsUsage) {
         EXPECT_EQ(run.status, 0) << option;
         EXPECT_NE(run.output.find("Usage: calc"), std::string::npos) << option;
         EXPECT_NE(run.output.find("standard input"), std::string::npos) << option;
+        for (const auto& [number, meaning] : ombra::errors::kMeanings) {
+            const std::string line = std::to_string(number) + "  " + std::string(meaning) + "\n";
+            EXPECT_NE(run.output.find(line), std::string::npos) << option << ": " << line;
+        }
     }
 }
 

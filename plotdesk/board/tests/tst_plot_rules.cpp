@@ -1,6 +1,7 @@
-// The board's arithmetic without any window: substitution, which results
-// make points, joining, the sampling range, the colour cycle, the axis loop
-// rounds, centring, the pointer read-out and the axis labels.
+// The board's arithmetic without any window: the loop value's text,
+// substitution, which results make points, joining, the sampling range, the
+// colour cycle, the axis loop rounds, centring, the pointer read-out and the
+// axis labels.
 
 #include "board/axis_loops.h"
 #include "board/board_geometry.h"
@@ -8,13 +9,25 @@
 #include "settings/number_text.h"
 
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
 #include <variant>
 
 using namespace plotdesk;
 
+// The text the plot substitutes for a loop value.
+QString loopValueText(double v) {
+    NumberTextBuffer buffer;
+    const std::string_view text = variantText(v, buffer);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 class PlotRulesTest : public QObject {
     Q_OBJECT
 private slots:
+    void variantTexts_data();
+    void variantTexts();
+    void variantTextsReadBack();
     void substitution_data();
     void substitution();
     void coordinates_data();
@@ -36,6 +49,43 @@ private slots:
     void axisLabels_data();
     void axisLabels();
 };
+
+void PlotRulesTest::variantTexts_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << -100.0 << "-100";
+    QTest::newRow("small whole") << 2.0 << "2";
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("half") << 0.5 << "0.5";
+    QTest::newRow("negative half") << -0.5 << "-0.5";
+    QTest::newRow("accumulated tenth") << (0.1 + 0.2) << "0.3";
+    QTest::newRow("rounding residue") << -1.38777878078145e-16 << "-1.38777878078145E-16";
+    QTest::newRow("tiny") << 1e-20 << "1E-20";
+    QTest::newRow("large") << 1.5e20 << "1.5E+20";
+    QTest::newRow("fifteen digits") << 123456789012345.0 << "123456789012345";
+    QTest::newRow("1E+15") << 1e15 << "1E+15";
+    QTest::newRow("just below a ten-thousandth") << 0.0000999 << "9.99E-05";
+    QTest::newRow("a ten-thousandth") << 0.0001 << "0.0001";
+    QTest::newRow("many digits") << (2.0 / 3.0) << "0.666666666666667";
+    QTest::newRow("three-digit exponent") << 1e-300 << "1E-300";
+    QTest::newRow("loop value") << -98.0 << "-98";
+}
+
+void PlotRulesTest::variantTexts() {
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(loopValueText(value), text);
+}
+
+void PlotRulesTest::variantTextsReadBack() {
+    // Every loop value's text reads back as the value to 15 digits.
+    double v = -1;
+    for (int i = 0; i <= 20; ++i, v += 0.1) {
+        const std::optional<double> back = toDouble(loopValueText(v));
+        QVERIFY(back);
+        QVERIFY2(std::abs(*back - v) <= 1e-14 * std::max(1.0, std::abs(v)), qPrintable(loopValueText(v)));
+    }
+}
 
 void PlotRulesTest::substitution_data() {
     QTest::addColumn<QString>("expression");
@@ -201,7 +251,7 @@ void PlotRulesTest::refusedRanges() {
 static QStringList walk(const SamplingRange& range) {
     QStringList texts;
     for (double v = range.start; range.contains(v);) {
-        texts << variantText(v);
+        texts << loopValueText(v);
         const std::optional<double> next = range.after(v);
         if (!next) break;
         v = *next;

@@ -1,5 +1,5 @@
 // Number texts: reading decimal text with rounding half to even, and the
-// text forms written to the store and substituted into expressions.
+// text forms written to the store and shown in the settings dialog.
 
 #include "settings/number_text.h"
 
@@ -26,10 +26,7 @@ private slots:
     void integerTexts();
     void singleTexts_data();
     void singleTexts();
-    void variantTexts_data();
-    void variantTexts();
     void generalNumberTexts();
-    void variantTextsReadBack();
 };
 
 void NumberTextTest::readsInt32HalfEven_data() {
@@ -169,48 +166,11 @@ void NumberTextTest::singleTexts() {
     QCOMPARE(singleText(value), text);
 }
 
-void NumberTextTest::variantTexts_data() {
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("whole") << -100.0 << "-100";
-    QTest::newRow("small whole") << 2.0 << "2";
-    QTest::newRow("zero") << 0.0 << "0";
-    QTest::newRow("half") << 0.5 << "0.5";
-    QTest::newRow("negative half") << -0.5 << "-0.5";
-    QTest::newRow("accumulated tenth") << (0.1 + 0.2) << "0.3";
-    QTest::newRow("rounding residue") << -1.38777878078145e-16 << "-1.38777878078145E-16";
-    QTest::newRow("tiny") << 1e-20 << "1E-20";
-    QTest::newRow("large") << 1.5e20 << "1.5E+20";
-    QTest::newRow("fifteen digits") << 123456789012345.0 << "123456789012345";
-    QTest::newRow("1E+15") << 1e15 << "1E+15";
-    QTest::newRow("just below a ten-thousandth") << 0.0000999 << "9.99E-05";
-    QTest::newRow("a ten-thousandth") << 0.0001 << "0.0001";
-    QTest::newRow("many digits") << (2.0 / 3.0) << "0.666666666666667";
-    QTest::newRow("three-digit exponent") << 1e-300 << "1E-300";
-    QTest::newRow("loop value") << -98.0 << "-98";
-}
-
-void NumberTextTest::variantTexts() {
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(variantText(value), text);
-}
-
 void NumberTextTest::generalNumberTexts() {
     QCOMPARE(generalNumberText(2000.0 / 2), QStringLiteral("1000"));
     QCOMPARE(generalNumberText(1001.0 / 2), QStringLiteral("500.5"));
     QCOMPARE(generalNumberText(-7.0 / 2), QStringLiteral("-3.5"));
     QCOMPARE(generalNumberText(1.0 / 3), QStringLiteral("0.333333333333333"));
-}
-
-void NumberTextTest::variantTextsReadBack() {
-    // Every loop value's text reads back as the value to 15 digits.
-    double v = -1;
-    for (int i = 0; i <= 20; ++i, v += 0.1) {
-        const std::optional<double> back = toDouble(variantText(v));
-        QVERIFY(back);
-        QVERIFY2(std::abs(*back - v) <= 1e-14 * std::max(1.0, std::abs(v)), qPrintable(variantText(v)));
-    }
 }
 
 QTEST_MAIN(NumberTextTest)

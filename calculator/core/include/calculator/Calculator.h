@@ -7,6 +7,9 @@
 
 namespace ombra {
 
+class GroupText;
+class LevelText;
+
 class Calculator {
 public:
     // Evaluates X (UTF-8 text as a user typed it) and returns the result text:
@@ -22,19 +25,24 @@ public:
 
 private:
     std::string ReduceExpression(std::string& text);
-    std::string ReduceInnermostGroup(std::string text);
-    std::string ReduceLevel(std::string& text, const std::string& level);
-    std::string ApplyOperator(std::string text, const std::string& level);
+    // Replaces the innermost group of `text` by its value; false when it
+    // failed (ErrorFlag is set then).
+    bool ReduceInnermostGroup(GroupText& text);
+    // Applies every operator of `level` in `text`, which it rewrites; false
+    // when one failed (ErrorFlag is set then).
+    bool ReduceLevel(std::string& text, const std::string& level);
+    // Applies the operator of `level` at 1-based `position` of `text`; false
+    // when it failed (ErrorFlag is set then).
+    bool ApplyOperator(LevelText& text, const std::string& level, size_t position);
 
     // Runs ReduceLevel for each level in precedence order over `text`;
     // false when a level failed (ErrorFlag is set then).
     bool ReduceAllLevels(std::string& text);
 
-    // A stage's failure: set ErrorFlag and ErrorNumber, then answer with an
-    // empty text, "Error#n", or "Error# n" (the number as number text).
-    std::string failQuietly(int number);
+    // A stage's failure: set ErrorFlag and ErrorNumber, then answer with
+    // false, or with "Error#n" where a stage answers with text.
+    bool fails(int number);
     std::string failWithDigits(int number);
-    std::string failWithNumberText(int number);
 };
 
 }  // namespace ombra
