@@ -1,7 +1,7 @@
 // Cost of one Calculate call on the texts a plot sends, directly on a
-// Calculator and through the late-bound dispatch call the plotter makes, plus
-// a check that repeated calls do not grow the heap and the cost of very long
-// inputs.
+// Calculator and through the late-bound dispatch call the plotter makes, the
+// cost of a call whose shape changes every time, plus a check that repeated
+// calls do not grow the heap and the cost of very long inputs.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -99,6 +99,37 @@ void dispatchCall(benchmark::State& state, const Sample& sample) {
     reportAllocations(state, before);
 }
 
+// A new shape on every call: 64 expressions that differ in more than their
+// numbers (function, operators, an extra pair of brackets), taken in turn, so
+// that no call finds the work of an earlier call of the same shape to reuse.
+std::vector<std::string> changingShapes() {
+    std::vector<std::string> texts;
+    for (const char* function : {"sin", "cos", "tan", "atn", "abs", "exp", "int", "fix"}) {
+        for (const char* scale : {" * 50", " / 50"}) {
+            for (const char* shift : {" + 1", " - 1"}) {
+                const std::string call = std::string(function) + "(-100 / 20)";
+                texts.push_back(call + scale + shift);
+                texts.push_back("(" + call + ")" + scale + shift);
+            }
+        }
+    }
+    return texts;
+}
+
+void newShapeEachCall(benchmark::State& state) {
+    const std::vector<std::string> shapes = changingShapes();
+    ombra::Calculator calculator;
+    std::string text;
+    size_t next = 0;
+    const uint64_t before = allocationCount.load();
+    for (auto _ : state) {
+        text = shapes[next];
+        next = (next + 1) % shapes.size();
+        benchmark::DoNotOptimize(calculator.Calculate(text));
+    }
+    reportAllocations(state, before);
+}
+
 // Heap in use after a warm-up and after 100,000 further calls (the sample
 // texts in turn): a leak or an ever-growing cache shows as a positive growth
 // of the live blocks. The malloc figure is reported beside it; it moves by a
@@ -158,6 +189,7 @@ void registerAll() {
         benchmark::RegisterBenchmark((std::string("Direct/") + sample.name).c_str(), directCall, sample);
         benchmark::RegisterBenchmark((std::string("Dispatch/") + sample.name).c_str(), dispatchCall, sample);
     }
+    benchmark::RegisterBenchmark("Direct/new_shape_each_call", newShapeEachCall);
     benchmark::RegisterBenchmark("HeapGrowth/100000_calls", heapGrowth)->Iterations(1)->Unit(benchmark::kSecond);
 
     // The evaluator rewrites the whole text once per operator or bracket, so
