@@ -3,10 +3,18 @@
 #include "alphabet.h"
 #include "normalise.h"
 #include "numbers.h"
+#include "plan_answer.h"
+#include "plan_cache.h"
 
 namespace ombra {
 
-std::string Calculator::Calculate(std::string& X) {
+std::string Calculator::Calculate(std::string& X) { return Evaluate(X, true); }
+
+std::string Calculator::CalculateByRewriting(std::string& X) { return Evaluate(X, false); }
+
+Calculator::PlanCacheFigures Calculator::planCacheFigures() { return plans::planCache().figures(); }
+
+std::string Calculator::Evaluate(std::string& X, bool usePlans) {
     ErrorFlag = 0;
     ErrorNumber = 0;
     LogicalResult = 0;
@@ -21,6 +29,9 @@ std::string Calculator::Calculate(std::string& X) {
         empty.append(std::to_string(alphabet::kEmptyExpression));
         return empty;
     }
+
+    // An expression whose shape has a plan is computed from its numbers alone.
+    if (usePlans && plans::answerByPlan(X, LogicalResult)) return X;
 
     if (normalise::usesOnlyKnownWords(X)) {
         normalise::rewriteToInternalForm(X);
