@@ -205,12 +205,22 @@ std::optional<double> doubleValue(std::string_view name, double x) {
 
 }  // namespace
 
+Value value(std::string_view name, double x) {
+    if (name == kSignName) return {static_cast<double>(sgn(x)), Value::Text::Integer};
+    if (name == kRandomName) return {randomNumber(x), Value::Text::Single};
+    const std::optional<double> number = doubleValue(name, x);
+    if (!number) throw NumberFailure{numbers::kTypeMismatch};
+    return {*number, Value::Text::Double};
+}
+
 std::string valueText(std::string_view name, double x) {
-    if (name == kSignName) return numbers::integerText(sgn(x));
-    if (name == kRandomName) return numbers::singleText(randomNumber(x));
-    const std::optional<double> value = doubleValue(name, x);
-    if (!value) throw NumberFailure{numbers::kTypeMismatch};
-    return numbers::numberText(*value);
+    const Value v = value(name, x);
+    switch (v.text) {
+        case Value::Text::Integer: return numbers::integerText(static_cast<int64_t>(v.number));
+        case Value::Text::Single: return numbers::singleText(static_cast<float>(v.number));
+        case Value::Text::Double: break;
+    }
+    return numbers::numberText(v.number);
 }
 
 }  // namespace ombra::functions

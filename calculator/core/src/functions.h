@@ -14,4 +14,12 @@ namespace ombra::functions {
 // that is not a number.
 std::string valueText(std::string_view name, double x);
 
+// The number valueText writes, and the rule it writes it by.
+struct Value {
+    enum class Text { Double, Integer, Single };
+    double number;
+    Text text;
+};
+Value value(std::string_view name, double x);
+
 }  // namespace ombra::functions

@@ -1,5 +1,6 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -14,6 +15,8 @@ constexpr int kSingleDigits = 7;
 constexpr int kSmallestPlainExponent = -4;
 constexpr int kFirstExponentFormExponent = 15;
 constexpr int kMinimumExponentDigits = 2;
+// Integers below this magnitude have at most 15 digits.
+constexpr double kFirstPlainMagnitudeOutOfReach = 1e15;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -156,6 +159,20 @@ double checked(double result) {
 }  // namespace
 
 std::string numberText(double value) { return significantText(value, kDoubleDigits); }
+
+double throughNumberText(double value) {
+    if (value == 0 || !std::isfinite(value)) return 0;  // written " 0"
+    // An integer of up to 15 digits is written with all of them.
+    if (std::fabs(value) < kFirstPlainMagnitudeOutOfReach && value == std::trunc(value)) return value;
+    // The digits numberText lays out, read as they come.
+    char buffer[64];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
+                              kDoubleDigits - 1)
+                    .ptr;
+    std::replace(buffer, end, 'e', 'E');
+    const double magnitude = convertNumber(std::string_view(buffer, static_cast<size_t>(end - buffer)));
+    return value < 0 ? -magnitude : magnitude;
+}
 
 std::string singleText(float value) { return significantText(value, kSingleDigits); }
 

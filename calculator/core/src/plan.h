@@ -15,11 +15,12 @@
 namespace ombra::plans {
 
 // A value as the rewriting leaves it in the text: the number its text reads
-// as, and whether that text starts with "-". Each computed value passes
-// through its text, so `value` is what the text reads back as.
+// as, whether that text starts with "-", and whether writing the number with
+// 15 significant digits and reading it back is known to give it unchanged.
 struct Operand {
     double value = 0;
     bool negativeText = false;
+    bool keepsThroughText = false;
 };
 
 // How an operation takes an operand out of the text.
@@ -47,8 +48,8 @@ struct Plan {
     uint8_t literalCount = 0;  // slots 0.. hold the text's literals in order
     uint8_t slotCount = 0;
     uint8_t finalSlot = 0;
-    bool logicalResult = false;  // the call leaves LogicalResult at -1
-    bool drawsRandom = false;    // some step is RND
+    bool logicalResult = false;      // the call leaves LogicalResult at -1
+    bool drawsRandom = false;        // some step is RND
     std::vector<Operand> constants;  // the slots after the literals
     std::vector<Step> steps;
 

@@ -150,7 +150,8 @@ public:
             } else if (isDigit(c) || c == '.') {
                 size_t end = k;
                 while (end < internal.size() && (isDigit(internal[end]) || internal[end] == '.')) ++end;
-                plan_.constants.push_back({numbers::strictToDouble(internal.substr(k, end - k)), false});
+                // The constants have 15 digits at most.
+                plan_.constants.push_back({numbers::strictToDouble(internal.substr(k, end - k)), false, true});
                 next = valueByte(newSlot());
                 k = end;
             } else if (isCapital(c)) {

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -64,6 +67,51 @@ struct ConversionRow {
     const char* text;
     double value;
 };
+
+// Reading a value through its text without writing the text out must give
+// what writing and reading give, failure included, across the whole range:
+// integers, ordinary values, the smallest and the largest doubles.
+TEST(NumberText, ReadingThroughTheTextEqualsWritingAndReading) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<uint64_t> bits;
+    auto writtenAndRead = [](double value) -> std::optional<double> {
+        try {
+            return strictToDouble(numberText(value));
+        } catch (const NumberFailure&) {
+            return std::nullopt;
+        }
+    };
+    auto throughText = [](double value) -> std::optional<double> {
+        try {
+            return throughNumberText(value);
+        } catch (const NumberFailure&) {
+            return std::nullopt;
+        }
+    };
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  3.0,
+                                  -7.0,
+                                  1e15 - 1,
+                                  1e15,
+                                  0.1,
+                                  std::numeric_limits<double>::max(),
+                                  -std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  std::numeric_limits<double>::min()};
+    for (int k = 0; k < 200000; ++k) {
+        const double value = std::bit_cast<double>(bits(random));
+        if (std::isfinite(value)) values.push_back(value);
+        values.push_back(std::nextafter(std::numeric_limits<double>::max(), 0.0) / (1 + k % 7));
+        values.push_back(std::round(value * 1e-300));
+    }
+    for (double value : values) {
+        const std::optional<double> expected = writtenAndRead(value);
+        const std::optional<double> actual = throughText(value);
+        ASSERT_EQ(actual.has_value(), expected.has_value()) << value;
+        ASSERT_EQ(std::bit_cast<uint64_t>(actual.value_or(0)), std::bit_cast<uint64_t>(expected.value_or(0))) << value;
+    }
+}
 
 TEST(StrictConversion, ReadsOneWholeDecimalNumber) {
     const std::vector<ConversionRow> rows = {
