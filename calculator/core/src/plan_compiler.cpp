@@ -51,7 +51,20 @@ void replaceWhilePresent(std::string& text, std::string_view from, std::string_v
 // before the NOT pairs, the others after them.
 enum class FoldOrder { NotPairsFirst, PlusPairsFirst };
 
+bool isSign(char c) { return c == '+' || c == '-'; }
+
+// True when some folding replacement would find something.
+bool hasPairToFold(std::string_view text) {
+    for (size_t k = 1; k < text.size(); ++k) {
+        if ((isSign(text[k - 1]) && isSign(text[k])) ||
+            (text[k - 1] == alphabet::kNotMark && text[k] == alphabet::kNotMark))
+            return true;
+    }
+    return false;
+}
+
 void foldSigns(std::string& text, FoldOrder order) {
+    if (!hasPairToFold(text)) return;
     replaceAll(text, "--", "+");
     if (order == FoldOrder::NotPairsFirst) {
         replaceAll(text, alphabet::kNotPair, "");
@@ -66,14 +79,17 @@ void foldSigns(std::string& text, FoldOrder order) {
 }
 
 // The operand skeleton: a "-" behind a mark is the right operand's sign,
-// every mark a separator.
+// every mark a separator. Marking a sign changes no mark in front of another
+// sign, so one pass marks them all, as one replacement per mark would.
 std::string skeletonOf(const std::string& text) {
     std::string skeleton = text;
     foldSigns(skeleton, FoldOrder::NotPairsFirst);
-    for (const char mark : alphabet::kMarksTakingSignedOperand) {
-        replaceAll(skeleton, std::string{mark, '-'}, std::string{mark, '{'});
+    for (size_t k = skeleton.size(); k-- > 1;) {
+        if (skeleton[k] == '-' && alphabet::isMarkTakingSignedOperand(skeleton[k - 1])) skeleton[k] = '{';
     }
-    for (const char mark : alphabet::kOperatorMarks) std::replace(skeleton.begin(), skeleton.end(), mark, ',');
+    for (char& c : skeleton) {
+        if (alphabet::isOperatorMark(c)) c = ',';
+    }
     return skeleton;
 }
 
@@ -196,8 +212,10 @@ private:
 
     std::string reduceInnermostGroup(const std::string& text) {
         const Group group = locateGroup(text);
+        // The neighbours of the group are checked with the function names
+        // taken out. Letters and digits stand here only in names.
         std::string check = text;
-        for (std::string_view name : alphabet::kFunctionNames) replaceAll(check, name, "");
+        std::erase_if(check, [](char c) { return isCapital(c) || isDigit(c); });
         const Group checked = locateGroup(check);
         if (checked.open > 1 && !allowedBeforeGroup(check[checked.open - 2])) throw NotPlanned{};
         if (checked.close < check.size() && !allowedAfterGroup(check[checked.close])) throw NotPlanned{};

@@ -23,6 +23,8 @@ using numbers::roundToInt32;
 constexpr double kSmallestOrdinary = 1e-300;
 constexpr double kLargestOrdinary = 1e300;
 constexpr size_t kDoubleDigits = 15;
+constexpr std::string_view kLogarithm = "LOG";
+constexpr std::string_view kSquareRoot = "SQR";
 
 bool isOrdinary(double value) {
     const double magnitude = std::fabs(value);
@@ -104,6 +106,17 @@ Computed operate(char mark, double left, double right) {
     }
 }
 
+// The failures a plot meets most, at poles and outside a function's domain,
+// found before the number layer throws for them: a plan gives up on them
+// anyway, and a thrown failure costs more than the rest of the plan.
+bool dividesByZero(char mark, double right) {
+    return (mark == '/' && right == 0) || ((mark == '\\' || mark == '%') && std::fabs(right) <= 0.5);
+}
+
+bool outsideDomain(std::string_view function, double x) {
+    return (function == kLogarithm && x <= 0) || (function == kSquareRoot && x < 0);
+}
+
 class Runner {
 public:
     Runner(std::vector<Operand>& slots, std::optional<functions::RandomDraft>& draft) : slots_(slots), draft_(draft) {}
@@ -113,13 +126,16 @@ public:
     std::optional<Computed> compute(const Step& step) {
         const Operand& argument = slots_[step.right];
         switch (step.kind) {
-            case Step::Kind::Function: return functionValue(step.function, argument.value);
+            case Step::Kind::Function:
+                if (outsideDomain(step.function, argument.value)) return std::nullopt;
+                return functionValue(step.function, argument.value);
             case Step::Kind::Random: return Computed{draft_->draw(argument.value), Computed::Written::Single};
             case Step::Kind::Operator: break;
         }
         Operand right;
         Operand left;
         if (!read(step.rightRead, step.right, right) || !read(step.leftRead, step.left, left)) return std::nullopt;
+        if (dividesByZero(step.mark, right.value)) return std::nullopt;
         return operate(step.mark, left.value, right.value);
     }
 
