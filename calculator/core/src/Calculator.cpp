@@ -23,7 +23,6 @@ std::string Calculator::Evaluate(std::string& X, bool usePlans) {
     // The bare truth words are answered as numbers, before any evaluation.
     if (X == alphabet::kTrueWord) return "-1";
     if (X == alphabet::kFalseWord) return "0";
-    if (normalise::mentionsTruthWords(X)) LogicalResult = -1;
     if (X.empty()) {
         std::string empty(alphabet::kResultErrorPrefix);
         empty.append(std::to_string(alphabet::kEmptyExpression));
@@ -32,6 +31,8 @@ std::string Calculator::Evaluate(std::string& X, bool usePlans) {
 
     // An expression whose shape has a plan is computed from its numbers alone.
     if (usePlans && plans::answerByPlan(X, LogicalResult)) return X;
+
+    if (normalise::mentionsTruthWords(X)) LogicalResult = -1;
 
     if (normalise::usesOnlyKnownWords(X)) {
         normalise::rewriteToInternalForm(X);

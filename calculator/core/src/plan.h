@@ -59,9 +59,10 @@ struct Plan {
 
 // Runs `plan` on the literals of `text` (a cleaned input of the plan's
 // shape) and writes the result text the rewriting would give into `answer`.
-// False, with nothing drawn from the random sequence, when any step fails or
-// the result is an error: the rewriting then answers, with its own error
-// number.
-bool runPlan(const Plan& plan, std::string_view text, const Shape& shape, std::string& answer);
+// `slots` is room for the values, reused from call to call. False, with
+// nothing drawn from the random sequence, when any step fails or the result
+// is an error: the rewriting then answers, with its own error number.
+bool runPlan(const Plan& plan, std::string_view text, const Shape& shape, std::vector<Operand>& slots,
+             std::string& answer);
 
 }  // namespace ombra::plans

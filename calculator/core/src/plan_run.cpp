@@ -207,8 +207,8 @@ size_t Plan::bytes() const {
     return sizeof(Plan) + constants.capacity() * sizeof(Operand) + steps.capacity() * sizeof(Step);
 }
 
-bool runPlan(const Plan& plan, std::string_view text, const Shape& shape, std::string& answer) {
-    thread_local std::vector<Operand> slots;
+bool runPlan(const Plan& plan, std::string_view text, const Shape& shape, std::vector<Operand>& slots,
+             std::string& answer) {
     slots.resize(plan.slotCount);
     std::optional<functions::RandomDraft> draft;
     try {

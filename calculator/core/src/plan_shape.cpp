@@ -55,8 +55,9 @@ size_t literalLength(std::string_view text, size_t at, bool& exponent) {
 
 bool readShape(std::string_view text, Shape& shape) {
     if (text.size() > kLongestShapedText) return false;
-    shape.key.clear();
+    shape.key.resize(text.size());  // the key is never longer than the text
     shape.literals.clear();
+    size_t written = 0;
     uint64_t hash = kHashStart;
     for (size_t k = 0; k < text.size();) {
         char c = text[k];
@@ -71,9 +72,10 @@ bool readShape(std::string_view text, Shape& shape) {
             if (!kShapeBytes[static_cast<unsigned char>(c)]) return false;
             ++k;
         }
-        shape.key.push_back(c);
+        shape.key[written++] = c;
         hash = (hash ^ static_cast<unsigned char>(c)) * kHashFactor;
     }
+    shape.key.resize(written);
     shape.hash = hash;
     return true;
 }
