@@ -14,6 +14,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "calculate_case.h"
@@ -368,6 +369,45 @@ bool agree(const std::string& input, bool plotted) {
     const bool mustBePlanned = plotted && !byRewriting.result.starts_with("ERROR#") && !answeredEarly;
     EXPECT_TRUE(planned || !mustBePlanned) << "no plan for \"" << input << '"';
     return byPlans == byRewriting && (planned || !mustBePlanned);
+}
+
+// Threads share the plans: while each thread runs a plan, others replace the
+// shapes in the cache, having more shapes among them than it holds.
+TEST(Plans, AgreeWhileThreadsShareAndReplaceThem) {
+    constexpr int kThreads = 4;
+    constexpr int kCallsPerThread = 4000;
+    std::vector<std::string> shapes;
+    for (const char* function : {"SIN", "COS", "TAN", "ATN", "ABS", "EXP", "INT", "FIX"}) {
+        for (const char* around :
+             {"%s(x/20)*300", "-%s(x)+1", "(%s(x)-2)/3", "%s(x)^2 MOD 7", "x<%s(x)", "NOT %s(x) AND 3"}) {
+            std::string shape = around;
+            shape.replace(shape.find("%s"), 2, function);
+            shapes.push_back(shape);
+        }
+    }
+    std::vector<int> differences(kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            std::mt19937 random(static_cast<unsigned>(t));
+            Calculator calculator;
+            for (int k = 0; k < kCallsPerThread; ++k) {
+                std::string input = shapes[random() % shapes.size()];
+                const std::string value = "(" + sampleText((static_cast<double>(random() % 20001) - 10000) / 97) + ")";
+                for (size_t at = input.find('x'); at != std::string::npos; at = input.find('x', at + value.size())) {
+                    input.replace(at, 1, value);
+                }
+                std::string byPlans = input;
+                std::string byRewriting = input;
+                const std::string planned = calculator.Calculate(byPlans);
+                if (planned != calculator.CalculateByRewriting(byRewriting) || byPlans != byRewriting) {
+                    ++differences[static_cast<size_t>(t)];
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(differences, std::vector<int>(kThreads, 0));
 }
 
 TEST(Plans, AgreeWithTheRewritingOnFormerDifferences) {
