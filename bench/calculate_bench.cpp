@@ -1,7 +1,8 @@
 // Cost of one Calculate call on the texts a plot sends, directly on a
 // Calculator and through the late-bound dispatch call the plotter makes, the
-// cost of a call whose shape changes every time, plus a check that repeated
-// calls do not grow the heap and the cost of very long inputs.
+// cost of a call whose shape changes every time, the memory the plan cache
+// behind Calculate holds, a check that repeated calls do not grow the heap,
+// and the cost of very long inputs.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -130,6 +131,23 @@ void newShapeEachCall(benchmark::State& state) {
     reportAllocations(state, before);
 }
 
+// What the plan cache behind Calculate holds once more shapes than it keeps
+// have passed through it, and the most it can ever hold.
+void planCacheMemory(benchmark::State& state) {
+    ombra::Calculator calculator;
+    std::string text;
+    for (auto _ : state) {
+        for (const std::string& shape : changingShapes()) {
+            text = shape;
+            benchmark::DoNotOptimize(calculator.Calculate(text));
+        }
+    }
+    const ombra::Calculator::PlanCacheFigures figures = ombra::Calculator::planCacheFigures();
+    state.counters["shapes"] = static_cast<double>(figures.shapes);
+    state.counters["bytes"] = static_cast<double>(figures.bytes);
+    state.counters["byte_limit"] = static_cast<double>(figures.byteLimit);
+}
+
 // Heap in use after a warm-up and after 100,000 further calls (the sample
 // texts in turn): a leak or an ever-growing cache shows as a positive growth
 // of the live blocks. The malloc figure is reported beside it; it moves by a
@@ -190,6 +208,7 @@ void registerAll() {
         benchmark::RegisterBenchmark((std::string("Dispatch/") + sample.name).c_str(), dispatchCall, sample);
     }
     benchmark::RegisterBenchmark("Direct/new_shape_each_call", newShapeEachCall);
+    benchmark::RegisterBenchmark("PlanCache/memory", planCacheMemory)->Iterations(1);
     benchmark::RegisterBenchmark("HeapGrowth/100000_calls", heapGrowth)->Iterations(1)->Unit(benchmark::kSecond);
 
     // The evaluator rewrites the whole text once per operator or bracket, so
