@@ -254,10 +254,7 @@ private:
             if (isValue(c)) truthText_[slotOf(c)] = false;
         }
         const std::string_view marks = marksOfLevel(level);
-        while (containsAnyOf(text, marks)) {
-            if (level == alphabet::kComparisonLevel) plan_.logicalResult = true;
-            text = applyOperator(text, level);
-        }
+        while (containsAnyOf(text, marks)) text = applyOperator(text, level);
     }
 
     std::string applyOperator(const std::string& text, std::string_view level) {
