@@ -32,6 +32,9 @@ enum class Read : uint8_t {
     Dropped,  // the left operand of NOT: cut out, never read
 };
 
+// Values a plan can hold: literals, constants and step results together.
+inline constexpr size_t kMostSlots = 128;
+
 struct Step {
     enum class Kind : uint8_t { Operator, Function, Random };
     Kind kind = Kind::Operator;

@@ -6,7 +6,7 @@ namespace ombra::plans {
 namespace {
 
 // The most a plan holds: every slot a step and a constant at most.
-constexpr size_t kLargestPlan = sizeof(Plan) + 128 * (sizeof(Step) + sizeof(Operand));
+constexpr size_t kLargestPlan = sizeof(Plan) + kMostSlots * (sizeof(Step) + sizeof(Operand));
 // A key's buffer grows to at most twice the longest key.
 constexpr size_t kLargestKeyBuffer = 2 * kLongestShapedText + 1;
 // What make_shared adds to a plan: the shared count block.

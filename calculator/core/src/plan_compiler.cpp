@@ -15,8 +15,7 @@ namespace {
 // the rewritten text holds there. Value texts hold no operator marks and no
 // brackets, so the stages find the same operators, operands and groups in
 // both texts.
-constexpr unsigned kFirstValueByte = 0x80;
-constexpr size_t kMostSlots = 256 - kFirstValueByte;
+constexpr unsigned kFirstValueByte = 256 - kMostSlots;
 constexpr size_t kFunctionNameLength = 3;
 constexpr std::string_view kRandomName = "RND";
 
