@@ -342,9 +342,8 @@ private:
 }  // namespace
 
 std::shared_ptr<const Plan> compilePlan(std::string_view text, const Shape& shape) {
-    if (shape.literals.size() >= kMostSlots || !normalise::usesOnlyKnownWords(text)) return nullptr;
+    if (shape.literals.size() >= kMostSlots) return nullptr;
     auto plan = std::make_shared<Plan>();
-    plan->logicalResult = normalise::mentionsTruthWords(text);
     std::string internal = shape.key;
     normalise::rewriteToInternalForm(internal);
     try {
@@ -355,6 +354,10 @@ std::shared_ptr<const Plan> compilePlan(std::string_view text, const Shape& shap
     } catch (const numbers::NumberFailure&) {
         return nullptr;
     }
+    // Checked last: most texts with a foreign word fail above already, and
+    // the rewriting checks them again.
+    if (!normalise::usesOnlyKnownWords(text)) return nullptr;
+    plan->logicalResult = plan->logicalResult || normalise::mentionsTruthWords(text);
     plan->constants.shrink_to_fit();
     plan->steps.shrink_to_fit();
     return plan;
