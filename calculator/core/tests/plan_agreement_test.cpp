@@ -92,6 +92,7 @@ const std::vector<std::string> kTellingInputs = {
     "HCOS(RND(219515.873481895)=E)",                                    // the random sequence advanced
     "hsec((89.9676229956846)<>(89.9676229956846))* 0.",                 // a comparison makes 0 False
     "SEC((COSEC((438))=(-0.5)^FALSE^-0.5))",                            // a sign behind a mark
+    "NOT INT((2)) AND 3",  // refused by the word check, though its internal form would compile
 };
 
 // A number as the board writes a sample value: at most 15 significant digits,
