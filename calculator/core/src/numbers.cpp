@@ -4,7 +4,10 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <system_error>
+
+#include "decimal_digits.h"
 
 namespace ombra::numbers {
 namespace {
@@ -142,10 +145,38 @@ std::string layOut(std::string_view scientific, bool negative) {
     return text;
 }
 
+// Rounded digits in the scientific form to_chars writes, d.dddddddddddddde+XX.
+std::string_view scientificText(const FifteenDigits& rounded, char* buffer) {
+    uint64_t digits = rounded.digits;
+    int exponent = kDoubleDigits - 1 - rounded.scale;
+    if (digits == kCarriedDigits) {
+        digits /= 10;
+        ++exponent;
+    }
+    char* at = buffer;
+    for (int k = kDoubleDigits; k >= 2; --k) {
+        at[k] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    at[0] = static_cast<char>('0' + digits);
+    at[1] = '.';
+    at += kDoubleDigits + 1;
+    *at++ = 'e';
+    *at++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    *at++ = static_cast<char>('0' + magnitude / 10);
+    *at++ = static_cast<char>('0' + magnitude % 10);
+    return std::string_view(buffer, static_cast<size_t>(at - buffer));
+}
+
 template <class Floating>
 std::string significantText(Floating value, int digits) {
     if (value == 0 || !std::isfinite(value)) return " 0";
     char buffer[64];
+    if (digits == kDoubleDigits) {
+        if (const std::optional<FifteenDigits> rounded = roundToFifteenDigits(std::fabs(value)))
+            return layOut(scientificText(*rounded, buffer), value < 0);
+    }
     auto rounded =
         std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, digits - 1);
     return layOut(std::string_view(buffer, static_cast<size_t>(rounded.ptr - buffer)), value < 0);
@@ -164,6 +195,9 @@ double throughNumberText(double value) {
     if (value == 0 || !std::isfinite(value)) return 0;  // written " 0"
     // An integer of up to 15 digits is written with all of them.
     if (std::fabs(value) < kFirstPlainMagnitudeOutOfReach && value == std::trunc(value)) return value;
+    if (const std::optional<FifteenDigits> rounded = roundToFifteenDigits(std::fabs(value))) {
+        return value < 0 ? -valueOf(*rounded) : valueOf(*rounded);
+    }
     // The digits numberText lays out, read as they come.
     char buffer[64];
     char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
