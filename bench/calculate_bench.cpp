@@ -1,7 +1,8 @@
 // Cost of one Calculate call on the texts a plot sends, directly on a
-// Calculator and through the late-bound dispatch call the plotter makes, plus
-// a check that repeated calls do not grow the heap and the cost of very long
-// inputs.
+// Calculator and through the late-bound dispatch call the plotter makes, the
+// cost of a call whose shape changes every time, the memory the plan cache
+// behind Calculate holds, a check that repeated calls do not grow the heap,
+// and the cost of very long inputs.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -100,6 +101,54 @@ void dispatchCall(benchmark::State& state, const Sample& sample) {
     reportAllocations(state, before);
 }
 
+// A new shape on every call: 64 expressions that differ in more than their
+// numbers (function, operators, an extra pair of brackets), taken in turn, so
+// that no call finds the work of an earlier call of the same shape to reuse.
+std::vector<std::string> changingShapes() {
+    std::vector<std::string> texts;
+    for (const char* function : {"sin", "cos", "tan", "atn", "abs", "exp", "int", "fix"}) {
+        for (const char* scale : {" * 50", " / 50"}) {
+            for (const char* shift : {" + 1", " - 1"}) {
+                const std::string call = std::string(function) + "(-100 / 20)";
+                texts.push_back(call + scale + shift);
+                texts.push_back("(" + call + ")" + scale + shift);
+            }
+        }
+    }
+    return texts;
+}
+
+void newShapeEachCall(benchmark::State& state) {
+    const std::vector<std::string> shapes = changingShapes();
+    ombra::Calculator calculator;
+    std::string text;
+    size_t next = 0;
+    const uint64_t before = allocationCount.load();
+    for (auto _ : state) {
+        text = shapes[next];
+        next = (next + 1) % shapes.size();
+        benchmark::DoNotOptimize(calculator.Calculate(text));
+    }
+    reportAllocations(state, before);
+}
+
+// What the plan cache behind Calculate holds once more shapes than it keeps
+// have passed through it, and the most it can ever hold.
+void planCacheMemory(benchmark::State& state) {
+    ombra::Calculator calculator;
+    std::string text;
+    for (auto _ : state) {
+        for (const std::string& shape : changingShapes()) {
+            text = shape;
+            benchmark::DoNotOptimize(calculator.Calculate(text));
+        }
+    }
+    const ombra::Calculator::PlanCacheFigures figures = ombra::Calculator::planCacheFigures();
+    state.counters["shapes"] = static_cast<double>(figures.shapes);
+    state.counters["bytes"] = static_cast<double>(figures.bytes);
+    state.counters["byte_limit"] = static_cast<double>(figures.byteLimit);
+}
+
 // Heap in use after a warm-up and after 100,000 further calls (the sample
 // texts in turn): a leak or an ever-growing cache shows as a positive growth
 // of the live blocks. The malloc figure is reported beside it; it moves by a
@@ -185,6 +234,8 @@ void registerAll() {
         benchmark::RegisterBenchmark((std::string("Direct/") + sample.name).c_str(), directCall, sample);
         benchmark::RegisterBenchmark((std::string("Dispatch/") + sample.name).c_str(), dispatchCall, sample);
     }
+    benchmark::RegisterBenchmark("Direct/new_shape_each_call", newShapeEachCall);
+    benchmark::RegisterBenchmark("PlanCache/memory", planCacheMemory)->Iterations(1);
     benchmark::RegisterBenchmark("HeapGrowth/100000_calls", heapGrowth)->Iterations(1)->Unit(benchmark::kSecond);
 
     // Each operation and each group costs in proportion to its own operands,

@@ -6,6 +6,7 @@
 // platform with a private settings store.
 
 #include "board/mForm1.h"
+#include "calculator/Calculator.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
@@ -39,11 +40,19 @@ void plotRepeatedly(benchmark::State& state, plotdesk::mForm1& board) {
         benchmark::Counter(kSamples, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-// The whole plot, each sample evaluated by the calculator.
+// The whole plot, each sample evaluated by the calculator. The calculator's
+// plan cache reports how many samples met a shape it did not hold, how many
+// no plan answered, and what it holds afterwards.
 void BM_FunctionPlot100k(benchmark::State& state) {
     plotdesk::mForm1 board;
     prepare(board);
+    const ombra::Calculator::PlanCacheFigures before = ombra::Calculator::planCacheFigures();
     plotRepeatedly(state, board);
+    const ombra::Calculator::PlanCacheFigures after = ombra::Calculator::planCacheFigures();
+    const uint64_t calls = (after.hits - before.hits) + (after.misses - before.misses);
+    state.counters["plan_misses"] = static_cast<double>(after.misses - before.misses);
+    state.counters["unplanned_calls"] = static_cast<double>(calls - (after.planned - before.planned));
+    state.counters["plan_cache_bytes"] = static_cast<double>(after.bytes);
 }
 BENCHMARK(BM_FunctionPlot100k)
     ->Unit(benchmark::kMillisecond)

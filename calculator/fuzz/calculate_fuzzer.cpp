@@ -1,7 +1,10 @@
 // Feeds arbitrary bytes to Calculate and aborts unless the answer is one of
 // the four result forms: a number as the evaluator writes it, "True"/"False",
 // "-1"/"0", or "ERROR#" followed by digits. The same text must also come back
-// through X, except for the early answers.
+// through X, except for the early answers. And the answer must be the text
+// rewriting's own: Calculate may answer from a plan, CalculateByRewriting never
+// does, and both must leave the same result, X, state fields and random
+// sequence.
 
 #include <cstddef>
 #include <cstdint>
@@ -59,14 +62,42 @@ bool isResultForm(std::string_view result) {
     return isWrittenNumber(result);
 }
 
+// What one call leaves behind, the random sequence included: each path starts
+// from the same point of it, and the draw after the call shows where the call
+// left it.
+struct Outcome {
+    std::string result;
+    std::string text;
+    int16_t errorFlag;
+    int16_t errorNumber;
+    int16_t logicalResult;
+    std::string nextRandom;
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome run(ombra::Calculator& calculator, const std::string& input, bool byPlans) {
+    std::string scratch = "RND(-7)";
+    calculator.CalculateByRewriting(scratch);
+    Outcome o;
+    o.text = input;
+    o.result = byPlans ? calculator.Calculate(o.text) : calculator.CalculateByRewriting(o.text);
+    o.errorFlag = calculator.ErrorFlag;
+    o.errorNumber = calculator.ErrorNumber;
+    o.logicalResult = calculator.LogicalResult;
+    scratch = "RND(1)";
+    o.nextRandom = calculator.CalculateByRewriting(scratch);
+    return o;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static ombra::Calculator calculator;
-    std::string input(reinterpret_cast<const char*>(data), size);
-    const std::string result = calculator.Calculate(input);
-    if (!isResultForm(result)) std::abort();
-    const bool earlyAnswer = result == "-1" || result == "0" || result == "ERROR#7";
-    if (!earlyAnswer && input != result) std::abort();
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const Outcome answered = run(calculator, input, true);
+    if (!(answered == run(calculator, input, false))) std::abort();
+    if (!isResultForm(answered.result)) std::abort();
+    const bool earlyAnswer = answered.result == "-1" || answered.result == "0" || answered.result == "ERROR#7";
+    if (!earlyAnswer && answered.text != answered.result) std::abort();
     return 0;
 }

@@ -3,10 +3,19 @@
 #include "alphabet.h"
 #include "calculator/error_numbers.h"
 #include "normalise.h"
+#include "numbers.h"
+#include "plan_answer.h"
+#include "plan_cache.h"
 
 namespace ombra {
 
-std::string Calculator::Calculate(std::string& X) {
+std::string Calculator::Calculate(std::string& X) { return Evaluate(X, true); }
+
+std::string Calculator::CalculateByRewriting(std::string& X) { return Evaluate(X, false); }
+
+Calculator::PlanCacheFigures Calculator::planCacheFigures() { return plans::planCache().figures(); }
+
+std::string Calculator::Evaluate(std::string& X, bool usePlans) {
     ErrorFlag = 0;
     ErrorNumber = 0;
     LogicalResult = 0;
@@ -15,12 +24,16 @@ std::string Calculator::Calculate(std::string& X) {
     // The bare truth words are answered as numbers, before any evaluation.
     if (X == alphabet::kTrueWord) return "-1";
     if (X == alphabet::kFalseWord) return "0";
-    if (normalise::mentionsTruthWords(X)) LogicalResult = -1;
     if (X.empty()) {
         std::string empty(alphabet::kResultErrorPrefix);
         empty.append(std::to_string(errors::kEmptyExpression));
         return empty;
     }
+
+    // An expression whose shape has a plan is computed from its numbers alone.
+    if (usePlans && plans::answerByPlan(X, LogicalResult)) return X;
+
+    if (normalise::mentionsTruthWords(X)) LogicalResult = -1;
 
     if (normalise::usesOnlyKnownWords(X)) {
         normalise::rewriteToInternalForm(X);

@@ -85,6 +85,10 @@ void foldSignsForDriver(std::string& text) {
     if (!hasNothingToFold(text)) apply(kDriverSignFolding, text);
 }
 
+void foldSignsForLevel(std::string& text) {
+    if (!hasNothingToFold(text)) apply(kLevelSignFolding, text);
+}
+
 bool needsLevelCleaning(std::string_view text) {
     char before = 0;
     for (size_t k = 0; k < text.size(); ++k) {

@@ -6,6 +6,7 @@
 // each function either applies its sequence literally or takes a shortcut
 // that the tests check against the sequence.
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string>
@@ -55,25 +56,38 @@ inline constexpr auto kDriverSignFolding = std::to_array<Step>({
     untilGone("``", ""),
 });
 
-// ReduceLevel, on its text before the first operator: signs folded (in an
-// order of its own), computed negative values as "{", exponent signs as
-// EA/EB, and truth values written back as TruE/FalsE as numbers again.
-inline constexpr auto kLevelCleaning = std::to_array<Step>({
-    strip(" "),
-    pass("[-", "{"),
+// The sequences put together, one after the other.
+template <size_t... Sizes>
+constexpr auto joined(const std::array<Step, Sizes>&... parts) {
+    std::array<Step, (Sizes + ...)> all{};
+    size_t at = 0;
+    ((std::copy(parts.begin(), parts.end(), all.begin() + at), at += parts.size()), ...);
+    return all;
+}
+
+// ReduceLevel's sign folding, in an order of its own ("++" before the NOT
+// pairs).
+inline constexpr auto kLevelSignFolding = std::to_array<Step>({
     pass("--", "+"),
     pass("++", "+"),
     strip("``"),
     untilGone("+-", "-"),
     untilGone("-+", "-"),
     untilGone("``", ""),
-    pass("e", "E"),
-    pass("E+", "EA"),
-    pass("E-", "EB"),
-    kUpperCase,
-    pass("TRUE", "-1"),
-    pass("FALSE", "0"),
 });
+
+// ReduceLevel, on its text before the first operator: signs folded,
+// computed negative values as "{", exponent signs as EA/EB, and truth values
+// written back as TruE/FalsE as numbers again.
+inline constexpr auto kLevelCleaning = joined(std::to_array<Step>({strip(" "), pass("[-", "{")}), kLevelSignFolding,
+                                              std::to_array<Step>({
+                                                  pass("e", "E"),
+                                                  pass("E+", "EA"),
+                                                  pass("E-", "EB"),
+                                                  kUpperCase,
+                                                  pass("TRUE", "-1"),
+                                                  pass("FALSE", "0"),
+                                              }));
 
 // ApplyOperator, on its text before it looks for the operator.
 inline constexpr auto kOperatorTextCleaning = std::to_array<Step>({
@@ -176,6 +190,7 @@ inline constexpr auto kFunctionNameRemoval = [] {
 // test that skips texts the sequence would leave unchanged.
 void cleanDriverArgument(std::string& text);
 void foldSignsForDriver(std::string& text);
+void foldSignsForLevel(std::string& text);
 void cleanForLevel(std::string& text);
 void cleanOperatorText(std::string& text);
 void markValues(std::string& text);

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "calculator/error_numbers.h"
+#include "functions.h"
 
 namespace ombra::functions {
 
@@ -53,10 +54,6 @@ double inverseHyperbolicCotangent(double x);
 double degreesToRadians(double x);
 double radiansToDegrees(double x);
 }  // namespace formula
-
-// How the value is written: a double with 15 significant digits, a 16-bit
-// integer, or a single-precision number with 7.
-enum class ValueForm { kDouble, kInteger, kSingle };
 
 // A set of error numbers, one bit each.
 constexpr uint32_t raises(std::initializer_list<errors::Number> numbers) {

@@ -160,19 +160,24 @@ double radiansToDegrees(double x) { return multiply(divide(x, kPiAsWritten), kDe
 
 }  // namespace formula
 
-std::string valueText(std::string_view name, double x) {
+Value value(std::string_view name, double x) {
     for (const FunctionRow& row : kFunctionTable) {
         if (row.code != name) continue;
-        const double value = row.formula(x);
-        switch (row.form) {
-            case ValueForm::kInteger: return numbers::integerText(static_cast<int16_t>(value));
-            case ValueForm::kSingle: return numbers::singleText(static_cast<float>(value));
-            case ValueForm::kDouble: break;
-        }
-        if (!std::isfinite(value)) throw NumberFailure{errors::kOverflow};
-        return numbers::numberText(value);
+        const double number = row.formula(x);
+        if (row.form == ValueForm::kDouble && !std::isfinite(number)) throw NumberFailure{errors::kOverflow};
+        return {number, row.form};
     }
     throw NumberFailure{errors::kTypeMismatch};
+}
+
+std::string valueText(std::string_view name, double x) {
+    const Value v = value(name, x);
+    switch (v.form) {
+        case ValueForm::kInteger: return numbers::integerText(static_cast<int16_t>(v.number));
+        case ValueForm::kSingle: return numbers::singleText(static_cast<float>(v.number));
+        case ValueForm::kDouble: break;
+    }
+    return numbers::numberText(v.number);
 }
 
 }  // namespace ombra::functions

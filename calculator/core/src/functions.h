@@ -14,4 +14,15 @@ namespace ombra::functions {
 // that is not a number.
 std::string valueText(std::string_view name, double x);
 
+// How a value is written: a double with 15 significant digits, a 16-bit
+// integer, or a single-precision number with 7.
+enum class ValueForm { kDouble, kInteger, kSingle };
+
+// The number valueText writes, and the form it writes it in.
+struct Value {
+    double number;
+    ValueForm form;
+};
+Value value(std::string_view name, double x);
+
 }  // namespace ombra::functions

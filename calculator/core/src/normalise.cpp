@@ -9,8 +9,9 @@
 namespace ombra::normalise {
 namespace {
 
-// Every full-width character the map knows starts with one of these bytes;
-// text without them has nothing to map.
+// True when some byte belongs to a multi-byte character: only then may the
+// text hold a full-width character, an ideographic space or a full-width
+// small letter.
 bool mayHoldFullWidth(std::string_view text) {
     for (char c : text) {
         if (static_cast<unsigned char>(c) >= 0x80) return true;
@@ -18,16 +19,30 @@ bool mayHoldFullWidth(std::string_view text) {
     return false;
 }
 
+// The same cleaning for text of ASCII bytes only, in one pass: blanks go,
+// small letters become capitals, and the text ends before an apostrophe.
+void cleanAsciiInput(std::string& text) {
+    size_t kept = 0;
+    for (char c : text) {
+        if (c == alphabet::kCommentStart[0]) break;
+        if (c == alphabet::kHalfWidthBlank[0]) continue;
+        text[kept++] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    text.resize(kept);
+}
+
 }  // namespace
 
 void cleanInput(std::string& text) {
+    if (!mayHoldFullWidth(text)) {
+        cleanAsciiInput(text);
+        return;
+    }
     Rewriter r(text);
     r.removeAll(alphabet::kHalfWidthBlank);
     r.toUpper();
     r.removeAll(alphabet::kIdeographicSpace);
-    if (mayHoldFullWidth(text)) {
-        for (const auto& [fullWidth, halfWidth] : alphabet::kFullWidthMap) r.replaceAll(fullWidth, halfWidth);
-    }
+    for (const auto& [fullWidth, halfWidth] : alphabet::kFullWidthMap) r.replaceAll(fullWidth, halfWidth);
     const size_t comment = text.find(alphabet::kCommentStart);
     if (comment != std::string::npos) text.resize(comment);
 }

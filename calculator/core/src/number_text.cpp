@@ -1,5 +1,7 @@
 #include "calculator/number_text.h"
 
+#include "decimal_digits.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -119,6 +121,32 @@ std::string_view layOut(std::string_view scientific, bool negative, const Layout
     return text.text();
 }
 
+// Fifteen rounded digits in the scientific form std::to_chars writes,
+// d.dddddddddddddde±XX, without formatting.
+constexpr int kFifteen = 15;
+std::string_view scientificText(const FifteenDigits& rounded, char* buffer) {
+    uint64_t digits = rounded.digits;
+    int exponent = kFifteen - 1 - rounded.scale;
+    if (digits == kCarriedDigits) {
+        digits /= 10;
+        ++exponent;
+    }
+    char* at = buffer;
+    for (int k = kFifteen; k >= 2; --k) {
+        at[k] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    at[0] = static_cast<char>('0' + digits);
+    at[1] = '.';
+    at += kFifteen + 1;
+    *at++ = 'e';
+    *at++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    *at++ = static_cast<char>('0' + magnitude / 10);
+    *at++ = static_cast<char>('0' + magnitude % 10);
+    return std::string_view(buffer, static_cast<size_t>(at - buffer));
+}
+
 template <class Int>
 std::optional<Int> nearestInteger(double value) {
     double nearest = std::floor(value);
@@ -136,6 +164,12 @@ std::string_view write(double value, const Layout& layout, TextBuffer& buffer) {
     if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
     if (value == 0) return layout.blankForNonNegative ? " 0" : "0";
     char scientific[64];
+    // Fifteen digits of an ordinary magnitude come from integer arithmetic;
+    // everything else (and every exact tie) from formatting.
+    if (layout.digits == kFifteen) {
+        if (const std::optional<FifteenDigits> rounded = roundToFifteenDigits(std::fabs(value)))
+            return layOut(scientificText(*rounded, scientific), value < 0, layout, buffer);
+    }
     const auto rounded = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
                                        std::chars_format::scientific, layout.digits - 1);
     return layOut(std::string_view(scientific, static_cast<size_t>(rounded.ptr - scientific)), value < 0, layout,

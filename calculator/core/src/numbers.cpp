@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "calculator/number_text.h"
+#include "decimal_digits.h"
 
 namespace ombra::numbers {
 namespace {
@@ -15,6 +16,9 @@ double valueOrOverflow(std::string_view number) {
     if (!value) throw NumberFailure{kOverflow};
     return *value;
 }
+
+// Integers below this magnitude have at most 15 digits, all of them written.
+constexpr double kFirstIntegerBeyondFifteenDigits = 1e15;
 
 double checked(double result) {
     if (!std::isfinite(result)) throw NumberFailure{kOverflow};
@@ -28,6 +32,16 @@ std::string numberText(double value) { return number_text::write(value, number_t
 std::string singleText(float value) { return number_text::write(value, number_text::kEvaluatorSingle); }
 
 std::string integerText(int64_t value) { return number_text::writeInteger(value, true); }
+
+double throughNumberText(double value) {
+    if (value == 0) return 0;  // written " 0", whatever its sign
+    if (std::fabs(value) < kFirstIntegerBeyondFifteenDigits && value == std::trunc(value)) return value;
+    if (const std::optional<number_text::FifteenDigits> rounded = number_text::roundToFifteenDigits(std::fabs(value)))
+        return value < 0 ? -number_text::doubleOf(*rounded) : number_text::doubleOf(*rounded);
+    // Beyond the ordinary range, for exact ties and for values that are not
+    // finite: the text itself, read back.
+    return strictToDouble(numberText(value));
+}
 
 double strictToDouble(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

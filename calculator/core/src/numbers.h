@@ -27,6 +27,10 @@ struct NumberFailure {
 // A double rounded to 15 significant digits: " 5", "-2", " .5", " 1E+15",
 // " 1.5E-07". Non-negative values (negative zero too) get a leading blank.
 std::string numberText(double value);
+// What numberText(value) reads back as, as strictToDouble reads it: the value
+// rounded to 15 significant digits, found without laying the text out.
+// Failure 6 when the rounded value is beyond the double range.
+double throughNumberText(double value);
 // A single-precision value with at most 7 significant digits, same layout.
 std::string singleText(float value);
 // An integer as its digits, with a leading blank when not negative.

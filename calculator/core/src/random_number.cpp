@@ -1,7 +1,6 @@
 #include "random_number.h"
 
 #include <bit>
-#include <cstdint>
 #include <mutex>
 
 namespace ombra::functions {
@@ -23,11 +22,18 @@ float toUnitInterval(uint64_t bits) {
     return static_cast<float>(top) / static_cast<float>(1u << kSingleMantissaBits);
 }
 
+float drawFrom(RandomDraft::State& s, double x) {
+    if (x == 0 && s.started) return s.last;
+    if (x < 0) s.seed = std::bit_cast<uint64_t>(x);
+    s.last = toUnitInterval(nextState(s.seed));
+    s.started = true;
+    return s.last;
+}
+
 struct Sequence {
     std::mutex lock;
-    uint64_t state = kStartSeed;
-    float last = 0;
-    bool started = false;
+    RandomDraft::State state{kStartSeed, 0, false};
+    uint64_t draws = 0;
 };
 
 Sequence& sequence() {
@@ -40,11 +46,26 @@ Sequence& sequence() {
 float randomNumber(double x) {
     Sequence& s = sequence();
     std::lock_guard guard(s.lock);
-    if (x == 0 && s.started) return s.last;
-    if (x < 0) s.state = std::bit_cast<uint64_t>(x);
-    s.last = toUnitInterval(nextState(s.state));
-    s.started = true;
-    return s.last;
+    ++s.draws;
+    return drawFrom(s.state, x);
+}
+
+RandomDraft::RandomDraft() {
+    Sequence& s = sequence();
+    std::lock_guard guard(s.lock);
+    state_ = s.state;
+    drawsSeen_ = s.draws;
+}
+
+float RandomDraft::draw(double x) { return drawFrom(state_, x); }
+
+bool RandomDraft::commit() {
+    Sequence& s = sequence();
+    std::lock_guard guard(s.lock);
+    if (s.draws != drawsSeen_) return false;
+    s.state = state_;
+    ++s.draws;
+    return true;
 }
 
 }  // namespace ombra::functions

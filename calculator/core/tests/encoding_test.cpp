@@ -51,6 +51,7 @@ TEST(NamedSteps, GiveWhatTheirSequenceGives) {
     const NamedStep steps[] = {
         {"cleanDriverArgument", cleanDriverArgument, kDriverArgumentCleaning},
         {"foldSignsForDriver", foldSignsForDriver, kDriverSignFolding},
+        {"foldSignsForLevel", foldSignsForLevel, kLevelSignFolding},
         {"cleanForLevel", cleanForLevel, kLevelCleaning},
         {"cleanOperatorText", cleanOperatorText, kOperatorTextCleaning},
         {"markValues", markValues, kValueMarking},

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -64,6 +69,76 @@ struct ConversionRow {
     const char* text;
     double value;
 };
+
+// Reading a value through its text without writing the text out must give
+// what writing and reading give, failure included, across the whole range:
+// integers, ordinary values, the smallest and the largest doubles.
+TEST(NumberText, ReadingThroughTheTextEqualsWritingAndReading) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<uint64_t> bits;
+    auto writtenAndRead = [](double value) -> std::optional<double> {
+        try {
+            return strictToDouble(numberText(value));
+        } catch (const NumberFailure&) {
+            return std::nullopt;
+        }
+    };
+    auto throughText = [](double value) -> std::optional<double> {
+        try {
+            return throughNumberText(value);
+        } catch (const NumberFailure&) {
+            return std::nullopt;
+        }
+    };
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  3.0,
+                                  -7.0,
+                                  1e15 - 1,
+                                  1e15,
+                                  0.1,
+                                  std::numeric_limits<double>::max(),
+                                  -std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  std::numeric_limits<double>::min()};
+    for (int k = 0; k < 200000; ++k) {
+        const double value = std::bit_cast<double>(bits(random));
+        if (std::isfinite(value)) values.push_back(value);
+        values.push_back(std::nextafter(std::numeric_limits<double>::max(), 0.0) / (1 + k % 7));
+        values.push_back(std::round(value * 1e-300));
+    }
+    for (double value : values) {
+        const std::optional<double> expected = writtenAndRead(value);
+        const std::optional<double> actual = throughText(value);
+        ASSERT_EQ(actual.has_value(), expected.has_value()) << value;
+        ASSERT_EQ(std::bit_cast<uint64_t>(actual.value_or(0)), std::bit_cast<uint64_t>(expected.value_or(0))) << value;
+    }
+}
+
+// The digits written are the value's 15 significant digits rounded to
+// nearest from its exact binary value, as the C library's own formatting
+// rounds them: compared through the values the two texts read as, which
+// differ whenever two texts of 15 digits differ. Values with few binary
+// fraction digits make exact ties at the fifteenth digit.
+TEST(NumberText, WritesTheCorrectlyRoundedFifteenDigits) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> decade(-10, 17);
+    std::uniform_int_distribution<uint64_t> significand(1, uint64_t{1} << 52);
+    std::uniform_int_distribution<int> fractionBits(0, 12);
+    auto printed = [](double value) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.14e", value);
+        return std::strtod(buffer, nullptr);
+    };
+    for (int k = 0; k < 300000; ++k) {
+        const double ordinary = std::pow(10.0, decade(random)) * (k % 2 == 0 ? 1 : -1);
+        const double dyadic = std::ldexp(static_cast<double>(significand(random)), -fractionBits(random));
+        for (double value : {ordinary, dyadic, std::nextafter(dyadic, 0.0), std::nextafter(dyadic, 1e300)}) {
+            ASSERT_EQ(strictToDouble(numberText(value)), printed(value)) << numberText(value);
+            ASSERT_EQ(throughNumberText(value), printed(value)) << numberText(value);
+        }
+    }
+}
 
 TEST(StrictConversion, ReadsOneWholeDecimalNumber) {
     const std::vector<ConversionRow> rows = {
