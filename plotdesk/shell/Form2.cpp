@@ -402,10 +402,11 @@ void Form2::Form_Load() {
 void Form2::Command1_Click() {
     if (!checkFields()) return;
     takeFieldsIntoRecord();
-    SettingValues values{{QString::fromLatin1(key::backpicture), Text4->text()},
-                         {QString::fromLatin1(key::xiankuan1), Text2->text()},
-                         {QString::fromLatin1(key::xiankuan2), Text3->text()},
-                         {QString::fromLatin1(key::smooth), Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0")}};
+    SettingValues values{
+        {QString::fromLatin1(key::backpicture), Text4->text()},
+        {QString::fromLatin1(key::xiankuan1), Text2->text()},
+        {QString::fromLatin1(key::xiankuan2), Text3->text()},
+        {QString::fromLatin1(key::smooth), Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0")}};
     for (const char* name : kSavedRecordKeys)
         values.append({QString::fromLatin1(name), integerText(*recordField(Settings(), name))});
     if (const auto problem = SaveSettings(values)) {
