@@ -118,7 +118,8 @@ void mForm1::showEvent(QShowEvent* event) {
 }
 
 // Closing the board keeps its place for the next time: the picture's
-// position and the window's placement, as single-precision twips.
+// position and the window's placement, as single-precision twips, in one
+// write of the store.
 void mForm1::Form_Unload() {
     const QRect frame = geometry();
     const QPoint place = pos();
@@ -133,7 +134,10 @@ void mForm1::Form_Unload() {
         {key::MainWidth, toolkit::pixelsToTwipsX(frame.width())},
         {key::MainHeight, toolkit::pixelsToTwipsY(frame.height())},
     };
-    for (const auto& entry : placement) SaveSetting(entry.key, singleText(static_cast<float>(entry.twips)));
+    SettingValues values;
+    for (const auto& entry : placement)
+        values.append({QString::fromLatin1(entry.key), singleText(static_cast<float>(entry.twips))});
+    SaveSettings(values);
 }
 
 // The board never refuses to close.
