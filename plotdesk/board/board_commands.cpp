@@ -31,6 +31,9 @@ const ColourEntry kColourEntries[] = {
     {"为", "洋红色", &mForm1::为_Click},     {"bf", "黑色", &mForm1::bf_Click},
 };
 
+// Places and sizes are stored as single-precision twips.
+QString twipsText(double twips) { return singleText(static_cast<float>(twips)); }
+
 }  // namespace
 
 void mForm1::createMenu() {
@@ -117,9 +120,13 @@ void mForm1::showEvent(QShowEvent* event) {
     }
 }
 
+SettingValues mForm1::picturePosition() const {
+    return {{QString::fromLatin1(key::pxpleft), twipsText(pxp->leftTwips())},
+            {QString::fromLatin1(key::pxpltop), twipsText(pxp->topTwips())}};
+}
+
 // Closing the board keeps its place for the next time: the picture's
-// position and the window's placement, as single-precision twips, in one
-// write of the store.
+// position and the window's placement, in one write of the store.
 void mForm1::Form_Unload() {
     const QRect frame = geometry();
     const QPoint place = pos();
@@ -127,16 +134,13 @@ void mForm1::Form_Unload() {
         const char* key;
         double twips;
     } placement[] = {
-        {key::pxpleft, pxp->leftTwips()},
-        {key::pxpltop, pxp->topTwips()},
         {key::MainLeft, toolkit::pixelsToTwipsX(place.x())},
         {key::MainTop, toolkit::pixelsToTwipsY(place.y())},
         {key::MainWidth, toolkit::pixelsToTwipsX(frame.width())},
         {key::MainHeight, toolkit::pixelsToTwipsY(frame.height())},
     };
-    SettingValues values;
-    for (const auto& entry : placement)
-        values.append({QString::fromLatin1(entry.key), singleText(static_cast<float>(entry.twips))});
+    SettingValues values = picturePosition();
+    for (const auto& entry : placement) values.append({QString::fromLatin1(entry.key), twipsText(entry.twips)});
     SaveSettings(values);
 }
 

@@ -11,6 +11,7 @@
 
 #include "board/plot_requests.h"
 #include "board/view_scale.h"
+#include "settings/settings_store.h"
 #include "toolkit/image_control.h"
 #include "toolkit/picture_area.h"
 
@@ -110,6 +111,9 @@ public:
     // saves the window's placement and the picture's position.
     void Form_Resize();
     void Form_Unload();
+    // The picture's position as it is stored for the next load to put back
+    // ("pxpleft" and "pxpltop").
+    SettingValues picturePosition() const;
 
     int ColorIndex() const { return colorIndex_; }
 
