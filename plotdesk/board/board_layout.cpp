@@ -123,9 +123,7 @@ void mForm1::relayoutFromRecord() {
     drawStripMarkers(stripForeColor());
 }
 
-void mForm1::readSmoothSetting() {
-    pxp->setSmooth(toInt32HalfEven(GetSetting(key::smooth, defaultText(key::smooth))).value_or(0) != 0);
-}
+void mForm1::readSmoothSetting() { pxp->setSmooth(storedSmoothLines()); }
 
 // Place, size, scale and colours from the record. A size that makes no
 // picture takes the default and one too large for memory shrinks; a zero

@@ -395,8 +395,7 @@ void Form2::Form_Load() {
     // The pen widths show what is stored, so saving other settings keeps them.
     Text2->setText(GetSetting(QString::fromLatin1(key::xiankuan1), defaultText(key::xiankuan1)));
     Text3->setText(GetSetting(QString::fromLatin1(key::xiankuan2), defaultText(key::xiankuan2)));
-    Check1->setChecked(
-        toInt32HalfEven(GetSetting(QString::fromLatin1(key::smooth), defaultText(key::smooth))).value_or(0) != 0);
+    Check1->setChecked(storedSmoothLines());
 }
 
 void Form2::Command1_Click() {
