@@ -21,8 +21,6 @@
 namespace plotdesk {
 namespace {
 
-// Axes are drawn in the palette's bright red.
-constexpr int kAxisPaletteIndex = 12;
 // Tick marks: x ticks reach 3 units up from the x axis, y ticks 5 units
 // right of the y axis.
 constexpr double kXTickLength = 3;

@@ -2,6 +2,7 @@
 // and their shortcuts, the layout of 1-2-5 ticks whose labels keep apart,
 // and the remembered curves drawn again in the new view.
 
+#include "board/board_geometry.h"
 #include "board/board_texts.h"
 #include "board/mForm1.h"
 #include "board/plot_rules.h"
@@ -21,8 +22,6 @@
 namespace plotdesk {
 namespace {
 
-// Axes are drawn in the palette's bright red.
-constexpr int kAxisPaletteIndex = 12;
 // Tick marks reach this many pixels into the picture from their axis.
 constexpr double kTickPixels = 4;
 // A view lays out at most this many ticks along an axis.
