@@ -68,14 +68,13 @@ void mForm1::zoomAbout(double x, double y, double factor) {
     showView(zoomed);
 }
 
-void mForm1::zoomIn() {
-    const QPointF centre = pxp->toScale(QPointF(pxp->width() / 2.0, pxp->height() / 2.0));
-    zoomAbout(centre.x(), centre.y(), kZoomStep);
-}
+void mForm1::zoomIn() { zoomAboutCentre(kZoomStep); }
 
-void mForm1::zoomOut() {
+void mForm1::zoomOut() { zoomAboutCentre(1 / kZoomStep); }
+
+void mForm1::zoomAboutCentre(double factor) {
     const QPointF centre = pxp->toScale(QPointF(pxp->width() / 2.0, pxp->height() / 2.0));
-    zoomAbout(centre.x(), centre.y(), 1 / kZoomStep);
+    zoomAbout(centre.x(), centre.y(), factor);
 }
 
 void mForm1::fitToWindow() {

@@ -242,6 +242,8 @@ private:
     void layoutPicture();
     void readSmoothSetting();
     void centreOrigin();
+    // Zooms about the scale point at the picture's centre.
+    void zoomAboutCentre(double factor);
     void drawXLoops(const AxesRequest& axes, bool towardsRight);
     void drawYLoops(const AxesRequest& axes, bool downwards);
     // A curve remembered since the last clear, with the box around its
