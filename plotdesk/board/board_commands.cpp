@@ -39,12 +39,8 @@ QString twipsText(double twips) { return singleText(static_cast<float>(twips)); 
 void mForm1::createMenu() {
     tt = new QMenu(this);
     tt->setObjectName(QStringLiteral("tt"));
-    rr = tt->addAction(QString::fromUtf8(boardtext::kRedraw), this, [this] { rr_Click(); });
-    rr->setObjectName(QStringLiteral("rr"));
-    rr->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    ff = tt->addAction(QString::fromUtf8(boardtext::kOptions), this, [this] { ff_Click(); });
-    ff->setObjectName(QStringLiteral("ff"));
-    ff->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    rr = addCommand(boardtext::kRedraw, "rr", {QKeySequence(Qt::CTRL | Qt::Key_R)}, &mForm1::rr_Click);
+    ff = addCommand(boardtext::kOptions, "ff", {QKeySequence(Qt::CTRL | Qt::Key_E)}, &mForm1::ff_Click);
     yu = tt->addSeparator();
     yu->setObjectName(QStringLiteral("yu"));
     shoosecolor = tt->addMenu(QString::fromUtf8(boardtext::kChooseColour));
@@ -54,11 +50,19 @@ void mForm1::createMenu() {
                                                  [this, handler = entry.handler] { (this->*handler)(); });
         action->setObjectName(QString::fromUtf8(entry.name));
     }
-    // The shortcuts work whenever the board is the active window.
-    addAction(rr);
-    addAction(ff);
     addViewCommands();
     createPictureEntries();
+}
+
+// The entry's shortcuts belong to the window as well, so they work whenever
+// the board is the active window.
+QAction* mForm1::addCommand(const char* caption, const char* name, const QList<QKeySequence>& shortcuts,
+                            void (mForm1::*handler)()) {
+    QAction* action = tt->addAction(QString::fromUtf8(caption), this, [this, handler] { (this->*handler)(); });
+    action->setObjectName(QString::fromUtf8(name));
+    action->setShortcuts(shortcuts);
+    addAction(action);
+    return action;
 }
 
 void mForm1::showBoardMenu(const QPoint& globalPosition) { tt->popup(globalPosition); }

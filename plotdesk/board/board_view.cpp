@@ -45,19 +45,13 @@ Ticks ticksOver(double from, double to, double spacing) {
 void mForm1::addViewCommands() {
     viewSeparator = tt->addSeparator();
     viewSeparator->setObjectName(QStringLiteral("viewSeparator"));
-    zoomInAction = tt->addAction(QString::fromUtf8(boardtext::kZoomIn), this, [this] { zoomIn(); });
-    zoomInAction->setObjectName(QStringLiteral("zoomIn"));
     // Ctrl+= is the key under "+"; with Shift held it reads Ctrl++.
-    zoomInAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
-    zoomOutAction = tt->addAction(QString::fromUtf8(boardtext::kZoomOut), this, [this] { zoomOut(); });
-    zoomOutAction->setObjectName(QStringLiteral("zoomOut"));
-    zoomOutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    fitAction = tt->addAction(QString::fromUtf8(boardtext::kFitView), this, [this] { fitToWindow(); });
-    fitAction->setObjectName(QStringLiteral("fitView"));
-    fitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    addAction(zoomInAction);
-    addAction(zoomOutAction);
-    addAction(fitAction);
+    zoomInAction =
+        addCommand(boardtext::kZoomIn, "zoomIn",
+                   {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)}, &mForm1::zoomIn);
+    zoomOutAction =
+        addCommand(boardtext::kZoomOut, "zoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &mForm1::zoomOut);
+    fitAction = addCommand(boardtext::kFitView, "fitView", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &mForm1::fitToWindow);
 }
 
 void mForm1::zoomAbout(double x, double y, double factor) {

@@ -15,6 +15,8 @@
 #include "toolkit/image_control.h"
 #include "toolkit/picture_area.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QRectF>
 #include <QWidget>
 #include <cstdint>
@@ -230,6 +232,8 @@ private:
     void createBottomBar();
     void createStrips();
     void createMenu();
+    QAction* addCommand(const char* caption, const char* name, const QList<QKeySequence>& shortcuts,
+                        void (mForm1::*handler)());
     void addViewCommands();
     void routeBoardInput();
     bool isBoardShortcut(const QKeyEvent& key) const;
