@@ -164,7 +164,7 @@ Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange
     int samplesToClockReading = kSamplesPerClockReading;
     auto drawn = [singlePrecision](double coordinate) { return drawnCoordinate(coordinate, singlePrecision); };
     Point previous;
-    for (double v = range.start; range.contains(v);) {
+    range.forEachValue([&](double v) {
         progress.reach(v);
         const Point point = sampler.at(v);
         if (kept) kept->push_back(keptPoint(point));
@@ -189,11 +189,7 @@ Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange
                 sinceRefresh.restart();
             }
         }
-
-        const std::optional<double> next = range.after(v);
-        if (!next) break;
-        v = *next;
-    }
+    });
     trace.outcome.firstFailure = sampler.firstFailure();
     return trace;
 }
@@ -337,14 +333,11 @@ std::optional<CurveBounds> mForm1::valueBounds(RememberedCurve& curve) {
     const SamplingRange& range = curve.request.range;
     const bool keep = curve.points.empty() && range.expectedSamples() <= kMostKeptSamples;
     std::optional<CurveBounds> bounds;
-    for (double v = range.start; range.contains(v);) {
+    range.forEachValue([&](double v) {
         const Point point = sampler.at(v);
         if (keep) curve.points.push_back(keptPoint(point));
         if (point.complete()) bounds = including(bounds, *point.x, *point.y);
-        const std::optional<double> next = range.after(v);
-        if (!next) break;
-        v = *next;
-    }
+    });
     curve.bounds = bounds;
     curve.boundsKnown = true;
     return bounds;
