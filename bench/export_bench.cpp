@@ -7,21 +7,24 @@
 
 #include "board/board_picture.h"
 #include "board/mForm1.h"
+#include "offscreen_bench.h"
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
-#include <QSettings>
 #include <QTemporaryDir>
 
 namespace {
 
-QTemporaryDir* outputFolder = nullptr;
+// A file in a temporary folder, which goes at the end of the run.
+QString outputFile(const char* name) {
+    static const QTemporaryDir folder;
+    return folder.filePath(QString::fromLatin1(name));
+}
 
 void exportBoard(benchmark::State& state, const char* name) {
     plotdesk::mForm1 board;
     board.Form_Load();
     board.Command1_Click();
-    const QString file = outputFolder->filePath(QString::fromLatin1(name));
+    const QString file = outputFile(name);
     const QSize size = state.range(0) == 0 ? board.pxp->size() : QSize(int(state.range(0)), int(state.range(1)));
     for (auto _ : state) {
         if (plotdesk::saveBoardPicture(*board.pxp, file, size)) state.SkipWithError("the picture was not written");
@@ -42,18 +45,4 @@ BENCHMARK(BM_ExportPng)->Apply(exportSizes);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    QTemporaryDir store;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, store.path());
-    QTemporaryDir output;
-    outputFolder = &output;
-
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return plotdesk::bench::runOffscreen(argc, argv); }

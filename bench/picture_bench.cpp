@@ -5,10 +5,10 @@
 // a curve is a sine drawn as the board draws it, each segment from the new
 // point back to the previous one. Runs on Qt's offscreen platform.
 
+#include "offscreen_bench.h"
 #include "toolkit/picture_area.h"
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -115,12 +115,4 @@ BENCHMARK(BM_RedrawAfterZoom)->Unit(benchmark::kMillisecond)->Repetitions(7)->Re
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return plotdesk::bench::runOffscreen(argc, argv); }

@@ -7,14 +7,12 @@
 
 #include "board/mForm1.h"
 #include "calculator/Calculator.h"
+#include "offscreen_bench.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
 #include <QLineEdit>
-#include <QSettings>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -106,17 +104,8 @@ BENCHMARK(BM_ZoomStepFiveCurves)
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    QTemporaryDir store;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, store.path());
-    plotdesk::SaveSetting(plotdesk::key::width, QStringLiteral("5500"));
-    plotdesk::SaveSetting(plotdesk::key::_heiht, QStringLiteral("5500"));
-
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return plotdesk::bench::runOffscreen(argc, argv, [] {
+        plotdesk::SaveSettings({{QString::fromLatin1(plotdesk::key::width), QStringLiteral("5500")},
+                                {QString::fromLatin1(plotdesk::key::_heiht), QStringLiteral("5500")}});
+    });
 }

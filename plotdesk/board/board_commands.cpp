@@ -31,17 +31,16 @@ const ColourEntry kColourEntries[] = {
     {"为", "洋红色", &mForm1::为_Click},     {"bf", "黑色", &mForm1::bf_Click},
 };
 
+// Places and sizes are stored as single-precision twips.
+QString twipsText(double twips) { return singleText(static_cast<float>(twips)); }
+
 }  // namespace
 
 void mForm1::createMenu() {
     tt = new QMenu(this);
     tt->setObjectName(QStringLiteral("tt"));
-    rr = tt->addAction(QString::fromUtf8(boardtext::kRedraw), this, [this] { rr_Click(); });
-    rr->setObjectName(QStringLiteral("rr"));
-    rr->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    ff = tt->addAction(QString::fromUtf8(boardtext::kOptions), this, [this] { ff_Click(); });
-    ff->setObjectName(QStringLiteral("ff"));
-    ff->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    rr = addCommand(boardtext::kRedraw, "rr", {QKeySequence(Qt::CTRL | Qt::Key_R)}, &mForm1::rr_Click);
+    ff = addCommand(boardtext::kOptions, "ff", {QKeySequence(Qt::CTRL | Qt::Key_E)}, &mForm1::ff_Click);
     yu = tt->addSeparator();
     yu->setObjectName(QStringLiteral("yu"));
     shoosecolor = tt->addMenu(QString::fromUtf8(boardtext::kChooseColour));
@@ -51,11 +50,19 @@ void mForm1::createMenu() {
                                                  [this, handler = entry.handler] { (this->*handler)(); });
         action->setObjectName(QString::fromUtf8(entry.name));
     }
-    // The shortcuts work whenever the board is the active window.
-    addAction(rr);
-    addAction(ff);
     addViewCommands();
     createPictureEntries();
+}
+
+// The entry's shortcuts belong to the window as well, so they work whenever
+// the board is the active window.
+QAction* mForm1::addCommand(const char* caption, const char* name, const QList<QKeySequence>& shortcuts,
+                            void (mForm1::*handler)()) {
+    QAction* action = tt->addAction(QString::fromUtf8(caption), this, [this, handler] { (this->*handler)(); });
+    action->setObjectName(QString::fromUtf8(name));
+    action->setShortcuts(shortcuts);
+    addAction(action);
+    return action;
 }
 
 void mForm1::showBoardMenu(const QPoint& globalPosition) { tt->popup(globalPosition); }
@@ -117,8 +124,13 @@ void mForm1::showEvent(QShowEvent* event) {
     }
 }
 
+SettingValues mForm1::picturePosition() const {
+    return {{QString::fromLatin1(key::pxpleft), twipsText(pxp->leftTwips())},
+            {QString::fromLatin1(key::pxpltop), twipsText(pxp->topTwips())}};
+}
+
 // Closing the board keeps its place for the next time: the picture's
-// position and the window's placement, as single-precision twips.
+// position and the window's placement, in one write of the store.
 void mForm1::Form_Unload() {
     const QRect frame = geometry();
     const QPoint place = pos();
@@ -126,14 +138,14 @@ void mForm1::Form_Unload() {
         const char* key;
         double twips;
     } placement[] = {
-        {key::pxpleft, pxp->leftTwips()},
-        {key::pxpltop, pxp->topTwips()},
         {key::MainLeft, toolkit::pixelsToTwipsX(place.x())},
         {key::MainTop, toolkit::pixelsToTwipsY(place.y())},
         {key::MainWidth, toolkit::pixelsToTwipsX(frame.width())},
         {key::MainHeight, toolkit::pixelsToTwipsY(frame.height())},
     };
-    for (const auto& entry : placement) SaveSetting(entry.key, singleText(static_cast<float>(entry.twips)));
+    SettingValues values = picturePosition();
+    for (const auto& entry : placement) values.append({QString::fromLatin1(entry.key), twipsText(entry.twips)});
+    SaveSettings(values);
 }
 
 // The board never refuses to close.

@@ -1,7 +1,8 @@
 #pragma once
 // Small pieces of board arithmetic that the window's handlers share: where
 // the picture goes to centre its origin, the position markers of the scroll
-// strips, the coordinate read-out in the title and the axis labels.
+// strips, the coordinate read-out in the title, the axis labels and the
+// axes' colour.
 
 #include <QString>
 #include <cstdint>
@@ -28,5 +29,8 @@ QString pointerReadout(double x, double y);
 // A tick label as numbers are printed on the board: a blank in place of the
 // sign of zero and positive values, and a trailing blank (" 100 ", "-100 ").
 QString axisLabel(int64_t value);
+
+// The palette entry the axes are drawn in, in every view: bright red.
+inline constexpr int kAxisPaletteIndex = 12;
 
 }  // namespace plotdesk

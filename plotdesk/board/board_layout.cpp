@@ -21,8 +21,6 @@
 namespace plotdesk {
 namespace {
 
-// Axes are drawn in the palette's bright red.
-constexpr int kAxisPaletteIndex = 12;
 // Tick marks: x ticks reach 3 units up from the x axis, y ticks 5 units
 // right of the y axis.
 constexpr double kXTickLength = 3;
@@ -123,9 +121,7 @@ void mForm1::relayoutFromRecord() {
     drawStripMarkers(stripForeColor());
 }
 
-void mForm1::readSmoothSetting() {
-    pxp->setSmooth(toInt32HalfEven(GetSetting(key::smooth, defaultText(key::smooth))).value_or(0) != 0);
-}
+void mForm1::readSmoothSetting() { pxp->setSmooth(storedSmoothLines()); }
 
 // Place, size, scale and colours from the record. A size that makes no
 // picture takes the default and one too large for memory shrinks; a zero

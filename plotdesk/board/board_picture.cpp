@@ -7,22 +7,17 @@
 
 namespace plotdesk {
 
-void drawBoardPicture(const toolkit::PictureArea& picture, QPainter& painter, const QSizeF& target) {
-    picture.renderPicture(painter, target);
-}
-
 QImage boardPictureImage(const toolkit::PictureArea& picture, QSize pixels) {
     QImage image(pixels, QImage::Format_RGB32);
     if (image.isNull()) return image;
     QPainter painter(&image);
-    drawBoardPicture(picture, painter, QSizeF(pixels));
+    picture.renderPicture(painter, QSizeF(pixels));
     return image;
 }
 
 std::optional<QString> saveBoardPicture(const toolkit::PictureArea& picture, const QString& file, QSize pixels) {
-    return toolkit::writePictureFile(file, pixels, [&picture](QPainter& painter, const QSizeF& target) {
-        drawBoardPicture(picture, painter, target);
-    });
+    return toolkit::writePictureFile(
+        file, pixels, [&picture](QPainter& painter, const QSizeF& target) { picture.renderPicture(painter, target); });
 }
 
 }  // namespace plotdesk

@@ -4,22 +4,16 @@
 
 #include <QImage>
 #include <QSize>
-#include <QSizeF>
 #include <QString>
 #include <optional>
-
-class QPainter;
 
 namespace plotdesk {
 namespace toolkit {
 class PictureArea;
 }
 
-// Draws the board picture (background, axes, curves, labels) so that it
-// fills `target` from the painter's origin.
-void drawBoardPicture(const toolkit::PictureArea& picture, QPainter& painter, const QSizeF& target);
-
-// The board picture as an image of `pixels`.
+// The board picture (background, axes, curves, labels) as an image of
+// `pixels`.
 QImage boardPictureImage(const toolkit::PictureArea& picture, QSize pixels);
 
 // Writes the board picture at `pixels` to `file`, in the format its suffix

@@ -17,15 +17,10 @@ namespace plotdesk {
 
 void mForm1::createPictureEntries() {
     tt->addSeparator();
-    exportPicture =
-        tt->addAction(QString::fromUtf8(boardtext::kExportPicture), this, [this] { exportPicture_Click(); });
-    exportPicture->setObjectName(QStringLiteral("exportPicture"));
-    exportPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    copyPicture = tt->addAction(QString::fromUtf8(boardtext::kCopyPicture), this, [this] { copyPicture_Click(); });
-    copyPicture->setObjectName(QStringLiteral("copyPicture"));
-    copyPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    addAction(exportPicture);
-    addAction(copyPicture);
+    exportPicture = addCommand(boardtext::kExportPicture, "exportPicture", {QKeySequence(Qt::CTRL | Qt::Key_S)},
+                               &mForm1::exportPicture_Click);
+    copyPicture = addCommand(boardtext::kCopyPicture, "copyPicture", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+                             &mForm1::copyPicture_Click);
 }
 
 // The dialog is window-modal and goes when it is closed; the board keeps

@@ -2,6 +2,7 @@
 // and their shortcuts, the layout of 1-2-5 ticks whose labels keep apart,
 // and the remembered curves drawn again in the new view.
 
+#include "board/board_geometry.h"
 #include "board/board_texts.h"
 #include "board/mForm1.h"
 #include "board/plot_rules.h"
@@ -21,8 +22,6 @@
 namespace plotdesk {
 namespace {
 
-// Axes are drawn in the palette's bright red.
-constexpr int kAxisPaletteIndex = 12;
 // Tick marks reach this many pixels into the picture from their axis.
 constexpr double kTickPixels = 4;
 // A view lays out at most this many ticks along an axis.
@@ -46,19 +45,13 @@ Ticks ticksOver(double from, double to, double spacing) {
 void mForm1::addViewCommands() {
     viewSeparator = tt->addSeparator();
     viewSeparator->setObjectName(QStringLiteral("viewSeparator"));
-    zoomInAction = tt->addAction(QString::fromUtf8(boardtext::kZoomIn), this, [this] { zoomIn(); });
-    zoomInAction->setObjectName(QStringLiteral("zoomIn"));
     // Ctrl+= is the key under "+"; with Shift held it reads Ctrl++.
-    zoomInAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
-    zoomOutAction = tt->addAction(QString::fromUtf8(boardtext::kZoomOut), this, [this] { zoomOut(); });
-    zoomOutAction->setObjectName(QStringLiteral("zoomOut"));
-    zoomOutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    fitAction = tt->addAction(QString::fromUtf8(boardtext::kFitView), this, [this] { fitToWindow(); });
-    fitAction->setObjectName(QStringLiteral("fitView"));
-    fitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    addAction(zoomInAction);
-    addAction(zoomOutAction);
-    addAction(fitAction);
+    zoomInAction =
+        addCommand(boardtext::kZoomIn, "zoomIn",
+                   {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)}, &mForm1::zoomIn);
+    zoomOutAction =
+        addCommand(boardtext::kZoomOut, "zoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &mForm1::zoomOut);
+    fitAction = addCommand(boardtext::kFitView, "fitView", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &mForm1::fitToWindow);
 }
 
 void mForm1::zoomAbout(double x, double y, double factor) {
@@ -69,14 +62,13 @@ void mForm1::zoomAbout(double x, double y, double factor) {
     showView(zoomed);
 }
 
-void mForm1::zoomIn() {
-    const QPointF centre = pxp->toScale(QPointF(pxp->width() / 2.0, pxp->height() / 2.0));
-    zoomAbout(centre.x(), centre.y(), kZoomStep);
-}
+void mForm1::zoomIn() { zoomAboutCentre(kZoomStep); }
 
-void mForm1::zoomOut() {
+void mForm1::zoomOut() { zoomAboutCentre(1 / kZoomStep); }
+
+void mForm1::zoomAboutCentre(double factor) {
     const QPointF centre = pxp->toScale(QPointF(pxp->width() / 2.0, pxp->height() / 2.0));
-    zoomAbout(centre.x(), centre.y(), 1 / kZoomStep);
+    zoomAbout(centre.x(), centre.y(), factor);
 }
 
 void mForm1::fitToWindow() {

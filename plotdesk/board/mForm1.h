@@ -11,9 +11,12 @@
 
 #include "board/plot_requests.h"
 #include "board/view_scale.h"
+#include "settings/settings_store.h"
 #include "toolkit/image_control.h"
 #include "toolkit/picture_area.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QRectF>
 #include <QWidget>
 #include <cstdint>
@@ -110,6 +113,9 @@ public:
     // saves the window's placement and the picture's position.
     void Form_Resize();
     void Form_Unload();
+    // The picture's position as it is stored for the next load to put back
+    // ("pxpleft" and "pxpltop").
+    SettingValues picturePosition() const;
 
     int ColorIndex() const { return colorIndex_; }
 
@@ -226,6 +232,8 @@ private:
     void createBottomBar();
     void createStrips();
     void createMenu();
+    QAction* addCommand(const char* caption, const char* name, const QList<QKeySequence>& shortcuts,
+                        void (mForm1::*handler)());
     void addViewCommands();
     void routeBoardInput();
     bool isBoardShortcut(const QKeyEvent& key) const;
@@ -238,6 +246,8 @@ private:
     void layoutPicture();
     void readSmoothSetting();
     void centreOrigin();
+    // Zooms about the scale point at the picture's centre.
+    void zoomAboutCentre(double factor);
     void drawXLoops(const AxesRequest& axes, bool towardsRight);
     void drawYLoops(const AxesRequest& axes, bool downwards);
     // A curve remembered since the last clear, with the box around its

@@ -29,10 +29,14 @@ bool fits(double width, double height, double pixelRatio) {
     return width >= 1 && height >= 1 && width <= side && height <= side && width * height <= pixelBudget(pixelRatio);
 }
 
-}  // namespace
+struct BoardPictureSize {
+    double widthTwips = 0;
+    double heightTwips = 0;
+    bool shrunk = false;  // the stored size needed too much memory
+};
 
-bool pictureFits(QSize pixels, double pixelRatio) { return fits(pixels.width(), pixels.height(), pixelRatio); }
-
+// The picture's size for a stored width and height in twips, on a screen
+// with the given twips per logical pixel and pixel ratio.
 BoardPictureSize boardPictureSize(int32_t widthTwips, int32_t heightTwips, double twipsPerPixelX, double twipsPerPixelY,
                                   double pixelRatio) {
     const double widthTwipsUsed = usableSideTwips(widthTwips, twipsPerPixelX, key::width);
@@ -50,6 +54,10 @@ BoardPictureSize boardPictureSize(int32_t widthTwips, int32_t heightTwips, doubl
     const double shrunkHeight = std::max(1.0, std::floor(clampedHeight * factor));
     return {shrunkWidth * twipsPerPixelX, shrunkHeight * twipsPerPixelY, true};
 }
+
+}  // namespace
+
+bool pictureFits(QSize pixels, double pixelRatio) { return fits(pixels.width(), pixels.height(), pixelRatio); }
 
 void sizeBoardPicture(toolkit::PictureArea& picture, int32_t widthTwips, int32_t heightTwips) {
     const BoardPictureSize size = boardPictureSize(widthTwips, heightTwips, toolkit::twipsPerPixelX(),

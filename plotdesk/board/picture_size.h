@@ -20,17 +20,6 @@ inline constexpr int64_t kLargestPictureBytes = int64_t{256} * 1024 * 1024;
 // within the picture area's longest side, its image within the memory limit.
 bool pictureFits(QSize pixels, double pixelRatio);
 
-struct BoardPictureSize {
-    double widthTwips = 0;
-    double heightTwips = 0;
-    bool shrunk = false;  // the stored size needed too much memory
-};
-
-// The picture's size for a stored width and height in twips, on a screen
-// with the given twips per logical pixel and pixel ratio.
-BoardPictureSize boardPictureSize(int32_t widthTwips, int32_t heightTwips, double twipsPerPixelX, double twipsPerPixelY,
-                                  double pixelRatio);
-
 // Gives the board picture its size from a stored width and height in twips,
 // on the current screen; a picture that had to shrink is noted on standard
 // error.

@@ -76,6 +76,19 @@ struct SamplingRange {
     std::optional<double> after(double v) const;
     // The number of samples the loop will take, ignoring rounding.
     double expectedSamples() const;
+
+    // Calls `visit` with each loop value in turn: from start, by repeated
+    // addition of the step, while the value lies in the range and the step
+    // still moves it.
+    template <class Visit>
+    void forEachValue(Visit&& visit) const {
+        for (double v = start; contains(v);) {
+            visit(v);
+            const std::optional<double> next = after(v);
+            if (!next) break;
+            v = *next;
+        }
+    }
 };
 
 inline constexpr double kMaximumSamples = 1'000'000;

@@ -1,7 +1,8 @@
 #pragma once
 // Every key of the settings store in one table: its name, its default, the
-// form of its value, and beside each row who reads and writes it. Other files name keys only
-// through the constants in `key` and take defaults from defaultText().
+// form of its value, and beside each row who reads and writes it. Other
+// files name keys only through the constants in `key` and take defaults
+// from defaultText().
 
 #include <QString>
 #include <span>

@@ -57,4 +57,8 @@ void LoadSettings() {
     }
 }
 
+bool storedSmoothLines() {
+    return toInt32HalfEven(GetSetting(QString::fromLatin1(key::smooth), defaultText(key::smooth))).value_or(0) != 0;
+}
+
 }  // namespace plotdesk

@@ -35,4 +35,8 @@ std::span<const RecordField> recordFields();
 // The field of `record` loaded from `key`, or nullptr for other keys.
 int32_t* recordField(SettingsRecord& record, const char* key);
 
+// The stored "smooth" switch, which is no record field: on when its text
+// reads as a non-zero integer; off when it is absent or not a number.
+bool storedSmoothLines();
+
 }  // namespace plotdesk

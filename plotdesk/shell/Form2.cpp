@@ -395,17 +395,17 @@ void Form2::Form_Load() {
     // The pen widths show what is stored, so saving other settings keeps them.
     Text2->setText(GetSetting(QString::fromLatin1(key::xiankuan1), defaultText(key::xiankuan1)));
     Text3->setText(GetSetting(QString::fromLatin1(key::xiankuan2), defaultText(key::xiankuan2)));
-    Check1->setChecked(
-        toInt32HalfEven(GetSetting(QString::fromLatin1(key::smooth), defaultText(key::smooth))).value_or(0) != 0);
+    Check1->setChecked(storedSmoothLines());
 }
 
 void Form2::Command1_Click() {
     if (!checkFields()) return;
     takeFieldsIntoRecord();
-    SettingValues values{{QString::fromLatin1(key::backpicture), Text4->text()},
-                         {QString::fromLatin1(key::xiankuan1), Text2->text()},
-                         {QString::fromLatin1(key::xiankuan2), Text3->text()},
-                         {QString::fromLatin1(key::smooth), Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0")}};
+    SettingValues values{
+        {QString::fromLatin1(key::backpicture), Text4->text()},
+        {QString::fromLatin1(key::xiankuan1), Text2->text()},
+        {QString::fromLatin1(key::xiankuan2), Text3->text()},
+        {QString::fromLatin1(key::smooth), Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0")}};
     for (const char* name : kSavedRecordKeys)
         values.append({QString::fromLatin1(name), integerText(*recordField(Settings(), name))});
     if (const auto problem = SaveSettings(values)) {

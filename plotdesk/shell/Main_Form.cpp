@@ -1,9 +1,7 @@
 #include "shell/Main_Form.h"
 
 #include "board/mForm1.h"
-#include "settings/number_text.h"
 #include "settings/product.h"
-#include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "shell/board_window.h"
 #include "shell/frmSplash.h"
@@ -340,10 +338,7 @@ QStringList Main_Form::savePicturePosition() {
     // Only a loaded board has a picture position worth keeping.
     const mForm1* board = toolkit::Forms<mForm1>::loaded();
     if (!board) return {};
-    const auto problem = SaveSettings({
-        {QString::fromLatin1(key::pxpleft), singleText(static_cast<float>(board->pxp->leftTwips()))},
-        {QString::fromLatin1(key::pxpltop), singleText(static_cast<float>(board->pxp->topTwips()))},
-    });
+    const auto problem = SaveSettings(board->picturePosition());
     if (!problem) return {};
     return {unsavedFile(settingsFilePath(), *problem)};
 }

@@ -27,8 +27,8 @@ constexpr int kCountdownSeconds = 3;
 constexpr int kTickMilliseconds = 1000;
 const QString kSecondsSuffix = QStringLiteral("  秒");
 
-// The settings the reset link writes, in this order, each with the value
-// that the settings table gives as its recovery value.
+// The settings the reset link writes, each with the value that the settings
+// table gives as its recovery value.
 constexpr const char* kResetKeys[] = {key::min_x, key::min_y, key::width, key::_heiht};
 
 }  // namespace
@@ -108,8 +108,11 @@ void frmSplash::Form_KeyPress(const QString& typed) {
     showMainWindowAndUnload();
 }
 
+// All of them with one write of the store.
 void frmSplash::Label2_Click() {
-    for (const char* name : kResetKeys) SaveSetting(QString::fromLatin1(name), recoveryText(name));
+    SettingValues values;
+    for (const char* name : kResetKeys) values.append({QString::fromLatin1(name), recoveryText(name)});
+    SaveSettings(values);
 }
 
 void frmSplash::showEvent(QShowEvent* event) {

@@ -6,10 +6,11 @@
 // A step is drawn with the scale mapping and the pen recorded before it, so
 // a later change of scale, size or pen leaves what was drawn earlier where
 // and as it was. Segments, by far the most numerous steps, are kept apart as
-// four floats each (the board hands single-precision coordinates anyway); a
-// run step stands for a stretch of them drawn one after the other with one
-// pen, so recording a segment appends 16 bytes and allocates nothing beyond
-// the vector's own growth.
+// four floats each (the board's classic view hands single-precision
+// coordinates anyway; finer ones, such as a deeply zoomed view's, are
+// rounded to single precision here); a run step stands for a stretch of them
+// drawn one after the other with one pen, so recording a segment appends 16
+// bytes and allocates nothing beyond the vector's own growth.
 
 #include <QFont>
 #include <QPointF>

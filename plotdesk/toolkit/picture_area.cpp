@@ -16,7 +16,6 @@
 namespace plotdesk::toolkit {
 namespace {
 
-
 bool acceptableSize(double twips, int pixels) {
     return std::isfinite(twips) && twips >= 0 && pixels <= kLargestPictureSide;
 }

@@ -225,8 +225,8 @@ void BoardWindowTest::menuEntries() {
     QStringList captions;
     for (QAction* action : board.tt->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(captions, (QStringList{"重绘", "选项", "-", "选择线条颜色", "-", "放大", "缩小", "适合窗口", "-", "导出图片…",
-                                    "复制图片"}));
+    QCOMPARE(captions, (QStringList{"重绘", "选项", "-", "选择线条颜色", "-", "放大", "缩小", "适合窗口", "-",
+                                    "导出图片…", "复制图片"}));
     QCOMPARE(board.rr->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     QCOMPARE(board.ff->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
     QStringList names;

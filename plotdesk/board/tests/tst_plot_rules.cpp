@@ -250,12 +250,7 @@ void PlotRulesTest::refusedRanges() {
 // Walks the range as the plot does and lists the substituted value texts.
 static QStringList walk(const SamplingRange& range) {
     QStringList texts;
-    for (double v = range.start; range.contains(v);) {
-        texts << loopValueText(v);
-        const std::optional<double> next = range.after(v);
-        if (!next) break;
-        v = *next;
-    }
+    range.forEachValue([&texts](double v) { texts << loopValueText(v); });
     return texts;
 }
 

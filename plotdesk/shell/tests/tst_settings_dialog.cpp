@@ -14,8 +14,8 @@
 #include "toolkit/tests/file_faults.h"
 
 #include <QAbstractButton>
-#include <QDialog>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
