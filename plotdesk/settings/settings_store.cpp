@@ -18,21 +18,20 @@ using StoredValues = QMap<QString, QVariant>;
 
 QString groupKey(const QString& key) { return QString::fromLatin1(kSettingsSection) + QLatin1Char('/') + key; }
 
-QSettings store() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kSettingsApplication),
-                     QString::fromLatin1(kSettingsApplication));
-}
-
-// The store's path, found without opening the store: QSettings reads its
-// file as soon as it is made, and reading a FIFO would wait for ever. The
-// organisation-wide file (which QSettings reads as well) sits in the folder
-// that holds the store's folder.
+// The store's path: "Curvolo/Curvolo.ini" in the user's settings folder.
+// QSettings reads its files as soon as it is made, and reading a FIFO would
+// wait for ever, so the folder is learnt from a settings object whose own
+// file is never there; for the same reason the store is opened as that one
+// file, without the organisation-wide "Curvolo.ini" QSettings would also read.
 QString storePath() {
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, QStringLiteral(".plotdesk-folder-probe"),
+                          QString());
     const QString name = QString::fromLatin1(kSettingsApplication);
-    const QSettings organisationWide(QSettings::IniFormat, QSettings::UserScope, name, QString());
-    return QFileInfo(organisationWide.fileName()).absolutePath() + QLatin1Char('/') + name + QLatin1Char('/') + name +
+    return QFileInfo(probe.fileName()).absolutePath() + QLatin1Char('/') + name + QLatin1Char('/') + name +
            QStringLiteral(".ini");
 }
+
+QSettings store() { return QSettings(storePath(), QSettings::IniFormat); }
 
 // A store that is anything but a regular file (a FIFO, a device, a folder)
 // is never opened: it reads as empty and is never replaced.

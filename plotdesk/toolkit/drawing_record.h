@@ -6,11 +6,11 @@
 // A step is drawn with the scale mapping and the pen recorded before it, so
 // a later change of scale, size or pen leaves what was drawn earlier where
 // and as it was. Segments, by far the most numerous steps, are kept apart as
-// four floats each (the board's classic view hands single-precision
-// coordinates anyway; finer ones, such as a deeply zoomed view's, are
-// rounded to single precision here); a run step stands for a stretch of them
-// drawn one after the other with one pen, so recording a segment appends 16
-// bytes and allocates nothing beyond the vector's own growth.
+// four doubles each, so a deeply zoomed view, whose whole width may be finer
+// than a float's step at its coordinates, is drawn where it belongs; a run
+// step stands for a stretch of them drawn one after the other with one pen,
+// so recording a segment appends 32 bytes and allocates nothing beyond the
+// vector's own growth.
 
 #include <QFont>
 #include <QPointF>
@@ -58,10 +58,10 @@ struct PenStep {
 };
 
 struct Segment {
-    float x1;
-    float y1;
-    float x2;
-    float y2;
+    double x1;
+    double y1;
+    double x2;
+    double y2;
 };
 
 // Segments [begin, end) of the record's segment list.

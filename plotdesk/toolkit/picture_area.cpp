@@ -159,19 +159,18 @@ void PictureArea::line(double x1, double y1, double x2, double y2, int32_t color
 }
 
 // A segment is kept as given when it lies within the stroke bounds, and
-// cut down to them otherwise, which also keeps far-away end points within
-// a float's range; one wholly outside is not kept at all.
+// cut down to them otherwise; one wholly outside is not kept at all.
 void PictureArea::recordSegment(double x1, double y1, double x2, double y2, int32_t colorWord) {
     const ScaleMapping now = mapping();
     if (!now.hasPixels()) return;
     const QRectF bounds = strokeBounds(now, drawWidth_);
     const QPointF a = now.toPixels(x1, y1), b = now.toPixels(x2, y2);
-    Segment segment{float(x1), float(y1), float(x2), float(y2)};
+    Segment segment{x1, y1, x2, y2};
     if (!bounds.contains(a) || !bounds.contains(b)) {
         const std::optional<QLineF> visible = clipSegment(QLineF(a, b), bounds);
         if (!visible) return;
         const QPointF from = now.toScale(visible->p1()), to = now.toScale(visible->p2());
-        segment = Segment{float(from.x()), float(from.y()), float(to.x()), float(to.y())};
+        segment = Segment{from.x(), from.y(), to.x(), to.y()};
     }
     record_.useMapping(now);
     record_.usePen(PenStep{colorWord & 0xFFFFFF, drawWidth_});

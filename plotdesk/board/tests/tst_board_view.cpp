@@ -100,6 +100,7 @@ private slots:
     void labelsKeepApartInsideThePicture();
     void rememberedCurvesComeBackInEachView();
     void functionsSampledEveryPixel();
+    void deepZoomDrawsCurvesWhereTheyBelong();
 
 private:
     std::unique_ptr<boardtest::TemporaryStore> store_;
@@ -306,6 +307,21 @@ void BoardViewTest::functionsSampledEveryPixel() {
         for (double own = -100; own <= 100; own += 10)
             if (own >= left && own <= right)
                 QVERIFY(std::any_of(samples.begin(), samples.end(), [own](double v) { return qAbs(v - own) < 1e-9; }));
+    }
+}
+
+// A view narrower than a float's step at its coordinates: the curve must
+// still cross it at its own slope, not collapse onto a column or two.
+void BoardViewTest::deepZoomDrawsCurvesWhereTheyBelong() {
+    constexpr int32_t kGreen = 0x008000;
+    auto board = shownBoard();
+    board->plot(function("x/3", 100, 200, 1, kGreen));
+    board->zoomAbout(150, -50, board->pxp->scaleWidth() / 1e-5);
+    const double left = board->pxp->scaleLeft(), width = board->pxp->scaleWidth();
+    QVERIFY(width < 2e-5);
+    for (const double share : {0.15, 0.5, 0.85}) {
+        const double x = left + share * width;
+        QVERIFY2(colourNear(board->pxp, x, -x / 3, rgbOfWord(kGreen)), qPrintable(QString::number(share)));
     }
 }
 
