@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "calculator/number_text.h"
 #include "numbers.h"
 
 namespace ombra::numbers {
@@ -136,6 +137,38 @@ TEST(NumberText, WritesTheCorrectlyRoundedFifteenDigits) {
         for (double value : {ordinary, dyadic, std::nextafter(dyadic, 0.0), std::nextafter(dyadic, 1e300)}) {
             ASSERT_EQ(strictToDouble(numberText(value)), printed(value)) << numberText(value);
             ASSERT_EQ(throughNumberText(value), printed(value)) << numberText(value);
+        }
+    }
+}
+
+// Reading a whole number text takes a short cut for short numbers; it must
+// give what the full reading gives, to the bit, and refuse what it refuses.
+TEST(NumberText, ReadingAWholeTextAgreesWithTheFullReading) {
+    std::mt19937 random(11);
+    auto pick = [&random](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
+    for (int k = 0; k < 300000; ++k) {
+        std::string text;
+        if (pick(0, 3) == 0) text.push_back("+-"[pick(0, 1)]);
+        const int digits = pick(0, 20);
+        const int pointAt = pick(-1, digits);
+        for (int d = 0; d <= digits; ++d) {
+            if (d == pointAt) text.push_back('.');
+            if (d < digits) text.push_back(static_cast<char>('0' + (pick(0, 2) == 0 ? 0 : pick(0, 9))));
+        }
+        if (pick(0, 2) == 0) {
+            text.push_back("eE"[pick(0, 1)]);
+            if (pick(0, 1) == 0) text.push_back("+-"[pick(0, 1)]);
+            text.append(std::to_string(pick(0, pick(0, 9) == 0 ? 400 : 30)));
+        }
+        if (pick(0, 50) == 0) text.insert(static_cast<size_t>(pick(0, static_cast<int>(text.size()))), ".");
+        const std::optional<double> expected =
+            !text.empty() && number_text::numberLength(text, number_text::ExponentLetter::kEither) == text.size()
+                ? number_text::valueOf(text)
+                : std::nullopt;
+        const std::optional<double> actual = number_text::readDouble(text);
+        ASSERT_EQ(actual.has_value(), expected.has_value()) << text;
+        if (actual) {
+            ASSERT_EQ(std::bit_cast<uint64_t>(*actual), std::bit_cast<uint64_t>(*expected)) << text;
         }
     }
 }
