@@ -7,7 +7,7 @@
 namespace ombra::number_text {
 namespace {
 
-constexpr int kLargestScale = 22;  // 10^22 is the last exact power of ten
+constexpr int kLargestScale = kLargestExactPowerOfTen;
 constexpr double kSmallestMagnitude = 1e-8;
 constexpr double kFirstMagnitudeBeyond = 1e15;
 constexpr uint64_t kSmallestDigits = 100'000'000'000'000;  // 10^14
@@ -21,16 +21,6 @@ constexpr std::array<uint64_t, kLargestScale + 1> kPowersOfFive = [] {
     for (uint64_t& p : powers) {
         p = power;
         power *= 5;
-    }
-    return powers;
-}();
-
-constexpr std::array<double, kLargestScale + 1> kPowersOfTen = [] {
-    std::array<double, kLargestScale + 1> powers{};
-    double power = 1;
-    for (double& p : powers) {
-        p = power;
-        power *= 10;
     }
     return powers;
 }();
@@ -79,7 +69,7 @@ std::optional<FifteenDigits> roundToFifteenDigits(double magnitude) {
 }
 
 double doubleOf(const FifteenDigits& rounded) {
-    return static_cast<double>(rounded.digits) / kPowersOfTen[static_cast<size_t>(rounded.scale)];
+    return static_cast<double>(rounded.digits) / kExactPowersOfTen[static_cast<size_t>(rounded.scale)];
 }
 
 }  // namespace ombra::number_text

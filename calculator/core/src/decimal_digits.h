@@ -6,10 +6,23 @@
 // an exact double; anything else, and every exact tie, is left to the caller's
 // formatting.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
 namespace ombra::number_text {
+
+// The powers of ten that are exact doubles: 10^0 to 10^22.
+inline constexpr int kLargestExactPowerOfTen = 22;
+inline constexpr std::array<double, kLargestExactPowerOfTen + 1> kExactPowersOfTen = [] {
+    std::array<double, kLargestExactPowerOfTen + 1> powers{};
+    double power = 1;
+    for (double& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
 
 // A magnitude rounded to 15 significant digits: digits * 10^-scale, with
 // digits from 10^14 up to 10^15 (10^15 when the rounding carried into a new

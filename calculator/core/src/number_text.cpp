@@ -237,16 +237,6 @@ namespace {
 // The board reads one evaluator result per sample, and those all qualify.
 std::optional<double> readShortNumber(std::string_view text) {
     constexpr int kMostDigits = 15;
-    constexpr int kLargestExactPowerOfTen = 22;
-    constexpr auto kPowersOfTen = [] {
-        std::array<double, kLargestExactPowerOfTen + 1> powers{};
-        double power = 1;
-        for (double& p : powers) {
-            p = power;
-            power *= 10;
-        }
-        return powers;
-    }();
     size_t k = 0;
     const bool negative = text[0] == '-';
     if (text[0] == '+' || text[0] == '-') ++k;
@@ -287,8 +277,8 @@ std::optional<double> readShortNumber(std::string_view text) {
     }
     if (exponent < -kLargestExactPowerOfTen || exponent > kLargestExactPowerOfTen) return std::nullopt;
     const double whole = static_cast<double>(significand);
-    const double value = exponent >= 0 ? whole * kPowersOfTen[static_cast<size_t>(exponent)]
-                                       : whole / kPowersOfTen[static_cast<size_t>(-exponent)];
+    const double value = exponent >= 0 ? whole * kExactPowersOfTen[static_cast<size_t>(exponent)]
+                                       : whole / kExactPowersOfTen[static_cast<size_t>(-exponent)];
     return negative ? -value : value;
 }
 
