@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -110,7 +111,10 @@ void ExportPictureDialog::browse() {
     QString chosen = QFileDialog::getSaveFileName(this, windowTitle(), fileName->text(),
                                                   QString::fromUtf8(kChooserFilters), &filter);
     if (chosen.isEmpty()) return;
-    if (!toolkit::pictureFormatOf(chosen)) chosen += filterSuffix(filter);
+    if (toolkit::pictureFormatOf(chosen))
+        chosenName_ = chosen;  // the chooser asked before naming an existing file
+    else
+        chosen += filterSuffix(filter);
     fileName->setText(chosen);
 }
 
@@ -127,9 +131,21 @@ void ExportPictureDialog::save() {
                                .arg(size.width())
                                .arg(size.height())
                                .arg(kLargestPictureBytes / (1024 * 1024)));
+    if (!mayReplace(name)) return;
     if (const std::optional<QString> failure = saveBoardPicture(picture_, name, size)) return showProblem(*failure);
     lastFile() = name;
     accept();
+}
+
+// An existing file is kept unless the user agrees to replace it. A name the
+// chooser gave with its suffix was asked about there; a suffix no format
+// has is refused by the writer before any file is touched.
+bool ExportPictureDialog::mayReplace(const QString& name) {
+    if (name == chosenName_ || !toolkit::pictureFormatOf(name) || !QFileInfo::exists(name)) return true;
+    const auto answer = QMessageBox::question(
+        this, windowTitle(), QStringLiteral("“%1”已经存在。\n要替换它吗？").arg(QDir::toNativeSeparators(name)),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
 }
 
 void ExportPictureDialog::showProblem(const QString& text) {

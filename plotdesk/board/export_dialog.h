@@ -2,7 +2,8 @@
 // The board's "导出图片" dialog: a file whose suffix picks the format (the
 // chooser offers PNG, JPEG, SVG and PDF) and a size in pixels, the picture's
 // own by default. Saving writes what the board shows at that size; when it
-// cannot, the dialog stays open and says why.
+// cannot, the dialog stays open and says why. A typed name of a file that
+// exists is replaced only after the user agrees, as the chooser asks too.
 
 #include <QDialog>
 
@@ -35,9 +36,11 @@ public:
 private:
     void follow(QSpinBox* changed, QSpinBox* other, double otherPerChanged);
     void showProblem(const QString& text);
+    bool mayReplace(const QString& name);
 
     const toolkit::PictureArea& picture_;
     bool following_ = false;
+    QString chosenName_;  // the chooser's answer, which it confirmed already
 };
 
 }  // namespace plotdesk

@@ -12,15 +12,19 @@
 #include "toolkit/picture_writing.h"
 #include "toolkit/twips.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QSvgRenderer>
+#include <QTimer>
 
 using namespace plotdesk;
 using boardtest::rgbOfWord;
@@ -405,27 +409,30 @@ void BoardExportTest::pictureShortcutsFromATextField() {
 
 // The dialog writes what the board shows at the size asked for, the other
 // side following with proportions kept; when it cannot, it stays open and
-// says why. NAME stands for a file in the test's folder.
+// says why. A typed name of an existing file is replaced only when the user
+// answers the question with REPLACE, "yes" or "no" (empty when no question
+// may come). NAME stands for a file in the test's folder; EXISTING is a
+// picture there beforehand.
 void BoardExportTest::exportDialog_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("replace");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("SVG twice as wide and high") << "NAME.svg" << 266 << "NAME.svg"
-                                                << "";
-    QTest::newRow("no suffix is PNG") << "NAME" << 100 << "NAME.png"
-                                      << "";
-    QTest::newRow("unknown suffix") << "NAME.gif" << 100 << ""
-                                    << ".pdf";
-    QTest::newRow("folder missing") << "NAME/none/p.pdf" << 100 << ""
-                                    << "none/p.pdf";
-    QTest::newRow("too large") << "NAME.png" << 16384 << ""
-                               << "太大";
+    QTest::newRow("SVG twice as wide and high") << "NAME.svg" << 266 << QString() << "NAME.svg" << QString();
+    QTest::newRow("no suffix is PNG") << "NAME" << 100 << QString() << "NAME.png" << QString();
+    QTest::newRow("unknown suffix") << "NAME.gif" << 100 << QString() << QString() << ".pdf";
+    QTest::newRow("folder missing") << "NAME/none/p.pdf" << 100 << QString() << QString() << "none/p.pdf";
+    QTest::newRow("too large") << "NAME.png" << 16384 << QString() << QString() << "太大";
+    QTest::newRow("existing file, replace refused") << "EXISTING" << 100 << "no" << QString() << QString();
+    QTest::newRow("existing file, replaced") << "EXISTING" << 100 << "yes"
+                                             << "EXISTING" << QString();
 }
 
 void BoardExportTest::exportDialog() {
     QFETCH(QString, name);
     QFETCH(int, width);
+    QFETCH(QString, replace);
     QFETCH(QString, written);
     QFETCH(QString, problem);
     const boardtest::ScriptedQuestions questions;
@@ -434,20 +441,46 @@ void BoardExportTest::exportDialog() {
     auto* dialog = board->findChild<ExportPictureDialog*>();
     QVERIFY(dialog);
     const QSize shown = board->pxp->size();
-    dialog->fileName->setText(name.replace("NAME", file("p")));
+    const QByteArray oldBytes("an older picture");
+    QFile existing(file("q.png"));
+    QVERIFY(existing.open(QIODevice::WriteOnly) && existing.write(oldBytes) == oldBytes.size());
+    existing.close();
+    dialog->fileName->setText(name.replace("EXISTING", file("q.png")).replace("NAME", file("p")));
     dialog->widthPixels->setValue(width);
     const int height = dialog->heightPixels->value();
     QCOMPARE(height, qRound(double(width) * shown.height() / shown.width()));
-    dialog->save();
 
-    QCOMPARE(dialog->isVisible(), !problem.isEmpty());
+    // Answers the replace question, if one comes.
+    QString asked;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        asked = box->text();
+        box->button(replace == "yes" ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    answer.start(20);
+    dialog->save();
+    answer.stop();
+
+    QCOMPARE(asked.contains(QStringLiteral("已经存在")), !replace.isEmpty());
+    QCOMPARE(dialog->isVisible(), !problem.isEmpty() || replace == "no");
     QVERIFY2(dialog->problem->text().contains(problem), qPrintable(dialog->problem->text()));
-    QCOMPARE(filesWritten(),
-             written.isEmpty() ? QStringList() : QStringList{QFileInfo(written.replace("NAME", "p")).fileName()});
+    written.replace("EXISTING", "q.png").replace("NAME", "p");
+    QStringList expected{"q.png", written};
+    expected.removeAll(QString());
+    expected.removeDuplicates();
+    expected.sort();
+    QCOMPARE(filesWritten(), expected);
     if (written.endsWith(".svg")) {
-        QCOMPARE(QSvgRenderer(file("p.svg")).viewBox(), QRect(0, 0, width, height));
+        QCOMPARE(QSvgRenderer(file(written)).viewBox(), QRect(0, 0, width, height));
     } else if (!written.isEmpty()) {
-        QCOMPARE(QImage(file("p.png")).size(), QSize(width, height));
+        QCOMPARE(QImage(file(written)).size(), QSize(width, height));
+    }
+    if (written != "q.png") {
+        QFile kept(file("q.png"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), oldBytes);
     }
 }
 
