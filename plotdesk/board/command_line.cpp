@@ -5,6 +5,7 @@
 #include "toolkit/picture_writing.h"
 
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <cstdio>
 #include <cstring>
@@ -153,16 +154,50 @@ bool namesWindowPlatform(const QByteArray& platform) {
     return platform.startsWith("xcb") || platform.startsWith("wayland");
 }
 
+// X11 first, Qt's offscreen platform when X11 cannot connect.
+constexpr char kX11ThenOffscreen[] = "xcb;offscreen";
+// Set while the application object tries X11: the handler to put back and
+// the platform variable as the user left it.
+QtMessageHandler handlerBeforeTrying = nullptr;
+QByteArray platformBeforeTrying;
+
+// Qt's own warnings of a failed X11 connection ("could not connect to
+// display", "could not load the Qt platform plugin") are held back: a
+// display that cannot be reached gets the program's one line instead.
+void withoutPlatformWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0) return;
+    handlerBeforeTrying(type, context, message);
+}
+
 }  // namespace
 
 bool prepareDisplay(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return true;
-    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return true;
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (x11 && !wayland && (platform.isEmpty() || platform == "xcb")) {
+        // A DISPLAY that names no running X server (a stale one in an ssh
+        // session, a stopped Xvfb) would make Qt abort, even for --export.
+        platformBeforeTrying = platform;
+        qputenv("QT_QPA_PLATFORM", kX11ThenOffscreen);
+        handlerBeforeTrying = qInstallMessageHandler(withoutPlatformWarnings);
+        return true;
+    }
+    if (x11 || wayland) return true;
     if (!platform.isEmpty() && !namesWindowPlatform(platform)) return true;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     return false;
+}
+
+bool displayReached(bool prepared) {
+    if (!handlerBeforeTrying) return prepared;
+    qInstallMessageHandler(handlerBeforeTrying);
+    handlerBeforeTrying = nullptr;
+    platformBeforeTrying.isEmpty() ? void(qunsetenv("QT_QPA_PLATFORM"))
+                                   : void(qputenv("QT_QPA_PLATFORM", platformBeforeTrying));
+    return QGuiApplication::platformName() != QLatin1String("offscreen");
 }
 
 CommandLineRequest parseCommandLine(const QStringList& arguments) {
@@ -249,9 +284,12 @@ std::optional<int> runCommandLine(const QStringList& arguments, bool hasDisplay)
     const CommandLineRequest request = parseCommandLine(arguments);
     if (std::holds_alternative<StartWindows>(request)) {
         if (hasDisplay) return std::nullopt;
-        print(stderr, QStringLiteral("没有图形显示（DISPLAY 和 WAYLAND_DISPLAY 都未设置），无法打开窗口；"
-                                     "把图画进文件的 --export 不需要显示，例如 %1")
-                          .arg(text(kExport.example)));
+        const QString display = qEnvironmentVariable("DISPLAY");
+        const QString missing = display.isEmpty()
+                                    ? QStringLiteral("没有图形显示（DISPLAY 和 WAYLAND_DISPLAY 都未设置）")
+                                    : QStringLiteral("无法连接图形显示 %1").arg(display);
+        print(stderr, QStringLiteral("%1，无法打开窗口；把图画进文件的 --export 不需要显示，例如 %2")
+                          .arg(missing, text(kExport.example)));
         return kExitNotWritten;
     }
     if (const auto* help = std::get_if<ShowHelp>(&request)) {

@@ -20,13 +20,20 @@ inline constexpr int kExitNotWritten = 1;
 inline constexpr int kExitRefused = 2;
 inline constexpr int kExitCurveWithoutPoints = 3;
 
-// Call before the application object exists. Whether there is a display to
-// open windows on. Without one, Qt's offscreen platform is chosen, so that
+// Call before the application object exists. Whether there may be a display
+// to open windows on. Without one, Qt's offscreen platform is chosen, so that
 // the command line's own work (export, help, version, refusals) runs
 // anywhere and asking for the windows gets a message instead of Qt's abort.
 // A platform named with -platform, or in QT_QPA_PLATFORM (other than X11 or
-// Wayland without their display variable), counts as a display.
+// Wayland without their display variable), counts as a display. With only
+// DISPLAY set, X11 is tried and the offscreen platform is the fallback;
+// displayReached tells which one came up.
 bool prepareDisplay(int argc, char** argv);
+
+// Call once the application object exists, with what prepareDisplay said:
+// whether windows can be opened. Puts back the message handler and the
+// platform variable prepareDisplay changed to try X11.
+bool displayReached(bool prepared);
 
 // What a command line asks for.
 struct ShowHelp {

@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
     // disk, and the file writers keep the old file and say why, instead of
     // the program being killed halfway with its temporary file left behind.
     std::signal(SIGXFSZ, SIG_IGN);
-    const bool hasDisplay = plotdesk::prepareDisplay(argc, argv);
+    const bool displayPrepared = plotdesk::prepareDisplay(argc, argv);
     QApplication app(argc, argv);
+    const bool hasDisplay = plotdesk::displayReached(displayPrepared);
     QApplication::setOrganizationName(QString::fromUtf8(plotdesk::product::kName));
     QApplication::setApplicationName(QString::fromUtf8(plotdesk::product::kName));
     QApplication::setApplicationVersion(QString::fromUtf8(plotdesk::product::kVersion));

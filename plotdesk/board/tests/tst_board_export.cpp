@@ -500,8 +500,14 @@ void BoardExportTest::headlessPlatformChosen_data() {
         << QByteArrayList{"plotdesk"} << QByteArray() << QByteArray("minimal") << true << QByteArray("minimal");
     QTest::newRow("platform argument") << QByteArrayList{"plotdesk", "-platform", "minimal"} << QByteArray()
                                        << QByteArray() << true << QByteArray();
-    QTest::newRow("export with a display")
-        << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray(":0") << QByteArray() << true << QByteArray();
+    // X11 is tried with the offscreen platform behind it; this test runs
+    // offscreen, which is how a display that could not be reached looks.
+    QTest::newRow("export with a display") << QByteArrayList{"plotdesk", "--export", "a.png"} << QByteArray(":0")
+                                           << QByteArray() << true << QByteArray("xcb;offscreen");
+    QTest::newRow("X11 named with a display")
+        << QByteArrayList{"plotdesk"} << QByteArray(":0") << QByteArray("xcb") << true << QByteArray("xcb;offscreen");
+    QTest::newRow("another platform with a display")
+        << QByteArrayList{"plotdesk"} << QByteArray(":0") << QByteArray("minimal") << true << QByteArray("minimal");
 }
 
 void BoardExportTest::headlessPlatformChosen() {
@@ -522,11 +528,16 @@ void BoardExportTest::headlessPlatformChosen() {
     for (QByteArray& argument : arguments) argv.push_back(argument.data());
     const bool found = prepareDisplay(int(argv.size()), argv.data());
     const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    const bool reached = displayReached(found);
+    const QByteArray putBack = qgetenv("QT_QPA_PLATFORM");
     for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", savedPlatform}, std::pair{"DISPLAY", savedDisplay},
                                       std::pair{"WAYLAND_DISPLAY", savedWayland}})
         value.isEmpty() ? void(qunsetenv(name)) : void(qputenv(name, value));
     QCOMPARE(found, hasDisplay);
     QCOMPARE(chosen, platform);
+    const bool x11Tried = platform.startsWith("xcb;");
+    QCOMPARE(reached, hasDisplay && !x11Tried);
+    QCOMPARE(putBack, x11Tried ? named : platform);
 }
 
 QTEST_MAIN(BoardExportTest)

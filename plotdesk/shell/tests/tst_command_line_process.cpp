@@ -64,13 +64,16 @@ private slots:
 private:
     // Runs the program with no display and a private settings store; the
     // child gets a file-size limit when `fileSizeLimit` is set.
-    Run run(const QStringList& arguments, std::optional<rlim_t> fileSizeLimit = std::nullopt) const;
+    Run run(const QStringList& arguments, std::optional<rlim_t> fileSizeLimit = std::nullopt,
+            const QString& display = QString()) const;
     QTemporaryDir home_;
 };
 
-Run CommandLineProcessTest::run(const QStringList& arguments, std::optional<rlim_t> fileSizeLimit) const {
+Run CommandLineProcessTest::run(const QStringList& arguments, std::optional<rlim_t> fileSizeLimit,
+                                const QString& display) const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    if (!display.isEmpty()) environment.insert("DISPLAY", display);
     QDir(home_.path()).mkpath("config");
     QDir(home_.path()).mkpath("runtime");
     QFile::setPermissions(home_.filePath("runtime"),
@@ -106,11 +109,18 @@ void CommandLineProcessTest::withoutADisplay_data() {
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("outContains");
     QTest::addColumn<int>("errLines");
+    QTest::addColumn<QString>("display");
     // Qt's own option lines come out in Chinese too.
     QTest::newRow("help") << QStringList{"--help"} << 0 << QStringList{"用法", "显示版本信息", "--export", "退出状态"}
-                          << 0;
-    QTest::newRow("the windows") << QStringList{} << 1 << QStringList{} << 1;
-    QTest::newRow("a refusal") << QStringList{"--size", "9"} << 2 << QStringList{} << 1;
+                          << 0 << QString();
+    QTest::newRow("the windows") << QStringList{} << 1 << QStringList{} << 1 << QString();
+    QTest::newRow("a refusal") << QStringList{"--size", "9"} << 2 << QStringList{} << 1 << QString();
+    // A DISPLAY naming no X server counts as no display, without Qt's abort
+    // or its warnings.
+    QTest::newRow("unreachable display, version")
+        << QStringList{"--version"} << 0 << QStringList{"Curvolo"} << 0 << QStringLiteral(":4093");
+    QTest::newRow("unreachable display, the windows")
+        << QStringList{} << 1 << QStringList{} << 1 << QStringLiteral(":4093");
 }
 
 void CommandLineProcessTest::withoutADisplay() {
@@ -118,7 +128,8 @@ void CommandLineProcessTest::withoutADisplay() {
     QFETCH(int, exitCode);
     QFETCH(QStringList, outContains);
     QFETCH(int, errLines);
-    const Run result = run(arguments);
+    QFETCH(QString, display);
+    const Run result = run(arguments, std::nullopt, display);
     QCOMPARE(result.exitCode, exitCode);
     for (const QString& text : outContains) QVERIFY2(result.out.contains(text), qPrintable(text));
     QVERIFY2(!result.out.contains("Display"), qPrintable(result.out));
