@@ -45,17 +45,19 @@ void mForm1::connectPointerHandlers() {
     connect(Timer1, &QTimer::timeout, this, &mForm1::Timer1_Timer);
 }
 
-void mForm1::pxp_MouseDown(int, double, double) {
+void mForm1::pxp_MouseDown(int, double x, double y) {
+    grabbed_ = QPointF(x, y);
     resetStripScales();
     drawStripMarkers(stripForeColor());
 }
 
 // Every move shows where the pointer is; a left-button drag moves the
 // picture by the pointer's own board coordinates, so the origin comes
-// towards the pointer.
+// towards the pointer. A zoomed or fitted view pans with the drag instead.
 void mForm1::pxp_MouseMove(int buttons, double x, double y) {
     setWindowTitle(pointerReadout(x, y));
     if (buttons != kLeftButtonCode) return;
+    if (view_ != View::Classic) return panTo(x, y);
     resetStripScales();
     pxp->setLeftTwips(pxp->leftTwips() + x);
     pxp->setTopTwips(pxp->topTwips() + y);

@@ -71,6 +71,17 @@ void mForm1::zoomAboutCentre(double factor) {
     zoomAbout(centre.x(), centre.y(), factor);
 }
 
+// The view moves so that the point grabbed at the press comes under the
+// pointer, now at board point (x, y); a panned fitted view stays where it
+// was panned to when the window is resized.
+void mForm1::panTo(double x, double y) {
+    const ViewScale panned{pxp->scaleLeft() + grabbed_.x() - x, pxp->scaleTop() + grabbed_.y() - y, pxp->scaleWidth(),
+                           pxp->scaleHeight()};
+    if (!std::isfinite(panned.left) || !std::isfinite(panned.top)) return;
+    view_ = View::Zoomed;
+    showView(panned);
+}
+
 void mForm1::fitToWindow() {
     if (viewport_->width() < 2 || viewport_->height() < 2) return;
     fitView(viewport_->size());

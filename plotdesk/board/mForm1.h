@@ -79,6 +79,9 @@ public:
     // (no stored setting), lays out 1-2-5 ticks whose labels keep apart, and
     // draws every remembered curve again, functions sampled at least once a
     // pixel. 返回原点, 清除 and the settings dialog go back to the classic view.
+    // A left-button drag moves the classic picture about; in a zoomed or
+    // fitted view it pans instead, the point grabbed staying under the
+    // pointer.
     enum class View { Classic, Zoomed, Fitted };
     View view() const { return view_; }
     // Magnifies by `factor` (below 1: shrinks) about board point (x, y),
@@ -248,6 +251,7 @@ private:
     void centreOrigin();
     // Zooms about the scale point at the picture's centre.
     void zoomAboutCentre(double factor);
+    void panTo(double x, double y);
     void drawXLoops(const AxesRequest& axes, bool towardsRight);
     void drawYLoops(const AxesRequest& axes, bool downwards);
     // A curve remembered since the last clear, with the box around its
@@ -284,6 +288,7 @@ private:
     int16_t colorIndex_ = 0;
     bool centredOnFirstShow_ = false;
     View view_ = View::Classic;
+    QPointF grabbed_;  // the scale point under the pointer at the last press
     std::vector<RememberedCurve> remembered_;
     std::vector<PrintedText> printed_;
 };

@@ -94,6 +94,8 @@ private slots:
 
     void wheelKeepsThePointUnderThePointer_data();
     void wheelKeepsThePointUnderThePointer();
+    void dragPansZoomedAndFittedViews_data();
+    void dragPansZoomedAndFittedViews();
     void fitSpansTheCurves_data();
     void fitSpansTheCurves();
     void labelsKeepApartInsideThePicture_data();
@@ -131,6 +133,48 @@ void BoardViewTest::wheelKeepsThePointUnderThePointer() {
         qAbs(after.x() - before.x()) < 1e-9 * widthBefore && qAbs(after.y() - before.y()) < 1e-9 * widthBefore,
         qPrintable(QString("(%1,%2) became (%3,%4)").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
     QVERIFY(qAbs(pxp->scaleWidth() - widthBefore / std::pow(1.25, 3 * angle / 120.0)) < 1e-9 * widthBefore);
+}
+
+// In a zoomed or fitted view a left drag pans: the picture stays in place,
+// the point grabbed ends under the pointer, and the curve is drawn anew
+// where it now belongs.
+void BoardViewTest::dragPansZoomedAndFittedViews_data() {
+    QTest::addColumn<bool>("fitted");
+    QTest::addColumn<QPoint>("drag");
+    QTest::newRow("zoomed, to the lower right") << false << QPoint(40, 25);
+    QTest::newRow("zoomed, to the upper left") << false << QPoint(-35, -30);
+    QTest::newRow("fitted, sideways") << true << QPoint(-80, 0);
+}
+
+void BoardViewTest::dragPansZoomedAndFittedViews() {
+    QFETCH(bool, fitted);
+    QFETCH(QPoint, drag);
+    auto board = shownBoard();
+    toolkit::PictureArea* pxp = board->pxp;
+    board->plot(function("x/2", -200, 200, 1));
+    fitted ? board->fitToWindow() : board->zoomIn();
+    const double left = pxp->leftTwips(), top = pxp->topTwips(), width = pxp->scaleWidth();
+    const QPoint from(pxp->width() / 2, pxp->height() / 2);
+    const QPointF grabbed = pxp->toScale(from);
+    QTest::mousePress(pxp, Qt::LeftButton, {}, from);
+    QTest::mouseMove(pxp, from + drag / 2);
+    QTest::mouseMove(pxp, from + drag);
+    QTest::mouseRelease(pxp, Qt::LeftButton, {}, from + drag);
+
+    QCOMPARE(board->view(), mForm1::View::Zoomed);
+    QCOMPARE(pxp->leftTwips(), left);
+    QCOMPARE(pxp->topTwips(), top);
+    QCOMPARE(pxp->scaleWidth(), width);
+    const QPointF under = pxp->toScale(from + drag);
+    QVERIFY2(qAbs(under.x() - grabbed.x()) < 1e-9 * width && qAbs(under.y() - grabbed.y()) < 1e-9 * width,
+             qPrintable(QString("(%1,%2) is now under the pointer, not (%3,%4)")
+                            .arg(under.x())
+                            .arg(under.y())
+                            .arg(grabbed.x())
+                            .arg(grabbed.y())));
+    // The origin was grabbed; the curve passes it, a few pixels to its right.
+    const double x = pxp->toScale(QPointF(from + drag + QPoint(8, 0))).x();
+    QVERIFY(colourNear(pxp, x, -x / 2, rgbOfWord(255)));
 }
 
 void BoardViewTest::fitSpansTheCurves_data() {
