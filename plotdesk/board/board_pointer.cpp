@@ -5,10 +5,13 @@
 #include "board/board_geometry.h"
 #include "board/board_texts.h"
 #include "board/mForm1.h"
+#include "board/view_scale.h"
 #include "settings/settings_record.h"
 #include "toolkit/mouse_buttons.h"
 
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 namespace plotdesk {
 namespace {
@@ -53,9 +56,12 @@ void mForm1::pxp_MouseDown(int, double x, double y) {
 
 // Every move shows where the pointer is; a left-button drag moves the
 // picture by the pointer's own board coordinates, so the origin comes
-// towards the pointer. A zoomed or fitted view pans with the drag instead.
+// towards the pointer. A zoomed or fitted view reads out the decimals a
+// pixel needs, and pans with the drag instead.
 void mForm1::pxp_MouseMove(int buttons, double x, double y) {
-    setWindowTitle(pointerReadout(x, y));
+    setWindowTitle(view_ == View::Classic
+                       ? pointerReadout(x, y)
+                       : viewPointerReadout(x, y, std::fabs(pxp->scaleWidth()) / std::max(1, pxp->width())));
     if (buttons != kLeftButtonCode) return;
     if (view_ != View::Classic) return panTo(x, y);
     resetStripScales();

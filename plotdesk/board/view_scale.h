@@ -74,6 +74,12 @@ int labelDecimals(double spacing);
 // (none for zero), and a trailing blank: " 2.5 ", "-0.5 ", " 0 ".
 QString tickLabel(double value, int decimals);
 
+// The title's pointer read-out in a zoomed or fitted view, for board point
+// (x, y) with pixels `unitsPerPixel` wide: "当前坐标  (0.125,-3.5)", each
+// value rounded to the decimals a pixel needs, y shown negated as the board
+// shows it.
+QString viewPointerReadout(double x, double y, double unitsPerPixel);
+
 // Whether two label rectangles (pixels) cover one another: labels that only
 // touch, or that rounding puts a hair into each other, do not.
 bool labelsOverlap(const QRectF& a, const QRectF& b);

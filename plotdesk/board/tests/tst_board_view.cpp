@@ -96,6 +96,8 @@ private slots:
     void wheelKeepsThePointUnderThePointer();
     void dragPansZoomedAndFittedViews_data();
     void dragPansZoomedAndFittedViews();
+    void readoutShowsThePixel_data();
+    void readoutShowsThePixel();
     void fitSpansTheCurves_data();
     void fitSpansTheCurves();
     void labelsKeepApartInsideThePicture_data();
@@ -175,6 +177,41 @@ void BoardViewTest::dragPansZoomedAndFittedViews() {
     // The origin was grabbed; the curve passes it, a few pixels to its right.
     const double x = pxp->toScale(QPointF(from + drag + QPoint(8, 0))).x();
     QVERIFY(colourNear(pxp, x, -x / 2, rgbOfWord(255)));
+}
+
+// In a zoomed view the title reads out the point under the pointer to
+// within a pixel, so a few pixels further it reads differently.
+void BoardViewTest::readoutShowsThePixel_data() {
+    QTest::addColumn<double>("magnification");
+    QTest::newRow("one step") << 1.25;
+    QTest::newRow("a thousand times") << 1e3;
+    QTest::newRow("deep") << 1e8;
+}
+
+void BoardViewTest::readoutShowsThePixel() {
+    QFETCH(double, magnification);
+    auto board = shownBoard();
+    toolkit::PictureArea* pxp = board->pxp;
+    board->zoomAbout(-0.37, 0.21, magnification);
+    const double unitsPerPixel = std::fabs(pxp->scaleWidth()) / pxp->width();
+    auto readoutAt = [&](QPoint at) {
+        QTest::mouseMove(pxp, at);
+        const QString title = board->windowTitle();
+        const QStringList values = title.section('(', 1).chopped(1).split(',');
+        const QPointF point = pxp->toScale(at);
+        [&] {
+            QCOMPARE(values.size(), 2);
+            QVERIFY2(qAbs(values[0].toDouble() - point.x()) <= unitsPerPixel, qPrintable(title));
+            QVERIFY2(qAbs(values[1].toDouble() + point.y()) <= unitsPerPixel, qPrintable(title));
+        }();
+        return title;
+    };
+    const QPoint centre(pxp->width() / 2, pxp->height() / 2);
+    const QString here = readoutAt(centre);
+    if (QTest::currentTestFailed()) return;
+    QVERIFY(here.startsWith(QStringLiteral("当前坐标  (")));
+    QVERIFY(readoutAt(centre + QPoint(3, 0)) != here);
+    QVERIFY(readoutAt(centre + QPoint(0, 3)) != here);
 }
 
 void BoardViewTest::fitSpansTheCurves_data() {
