@@ -5,9 +5,11 @@
 #include "board/command_line.h"
 #include "settings/product.h"
 #include "shell/frmSplash.h"
+#include "shell/program_exit.h"
 #include "shell/shell_answers.h"
 #include "toolkit/chinese_translation.h"
 #include "toolkit/forms.h"
+#include "toolkit/session_end.h"
 
 #include <QApplication>
 #include <csignal>
@@ -26,6 +28,7 @@ int main(int argc, char** argv) {
     plotdesk::toolkit::installChineseTranslation(app);
     if (const auto code = plotdesk::runCommandLine(QApplication::arguments(), hasDisplay)) return *code;
 
+    plotdesk::toolkit::closeWhenSessionEnds(plotdesk::closeProgram);
     plotdesk::setShellQuestions(&plotdesk::shellAnswers());
     plotdesk::toolkit::Forms<plotdesk::frmSplash>::get().show();
     return QApplication::exec();

@@ -1,5 +1,8 @@
 #include "shell/program_exit.h"
 
+#include "shell/Main_Form.h"
+#include "toolkit/forms.h"
+
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
@@ -22,6 +25,13 @@ void endProgram() {
     // hide() sends no close event, so no window's close handler runs.
     for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
     programQuit()();
+}
+
+void closeProgram() {
+    if (Main_Form* main = toolkit::Forms<Main_Form>::loaded())
+        main->close();
+    else
+        endProgram();
 }
 
 void setProgramQuit(std::function<void()> quit) {

@@ -14,6 +14,11 @@ namespace plotdesk {
 
 void endProgram();
 
+// Ends the program as the main window's close box does, saving first; used
+// when the session or the system ends the program. Before the main window
+// exists there is nothing to save, and the program just ends.
+void closeProgram();
+
 // What endProgram() does once the windows are hidden; by default it ends the
 // application's event loop. Tests install their own to observe the ending;
 // an empty function brings the default back.

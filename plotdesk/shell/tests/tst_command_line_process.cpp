@@ -1,7 +1,8 @@
 // The plotdesk program run as a user runs it, without a display: its help in
 // Chinese, a message instead of the windows, and the faults a picture file
 // meets on its way to the disk (a file-size limit, a full disk, special
-// files), none of which may spoil an old picture or pass for success.
+// files), none of which may spoil an old picture or pass for success; and
+// its windows ending through their close when the system ends them.
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
 namespace {
 
@@ -60,6 +62,7 @@ private slots:
     void withoutADisplay();
     void faultsKeepTheOldPicture_data();
     void faultsKeepTheOldPicture();
+    void anEndingSignalClosesTheWindows();
 
 private:
     // Runs the program with no display and a private settings store; the
@@ -184,6 +187,30 @@ void CommandLineProcessTest::faultsKeepTheOldPicture() {
     if (S_ISREG(after.st_mode)) QCOMPARE(contents(picture), kOldPicture);
     // No temporary file is left behind.
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
+}
+
+// The windows (here on the offscreen platform) end through their ordinary
+// close when the system sends SIGTERM, instead of being killed by it.
+void CommandLineProcessTest::anEndingSignalClosesTheWindows() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_CONFIG_HOME", home_.filePath("config"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(PLOTDESK_PROGRAM), {});
+    QVERIFY(process.waitForStarted());
+    // The signal goes once the program catches it (its "SigCgt" mask).
+    const QString status = QStringLiteral("/proc/%1/status").arg(process.processId());
+    const auto catchesTerm = [&status] {
+        const QByteArray text = contents(status);
+        const qsizetype at = text.indexOf("SigCgt:");
+        return at >= 0 && (text.mid(at + 7, 17).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1) & 1);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(catchesTerm(), 20'000);
+    ::kill(pid_t(process.processId()), SIGTERM);
+    QVERIFY(process.waitForFinished(20'000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(CommandLineProcessTest)

@@ -1,15 +1,20 @@
-// The two ways out of the program, with the real event loop running: the
-// main window's close box and "关闭(&C)" both end it at once; only the close
-// box saves.
+// The ways out of the program, with the real event loop running: the main
+// window's close box, "关闭(&C)" and the session's end all end it at once;
+// all but "关闭(&C)" save.
 
 #include "shell_test_support.h"
 
 #include "settings/settings_store.h"
+#include "shell/program_exit.h"
+#include "toolkit/session_end.h"
 
 #include <QAction>
 #include <QListWidget>
 #include <QTimer>
 #include <QtTest>
+
+#include <unistd.h>
+#include <csignal>
 
 using namespace plotdesk;
 using shelltest::Forms;
@@ -51,6 +56,25 @@ private slots:
         QCOMPARE(ShellEnvironment::fileBytes(historyPathsIn(env->programFolder()).functions), QByteArray("f(x)=x\r\n"));
         QVERIFY(HasSetting(QStringLiteral("pxpleft")));
         QVERIFY(!HasSetting(QStringLiteral("MainLeft")));
+    }
+
+    // The session or the system ending the program (logout, shutdown, the
+    // terminal closing, Ctrl+C) closes it as the close box does.
+    void anEndingSignalSavesAndEndsTheProgram_data() {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+
+    void anEndingSignalSavesAndEndsTheProgram() {
+        QFETCH(int, signalNumber);
+        toolkit::closeWhenSessionEnds(closeProgram);
+        Main_Form& main = Forms<Main_Form>::get();
+        main.show();
+        main.List1->addItem(QStringLiteral("f(x)=x"));
+        QCOMPARE(runUntilTheProgramEnds([signalNumber] { ::kill(::getpid(), signalNumber); }), 0);
+        QCOMPARE(ShellEnvironment::fileBytes(historyPathsIn(env->programFolder()).functions), QByteArray("f(x)=x\r\n"));
     }
 
     void theCloseMenuEndsTheProgramWithoutSaving() {
