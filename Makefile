@@ -29,12 +29,16 @@ run: build
 calc: build
 	$(BUILD)/calculator/tools/calc
 
+# Every test runs twice: in the ordinary build, then again, the windows'
+# tests included, under AddressSanitizer and UndefinedBehaviorSanitizer with
+# leak detection.
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DPLOTDESK_WERROR=ON \
-	  -DPLOTDESK_SANITIZE=ON -DPLOTDESK_BUILD_GUI=OFF -DPLOTDESK_BENCH=OFF >/dev/null
+	  -DPLOTDESK_SANITIZE=ON -DPLOTDESK_BENCH=OFF >/dev/null
 	cmake --build $(BUILD)-asan -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
 
 bench: deps
