@@ -55,11 +55,14 @@ void mForm1::addViewCommands() {
 }
 
 void mForm1::zoomAbout(double x, double y, double factor) {
-    const ViewScale now{pxp->scaleLeft(), pxp->scaleTop(), pxp->scaleWidth(), pxp->scaleHeight()};
-    const ViewScale zoomed = zoomedAbout(now, x, y, factor);
+    const ViewScale zoomed = zoomedAbout(shownScale(), x, y, factor);
     if (!withinZoomLimits(zoomed)) return;
     view_ = View::Zoomed;
     showView(zoomed);
+}
+
+ViewScale mForm1::shownScale() const {
+    return {pxp->scaleLeft(), pxp->scaleTop(), pxp->scaleWidth(), pxp->scaleHeight()};
 }
 
 void mForm1::zoomIn() { zoomAboutCentre(kZoomStep); }
@@ -75,8 +78,9 @@ void mForm1::zoomAboutCentre(double factor) {
 // pointer, now at board point (x, y); a panned fitted view stays where it
 // was panned to when the window is resized.
 void mForm1::panTo(double x, double y) {
-    const ViewScale panned{pxp->scaleLeft() + grabbed_.x() - x, pxp->scaleTop() + grabbed_.y() - y, pxp->scaleWidth(),
-                           pxp->scaleHeight()};
+    ViewScale panned = shownScale();
+    panned.left += grabbed_.x() - x;
+    panned.top += grabbed_.y() - y;
     if (!std::isfinite(panned.left) || !std::isfinite(panned.top)) return;
     view_ = View::Zoomed;
     showView(panned);

@@ -252,6 +252,7 @@ private:
     // Zooms about the scale point at the picture's centre.
     void zoomAboutCentre(double factor);
     void panTo(double x, double y);
+    ViewScale shownScale() const;  // the picture's scale as it stands
     void drawXLoops(const AxesRequest& axes, bool towardsRight);
     void drawYLoops(const AxesRequest& axes, bool downwards);
     // A curve remembered since the last clear, with the box around its

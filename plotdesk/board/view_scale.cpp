@@ -113,16 +113,8 @@ QString tickLabel(double value, int decimals) {
 
 QString viewPointerReadout(double x, double y, double unitsPerPixel) {
     const int decimals = labelDecimals(unitsPerPixel);
-    auto shown = [decimals](double value) {
-        if (std::fabs(value) >= kLargestPlainLabel) return generalNumberText(value);
-        QString digits = QString::number(value, 'f', decimals);
-        // A value that rounds to zero is written without a sign.
-        const bool zero = std::all_of(digits.cbegin() + 1, digits.cend(),
-                                      [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('.'); });
-        if (digits.startsWith(QLatin1Char('-')) && zero) digits.remove(0, 1);
-        return digits;
-    };
-    return QStringLiteral("当前坐标  (") + shown(x) + QLatin1Char(',') + shown(-y) + QLatin1Char(')');
+    return QStringLiteral("当前坐标  (") + tickLabel(x, decimals).trimmed() + QLatin1Char(',') +
+           tickLabel(-y, decimals).trimmed() + QLatin1Char(')');
 }
 
 bool labelsOverlap(const QRectF& a, const QRectF& b) {

@@ -76,8 +76,8 @@ QString tickLabel(double value, int decimals);
 
 // The title's pointer read-out in a zoomed or fitted view, for board point
 // (x, y) with pixels `unitsPerPixel` wide: "当前坐标  (0.125,-3.5)", each
-// value rounded to the decimals a pixel needs, y shown negated as the board
-// shows it.
+// value written as a tick label with the decimals a pixel needs, without
+// its blanks, y shown negated as the board shows it.
 QString viewPointerReadout(double x, double y, double unitsPerPixel);
 
 // Whether two label rectangles (pixels) cover one another: labels that only

@@ -59,9 +59,8 @@ void readEndingSignals() {
 
 // The pipe, its reader and the session manager's request are set up once
 // per process.
-bool listen() {
-    if (signalPipe[0] >= 0) return true;
-    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+void listen() {
+    if (signalPipe[0] >= 0 || ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     auto* application = QCoreApplication::instance();
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, application);
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, readEndingSignals);
@@ -72,7 +71,6 @@ bool listen() {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int number : kEndingSignals) sigaction(number, &action, nullptr);
-    return true;
 }
 
 }  // namespace
