@@ -4,8 +4,8 @@
 
 #include "board/board_texts.h"
 #include "board/mForm1.h"
-#include "board/plot_rules.h"
 #include "board/shell_questions.h"
+#include "plotting/plot_rules.h"
 #include "settings/number_text.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_record.h"

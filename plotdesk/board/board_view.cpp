@@ -5,8 +5,8 @@
 #include "board/board_geometry.h"
 #include "board/board_texts.h"
 #include "board/mForm1.h"
-#include "board/plot_rules.h"
 #include "board/view_scale.h"
+#include "plotting/plot_rules.h"
 #include "toolkit/color_word.h"
 #include "toolkit/twips.h"
 

@@ -4,7 +4,7 @@
 
 #include "board/arrow_images.h"
 #include "board/board_texts.h"
-#include "board/plot_rules.h"
+#include "plotting/plot_rules.h"
 #include "toolkit/color_word.h"
 #include "toolkit/twips.h"
 

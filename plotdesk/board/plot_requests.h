@@ -5,7 +5,7 @@
 // them from its fields and the settings; the export and view changes fill
 // them directly.
 
-#include "board/plot_rules.h"
+#include "plotting/plot_rules.h"
 
 #include <QString>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // sampling of a function in such a view, and tick spacings of the 1-2-5
 // series with their labels. Free of widgets.
 
-#include "board/plot_rules.h"
+#include "plotting/plot_rules.h"
 
 #include <QRectF>
 #include <QString>

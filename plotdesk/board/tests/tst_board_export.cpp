@@ -7,7 +7,7 @@
 #include "board/command_line.h"
 #include "board/export_dialog.h"
 #include "board/export_plot.h"
-#include "board/plot_rules.h"
+#include "plotting/plot_rules.h"
 #include "settings/setting_keys.h"
 #include "toolkit/picture_writing.h"
 #include "toolkit/twips.h"

@@ -4,7 +4,7 @@
 
 #include "board_test_support.h"
 
-#include "board/plot_rules.h"
+#include "plotting/plot_rules.h"
 #include "settings/setting_keys.h"
 
 #include <QLineEdit>

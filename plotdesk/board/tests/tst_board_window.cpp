@@ -5,7 +5,7 @@
 #include "board_test_support.h"
 
 #include "board/board_geometry.h"
-#include "board/plot_rules.h"
+#include "plotting/plot_rules.h"
 #include "settings/number_text.h"
 #include "settings/setting_keys.h"
 #include "toolkit/color_word.h"

@@ -5,7 +5,7 @@
 
 #include "board/axis_loops.h"
 #include "board/board_geometry.h"
-#include "board/plot_rules.h"
+#include "plotting/plot_rules.h"
 #include "settings/number_text.h"
 
 #include <QtTest>

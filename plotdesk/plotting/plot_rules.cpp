@@ -1,4 +1,4 @@
-#include "board/plot_rules.h"
+#include "plotting/plot_rules.h"
 
 #include "settings/number_text.h"
 
