@@ -64,6 +64,27 @@ std::optional<QByteArray> imageBytes(PictureFormat format, QSize pixels, const D
     return bytes;
 }
 
+// XML 1.0 allows no control character but tab and line ends, nor U+FFFE and
+// U+FFFF, even escaped; the SVG generator writes texts as they are, so a
+// label holding one would make the file unreadable. The generator writes
+// UTF-8, where these characters are whole byte sequences of their own, so
+// dropping those sequences leaves the rest of every text intact.
+QByteArray withoutCharactersXmlForbids(const QByteArray& svg) {
+    QByteArray allowed;
+    allowed.reserve(svg.size());
+    for (qsizetype i = 0; i < svg.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(svg[i]);
+        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') continue;
+        if (byte == 0xEF && i + 2 < svg.size() && svg[i + 1] == '\xBF' &&
+            (svg[i + 2] == '\xBE' || svg[i + 2] == '\xBF')) {
+            i += 2;
+            continue;
+        }
+        allowed += svg[i];
+    }
+    return allowed;
+}
+
 std::optional<QByteArray> svgBytes(QSize pixels, const DrawPicture& draw) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -75,7 +96,7 @@ std::optional<QByteArray> svgBytes(QSize pixels, const DrawPicture& draw) {
     generator.setResolution(kSvgDotsPerInch);
     generator.setTitle(QCoreApplication::applicationName());
     if (!drawOnto(generator, pixels, draw)) return std::nullopt;
-    return bytes;
+    return withoutCharactersXmlForbids(bytes);
 }
 
 std::optional<QByteArray> pdfBytes(QSize pixels, const DrawPicture& draw) {
