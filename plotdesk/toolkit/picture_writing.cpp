@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <array>
+#include <new>
 
 namespace plotdesk::toolkit {
 namespace {
@@ -133,10 +134,16 @@ QString acceptedPictureSuffixes() {
 }
 
 std::optional<QByteArray> pictureBytes(PictureFormat format, QSize pixels, const DrawPicture& draw) {
-    switch (format) {
-        case PictureFormat::Svg: return svgBytes(pixels, draw);
-        case PictureFormat::Pdf: return pdfBytes(pixels, draw);
-        default: return imageBytes(format, pixels, draw);
+    // Memory can also run out after the image was made, while a format's
+    // writer grows its bytes (a BMP holds every pixel); Qt then throws.
+    try {
+        switch (format) {
+            case PictureFormat::Svg: return svgBytes(pixels, draw);
+            case PictureFormat::Pdf: return pdfBytes(pixels, draw);
+            default: return imageBytes(format, pixels, draw);
+        }
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
     }
 }
 

@@ -29,7 +29,8 @@ using DrawPicture = std::function<void(QPainter& painter, const QSizeF& target)>
 
 // The file's contents: an image of `pixels`, an SVG drawing of that many
 // CSS pixels (96 to the inch), or a PDF page of that many points. nullopt
-// when the picture cannot be made (not enough memory for the image).
+// when the picture cannot be made (not enough memory for the image or the
+// file's bytes).
 std::optional<QByteArray> pictureBytes(PictureFormat format, QSize pixels, const DrawPicture& draw);
 
 // Writes the picture to `path` in the format its suffix names. Nothing when
