@@ -2,10 +2,12 @@
 // default board (a 2000-twip picture with its grid, axes and labels) with
 // the initial curve plotted once, then written again and again as SVG, PDF
 // and, for comparison, PNG, each through the checked replacement of the
-// file (so the times include the flush to the disk). Runs on Qt's offscreen
-// platform with a private settings store.
+// file (so the times include the flush to the disk); and a fitted export of
+// many curves from the command line's request, plot and fit included. Runs
+// on Qt's offscreen platform with a private settings store.
 
 #include "board/board_picture.h"
+#include "board/export_plot.h"
 #include "board/mForm1.h"
 #include "offscreen_bench.h"
 
@@ -42,6 +44,25 @@ void exportSizes(benchmark::internal::Benchmark* run) {
 BENCHMARK(BM_ExportSvg)->Apply(exportSizes);
 BENCHMARK(BM_ExportPdf)->Apply(exportSizes);
 BENCHMARK(BM_ExportPng)->Apply(exportSizes);
+
+// A fitted 800 by 600 PNG of as many curves as the argument says, each a
+// shifted sine over the default range.
+void BM_ExportFittedCurves(benchmark::State& state) {
+    plotdesk::ExportRequest request;
+    request.file = outputFile("fitted.png");
+    request.size = QSize(800, 600);
+    request.fit = true;
+    for (int64_t i = 0; i < state.range(0); ++i) {
+        plotdesk::ExportCurve curve;
+        curve.function = QStringLiteral("sin(x/20)*300+%1").arg(i);
+        request.curves.push_back(curve);
+    }
+    for (auto _ : state) {
+        if (plotdesk::exportPlot(request).result != plotdesk::ExportOutcome::Result::Written)
+            state.SkipWithError("the picture was not written");
+    }
+}
+BENCHMARK(BM_ExportFittedCurves)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 // points on the board picture, then labels the curve.
 
 #include "board/board_texts.h"
+#include "board/curve_framing.h"
 #include "board/mForm1.h"
 #include "board/shell_questions.h"
 #include "plotting/plot_rules.h"
@@ -310,7 +311,9 @@ PlotOutcome mForm1::drawCurve(RememberedCurve& curve) {
                           request.range.expectedSamples() <= kMostKeptSamples;
         if (keep) curve.points.reserve(static_cast<size_t>(request.range.expectedSamples()) + 1);
         const Trace trace = traceCurve(*this, request, sampling.range, classic, keep ? &curve.points : nullptr);
-        if (sampling.wholeRange) {
+        // A finer walk meets values next to a pole that the curve's own
+        // samples never reach; a fit must not depend on the view before it.
+        if (sampling.wholeRange && !sampling.split) {
             curve.bounds = trace.bounds;
             curve.boundsKnown = true;
         }
@@ -324,10 +327,12 @@ PlotOutcome mForm1::drawCurve(RememberedCurve& curve) {
     return outcome;
 }
 
-// The box around a curve's values over its whole range, from its last
-// drawing when that walked the whole range, else from a walk that only
-// evaluates.
+// The box around the values most of a curve takes over its whole range
+// at its own step (framingBounds), from the points it kept; from its last
+// drawing at its own step when that walked the whole range, else from a
+// walk that only evaluates.
 std::optional<CurveBounds> mForm1::valueBounds(RememberedCurve& curve) {
+    if (!curve.points.empty()) return framingBounds(curve.points);
     if (curve.boundsKnown) return curve.bounds;
     CurveSampler sampler(*this, curve.request);
     const SamplingRange& range = curve.request.range;
@@ -340,7 +345,7 @@ std::optional<CurveBounds> mForm1::valueBounds(RememberedCurve& curve) {
     });
     curve.bounds = bounds;
     curve.boundsKnown = true;
-    return bounds;
+    return curve.points.empty() ? bounds : framingBounds(curve.points);
 }
 
 }  // namespace plotdesk

@@ -4,6 +4,7 @@
 
 #include "board/board_geometry.h"
 #include "board/board_texts.h"
+#include "board/curve_framing.h"
 #include "board/mForm1.h"
 #include "board/view_scale.h"
 #include "plotting/plot_rules.h"
@@ -93,6 +94,7 @@ void mForm1::fitToWindow() {
 
 // Functions span their sampling ranges, parametric curves the x values
 // they reached; without remembered curves the bottom bar's range is shown.
+// With a parametric curve among them, everything shows with equal units.
 void mForm1::fitView(QSize pictureSize) {
     // The x values to span, and the curves' values.
     std::optional<std::pair<double, double>> span;
@@ -100,7 +102,9 @@ void mForm1::fitView(QSize pictureSize) {
         span = span ? std::pair(std::min(span->first, x), std::max(span->second, x)) : std::pair(x, x);
     };
     std::optional<CurveBounds> values;
+    bool anyParametric = false;
     for (RememberedCurve& curve : remembered_) {
+        anyParametric = anyParametric || curve.request.parametric;
         const std::optional<CurveBounds> bounds = valueBounds(curve);
         if (bounds) values = including(including(values, bounds->minX, bounds->minY), bounds->maxX, bounds->maxY);
         if (!curve.request.parametric) {
@@ -124,7 +128,12 @@ void mForm1::fitView(QSize pictureSize) {
     pxp->setTopTwips(0);
     pxp->setSizeTwips(toolkit::pixelsToTwipsX(pictureSize.width()), toolkit::pixelsToTwipsY(pictureSize.height()));
     view_ = View::Fitted;
-    showView(fittedScale(span->first, span->second, values, pxp->width(), pxp->height()));
+    // Parametric curves keep their shape: equal units around everything.
+    if (anyParametric && values)
+        showView(equalUnitsFrame(including(including(values, span->first, values->minY), span->second, values->maxY),
+                                 pxp->width(), pxp->height()));
+    else
+        showView(fittedScale(span->first, span->second, values, pxp->width(), pxp->height()));
 }
 
 // Lays the picture out at `scale` (its colours, size and place stay) and

@@ -100,6 +100,10 @@ private slots:
     void readoutShowsThePixel();
     void fitSpansTheCurves_data();
     void fitSpansTheCurves();
+    void fitFramesWhatMostOfTheCurveTakes_data();
+    void fitFramesWhatMostOfTheCurveTakes();
+    void parametricFitKeepsTheShape_data();
+    void parametricFitKeepsTheShape();
     void labelsKeepApartInsideThePicture_data();
     void labelsKeepApartInsideThePicture();
     void rememberedCurvesComeBackInEachView();
@@ -230,8 +234,6 @@ void BoardViewTest::fitSpansTheCurves_data() {
     QTest::newRow("the widest range spans")
         << QList<CurveRequest>{function("1", -10, 10, 1), function("2", 40, -30, -5)} << -30.0 << 40.0 << true << 1.0
         << 2.0;
-    QTest::newRow("parametric: the x values span")
-        << QList<CurveRequest>{parametric("t*3", "t", -10, 10, 1)} << -30.0 << 30.0 << true << -10.0 << 10.0;
 }
 
 void BoardViewTest::fitSpansTheCurves() {
@@ -256,6 +258,88 @@ void BoardViewTest::fitSpansTheCurves() {
     QCOMPARE(qAbs(xUnit - yUnit) < 1e-9 * xUnit, equalUnits);
     // Every value the curves reach shows (a value v sits at scale -v).
     QVERIFY(pxp->scaleTop() <= -highest && pxp->scaleTop() + pxp->scaleHeight() >= -lowest);
+}
+
+// A fit frames the values most of a curve takes: the extreme values next
+// to a pole do not decide the range, nor do the finer samples of the view
+// before, so fitting again or resizing and going back gives the same view;
+// extreme values that lead into no pole all show.
+void BoardViewTest::fitFramesWhatMostOfTheCurveTakes_data() {
+    QTest::addColumn<CurveRequest>("curve");
+    QTest::addColumn<bool>("allShow");
+    QTest::newRow("1/x") << function("1/x*1000", -100, 100, 2) << false;
+    QTest::newRow("tan, poles between samples") << function("tan(x/20)*50", -100, 100, 2) << false;
+    QTest::newRow("tan(x), no gap at the poles") << function("tan(x)", -10, 10, 0.1) << false;
+    QTest::newRow("1/(x-3), pole never sampled") << function("1000/(x-3)", -100, 100, 2) << false;
+    QTest::newRow("cubic: the ends show") << function("x*x*x/1000", -100, 100, 2) << true;
+    QTest::newRow("narrow peak shows") << function("1000/(1+x*x)", -100, 100, 2) << true;
+}
+
+void BoardViewTest::fitFramesWhatMostOfTheCurveTakes() {
+    QFETCH(CurveRequest, curve);
+    QFETCH(bool, allShow);
+    auto board = shownBoard();
+    QList<double> values;
+    bool recording = true;
+    board->setEvaluator([&](const std::string& text) {
+        const std::string answer = board->calculateWithCalculator1(text);
+        bool number = false;
+        const double value = QString::fromStdString(answer).toDouble(&number);
+        if (recording && number) values << value;
+        return answer;
+    });
+    board->plot(curve);
+    recording = false;
+    toolkit::PictureArea* pxp = board->pxp;
+    auto scale = [pxp] {
+        return QList<double>{pxp->scaleLeft(), pxp->scaleTop(), pxp->scaleWidth(), pxp->scaleHeight()};
+    };
+    board->fitToWindow();
+    const QList<double> fitted = scale();
+    board->fitToWindow();
+    QCOMPARE(scale(), fitted);
+    board->resize(500, 400);
+    board->resize(640, 520);
+    QCOMPARE(scale(), fitted);
+
+    const double top = -pxp->scaleTop(), bottom = top - pxp->scaleHeight();
+    const auto shown = std::count_if(values.begin(), values.end(), [&](double v) { return v <= top && v >= bottom; });
+    QVERIFY2(shown >= 0.9 * values.size(), qPrintable(QString("%1 of %2 values show").arg(shown).arg(values.size())));
+    if (allShow) {
+        QCOMPARE(shown, values.size());
+        return;
+    }
+    std::sort(values.begin(), values.end());
+    const double middleSpread = values[int(values.size() * 0.95)] - values[int(values.size() * 0.05)];
+    QVERIFY2(top - bottom <= 4 * middleSpread, qPrintable(QString("%1 to %2").arg(bottom).arg(top)));
+}
+
+// Parametric curves are fitted by their points with equal units and a
+// margin: a circle is round in any picture shape and touches no edge.
+void BoardViewTest::parametricFitKeepsTheShape_data() {
+    QTest::addColumn<QSize>("picture");
+    QTest::newRow("wide") << QSize(1600, 1200);
+    QTest::newRow("square") << QSize(800, 800);
+    QTest::newRow("tall") << QSize(500, 900);
+}
+
+void BoardViewTest::parametricFitKeepsTheShape() {
+    QFETCH(QSize, picture);
+    auto board = boardtest::loadedBoard();
+    board->plot(parametric("300*cos(t)", "300*sin(t)", 0, 6.3, 0.01));
+    board->plot(function("x/10", -100, 100, 2));
+    board->fitView(picture);
+    toolkit::PictureArea* pxp = board->pxp;
+    QCOMPARE(pxp->size(), picture);
+    const double xUnit = pxp->scaleWidth() / pxp->width(), yUnit = pxp->scaleHeight() / pxp->height();
+    QVERIFY2(qAbs(xUnit - yUnit) < 1e-9 * xUnit, qPrintable(QString("%1 and %2 units a pixel").arg(xUnit).arg(yUnit)));
+    // The circle's extremes lie inside, clear of the edges, and centred.
+    const QPointF topLeft = pxp->toPixels(-300, -300), bottomRight = pxp->toPixels(300, 300);
+    const double margin = 0.04 * std::min(picture.width(), picture.height());
+    QVERIFY(topLeft.x() >= margin && topLeft.y() >= margin);
+    QVERIFY(bottomRight.x() <= picture.width() - margin && bottomRight.y() <= picture.height() - margin);
+    QVERIFY(qAbs(topLeft.x() + bottomRight.x() - picture.width()) < 1);
+    QVERIFY(qAbs(topLeft.y() + bottomRight.y() - picture.height()) < 1);
 }
 
 // Tick labels and curve labels never cover one another, all lie wholly
