@@ -4,10 +4,10 @@
 // LoadSettings().
 
 #include <cstdint>
-#include <span>
 
 namespace plotdesk {
 
+// `_heiht` (the board height) keeps the spelling of its stored key.
 struct SettingsRecord {
     int32_t left, top, width, _heiht, max_x, max_y, max_l, max_t, min_x, min_y, start, end, step, bcolor, fcolor,
         lcolor;
@@ -16,21 +16,11 @@ struct SettingsRecord {
 // The one record of the process; all fields start at zero.
 SettingsRecord& Settings();
 
-// Fills the record from the store, key by key in the load order, each with
-// its default when absent. A stored text that is not a number, or lies
+// Fills the record from the store, key by key in the settings table's
+// order, each with its default when absent. A stored text that is not a number, or lies
 // outside the 32-bit range, gives that key's default; loading goes on with
 // the next key. Nothing is written to the store.
 void LoadSettings();
-
-// A record field with the key it is loaded from and saved to.
-struct RecordField {
-    const char* key;
-    int32_t SettingsRecord::*field;
-};
-
-// The sixteen fields in load order: left, top, width, _heiht, max_x, max_y,
-// min_x, min_y, start, end, step, lcolor, bcolor, fcolor, max_l, max_t.
-std::span<const RecordField> recordFields();
 
 // The field of `record` loaded from `key`, or nullptr for other keys.
 int32_t* recordField(SettingsRecord& record, const char* key);

@@ -28,8 +28,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <QSignalBlocker>
+
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <set>
+#include <vector>
 
 namespace plotdesk {
 namespace {
@@ -44,11 +49,6 @@ const QString kTickValueTip = QStringLiteral("大于 1 的数");
 const QString kBoardSizeTip = QStringLiteral("小于 5500, 大于 100");
 const QString kMarkedField = QStringLiteral("QLineEdit { background-color: #ffd6d6; }");
 
-// The record fields "应用" saves, in this order ("top" is never saved).
-constexpr const char* kSavedRecordKeys[] = {key::left,   key::width,  key::_heiht, key::max_x, key::max_y,
-                                            key::min_x,  key::min_y,  key::start,  key::end,   key::step,
-                                            key::lcolor, key::bcolor, key::fcolor, key::max_l, key::max_t};
-
 // The end-tick fields show half the record's value; the record takes twice
 // the typed value, rounded to the nearest integer (a half to the even one).
 std::optional<int32_t> doubledTick(const QString& text) {
@@ -60,59 +60,37 @@ std::optional<int32_t> doubledTick(const QString& text) {
     return static_cast<int32_t>(doubled);
 }
 
-enum class FieldForm {
-    Integer,
-    DoubledTick,
-    Number,
-    // The sampling step is stored as an integer, and a stored step of 0 makes
-    // every later start refuse to draw.
-    Step,
-};
-
-struct NumericField {
-    QLineEdit* Form2::*edit;
-    const char* description;  // how the dialog names the field to the user
-    FieldForm form;
-};
-
-const NumericField kNumericFields[] = {
-    {&Form2::横坐标起始刻度, "横坐标的起始刻度", FieldForm::Integer},
-    {&Form2::横坐标结束刻度, "横坐标的结束刻度", FieldForm::DoubledTick},
-    {&Form2::x最小刻度值, "横坐标的最小刻度值", FieldForm::Integer},
-    {&Form2::起始刻度, "纵坐标的起始刻度", FieldForm::Integer},
-    {&Form2::结束刻度, "纵坐标的结束刻度", FieldForm::DoubledTick},
-    {&Form2::y最小刻度值, "纵坐标的最小刻度值", FieldForm::Integer},
-    {&Form2::Text2, "网格线宽度", FieldForm::Number},
-    {&Form2::Text3, "线条宽度", FieldForm::Number},
-    {&Form2::画板长度, "画板长度", FieldForm::Integer},
-    {&Form2::画板高度, "画板高度", FieldForm::Integer},
-    {&Form2::初始值, "自变量的初始值", FieldForm::Integer},
-    {&Form2::最大值, "自变量的最大值", FieldForm::Integer},
-    {&Form2::Text1, "精确度", FieldForm::Step},
-};
-
 // Why `text` cannot be taken as a value of `form`, or nothing when it can.
-std::optional<QString> fieldFault(const QString& text, FieldForm form) {
+std::optional<QString> fieldFault(const QString& text, DialogForm form) {
     const QString notANumber = QStringLiteral("必须是一个数");
     switch (form) {
-        case FieldForm::Integer:
+        case DialogForm::Integer:
             if (!toInt32HalfEven(text)) return notANumber;
             break;
-        case FieldForm::DoubledTick:
+        case DialogForm::DoubledTick:
             if (!doubledTick(text)) return notANumber;
             break;
-        case FieldForm::Number:
+        case DialogForm::Number:
             if (!toDouble(text)) return notANumber;
             break;
-        case FieldForm::Step: {
+        case DialogForm::Step: {
             const auto step = toInt32HalfEven(text);
             if (!step) return notANumber;
             if (*step == 0) return QStringLiteral("按整数保存时为 0，步长不能为 0");
             break;
         }
+        default: break;
     }
     return std::nullopt;
 }
+
+// Whether the dialog shows `form` in a text field that must hold a number.
+bool isNumericField(DialogForm form) {
+    return form == DialogForm::Integer || form == DialogForm::DoubledTick || form == DialogForm::Number ||
+           form == DialogForm::Step;
+}
+
+bool isTextField(DialogForm form) { return isNumericField(form) || form == DialogForm::Path; }
 
 void markField(QLineEdit* edit, bool wrong) { edit->setStyleSheet(wrong ? kMarkedField : QString()); }
 
@@ -120,6 +98,20 @@ void setSwatchColour(QLabel* swatch, int32_t colour) {
     QPalette palette = swatch->palette();
     palette.setColor(QPalette::Window, toolkit::colorFromWord(colour));
     swatch->setPalette(palette);
+}
+
+// Keeps a pen width between 1 and 6; text that is no number yet is left to
+// the user (the field is marked).
+void boundPenWidth(QLineEdit* edit) {
+    const auto width = toDouble(edit->text());
+    if (!width) return;
+    if (*width > kPenWidthMax) edit->setText(kPenWidthMaxText);
+    if (!(toDouble(edit->text()).value_or(0) >= kPenWidthMin)) edit->setText(kPenWidthMinText);
+}
+
+void boundBoardSize(QLineEdit* edit) {
+    const auto size = toDouble(edit->text());
+    if (size && *size > kBoardSizeMax) edit->setText(kBoardSizeFallback);
 }
 
 // The value of an integer field that checkFields() has passed.
@@ -356,58 +348,90 @@ void Form2::connectHandlers() {
     connect(画板高度, &QLineEdit::textChanged, this, &Form2::画板高度_Change);
 
     // Every numeric field shows at once whether it holds a number.
-    for (const NumericField& numeric : kNumericFields) {
-        QLineEdit* edit = this->*numeric.edit;
-        const FieldForm form = numeric.form;
+    for (const SettingKey& row : settingKeys()) {
+        if (!isNumericField(row.dialogForm)) continue;
+        QLineEdit* edit = textField(row);
+        const DialogForm form = row.dialogForm;
         connect(edit, &QLineEdit::textChanged, this,
                 [edit, form](const QString& text) { markField(edit, fieldFault(text, form).has_value()); });
     }
 }
 
+QLineEdit* Form2::textField(const SettingKey& row) const {
+    return findChild<QLineEdit*>(QString::fromUtf8(row.dialogControl));
+}
+
+QLabel* Form2::colourSwatch(const SettingKey& row) const {
+    return findChild<QLabel*>(QString::fromUtf8(row.dialogControl));
+}
+
+void Form2::showSetting(const SettingKey& row, const SettingsRecord& record) {
+    const QString stored = row.field ? QString() : GetSetting(QString::fromLatin1(row.name), defaultText(row.name));
+    switch (row.dialogForm) {
+        case DialogForm::Integer:
+        case DialogForm::Step: textField(row)->setText(integerText(record.*row.field)); break;
+        case DialogForm::DoubledTick: textField(row)->setText(generalNumberText(record.*row.field / 2.0)); break;
+        case DialogForm::Colour: setSwatchColour(colourSwatch(row), record.*row.field); break;
+        // The pen widths and the picture show what is stored, so saving
+        // other settings keeps them.
+        case DialogForm::Number:
+        case DialogForm::Path: textField(row)->setText(stored); break;
+        case DialogForm::Switch:
+            findChild<QCheckBox*>(QString::fromUtf8(row.dialogControl))
+                ->setChecked(toInt32HalfEven(stored).value_or(0) != 0);
+            break;
+        case DialogForm::None: break;
+    }
+}
+
+QString Form2::savedText(const SettingKey& row) const {
+    if (row.field) return integerText(Settings().*row.field);
+    if (row.dialogForm == DialogForm::Switch)
+        return findChild<QCheckBox*>(QString::fromUtf8(row.dialogControl))->isChecked() ? QStringLiteral("1")
+                                                                                        : QStringLiteral("0");
+    return textField(row)->text();
+}
+
 void Form2::Form_Load() {
-    // A copy: the change rules below write into the record while it is read.
-    const SettingsRecord record = Settings();
-    setSwatchColour(背景颜色, record.bcolor);
-    setSwatchColour(网格颜色, record.lcolor);
+    // The texts the sampling fields had before: only a changed one reaches
+    // the board.
+    const QString startBefore = 初始值->text();
+    const QString endBefore = 最大值->text();
+    const QString stepBefore = Text1->text();
+    {
+        const SettingsRecord record = Settings();
+        std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+        for (const SettingKey& row : settingKeys()) {
+            if (!row.dialogControl) continue;
+            if (isTextField(row.dialogForm)) quiet.push_back(std::make_unique<QSignalBlocker>(textField(row)));
+            showSetting(row, record);
+        }
+    }
+    // The loaded values kept within the bounds typing keeps, and marked as
+    // typing marks them.
+    boundPenWidth(Text2);
+    boundPenWidth(Text3);
+    boundBoardSize(画板长度);
+    boundBoardSize(画板高度);
+    for (const SettingKey& row : settingKeys())
+        if (isNumericField(row.dialogForm))
+            markField(textField(row), fieldFault(textField(row)->text(), row.dialogForm).has_value());
 
-    横坐标起始刻度->setText(integerText(record.max_l));
-    起始刻度->setText(integerText(record.max_t));
-    x最小刻度值->setText(integerText(record.min_x));
-    y最小刻度值->setText(integerText(record.min_y));
-
-    横坐标结束刻度->setText(generalNumberText(record.max_x / 2.0));
-    结束刻度->setText(generalNumberText(record.max_y / 2.0));
-
-    // Each assignment that changes a text runs its change rule.
-    初始值->setText(integerText(record.start));
-    最大值->setText(integerText(record.end));
-    画板长度->setText(integerText(record.width));
-    画板高度->setText(integerText(record._heiht));
-    Text1->setText(integerText(record.step));
-    // The step is taken again from its field, and the board's start always
-    // follows the record's start, even when 初始值's text did not change.
-    if (const auto step = toInt32HalfEven(Text1->text())) Settings().step = *step;
+    if (初始值->text() != startBefore) 初始值_Change();
+    if (最大值->text() != endBefore) 最大值_Change();
+    if (Text1->text() != stepBefore) Text1_Change();
+    // The board's start always follows the record's start, even when
+    // 初始值's text did not change.
     boardWindow().start->setText(integerText(Settings().start));
-    if (const auto start = toInt32HalfEven(初始值->text())) Settings().start = *start;
     passSamplingFieldsToNewBoard();
-
-    Text4->setText(GetSetting(QString::fromLatin1(key::backpicture), defaultText(key::backpicture)));
-    // The pen widths show what is stored, so saving other settings keeps them.
-    Text2->setText(GetSetting(QString::fromLatin1(key::xiankuan1), defaultText(key::xiankuan1)));
-    Text3->setText(GetSetting(QString::fromLatin1(key::xiankuan2), defaultText(key::xiankuan2)));
-    Check1->setChecked(storedSmoothLines());
 }
 
 void Form2::Command1_Click() {
     if (!checkFields()) return;
     takeFieldsIntoRecord();
-    SettingValues values{
-        {QString::fromLatin1(key::backpicture), Text4->text()},
-        {QString::fromLatin1(key::xiankuan1), Text2->text()},
-        {QString::fromLatin1(key::xiankuan2), Text3->text()},
-        {QString::fromLatin1(key::smooth), Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0")}};
-    for (const char* name : kSavedRecordKeys)
-        values.append({QString::fromLatin1(name), integerText(*recordField(Settings(), name))});
+    SettingValues values;
+    for (const SettingKey& row : settingKeys())
+        if (row.savedByApply) values.append({QString::fromLatin1(row.name), savedText(row)});
     if (const auto problem = SaveSettings(values)) {
         // The store keeps its old values; this session still uses the new
         // ones, and the dialog stays open to say so.
@@ -497,24 +521,6 @@ void Form2::最大值_Change() {
     Settings().end = *end;
 }
 
-namespace {
-
-// Keeps a pen width between 1 and 6; text that is no number yet is left to
-// the user (the field is marked).
-void boundPenWidth(QLineEdit* edit) {
-    const auto width = toDouble(edit->text());
-    if (!width) return;
-    if (*width > kPenWidthMax) edit->setText(kPenWidthMaxText);
-    if (!(toDouble(edit->text()).value_or(0) >= kPenWidthMin)) edit->setText(kPenWidthMinText);
-}
-
-void boundBoardSize(QLineEdit* edit) {
-    const auto size = toDouble(edit->text());
-    if (size && *size > kBoardSizeMax) edit->setText(kBoardSizeFallback);
-}
-
-}  // namespace
-
 void Form2::Text2_Change() { boundPenWidth(Text2); }
 
 void Form2::Text3_Change() { boundPenWidth(Text3); }
@@ -524,24 +530,27 @@ void Form2::画板长度_Change() { boundBoardSize(画板长度); }
 void Form2::画板高度_Change() { boundBoardSize(画板高度); }
 
 bool Form2::checkFields() {
-    const NumericField* firstWrong = nullptr;
-    QString firstFault;
-    for (const NumericField& numeric : kNumericFields) {
-        QLineEdit* edit = this->*numeric.edit;
-        const auto fault = fieldFault(edit->text(), numeric.form);
+    std::set<QWidget*> wrong;
+    for (const SettingKey& row : settingKeys()) {
+        if (!isNumericField(row.dialogForm)) continue;
+        QLineEdit* edit = textField(row);
+        const auto fault = fieldFault(edit->text(), row.dialogForm);
         markField(edit, fault.has_value());
-        if (fault && !firstWrong) {
-            firstWrong = &numeric;
-            firstFault = *fault;
-        }
+        if (fault) wrong.insert(edit);
     }
-    if (!firstWrong) {
+    if (wrong.empty()) {
         fieldProblem->clear();
         return true;
     }
-    QLineEdit* edit = this->*firstWrong->edit;
+    // The first wrong field in the dialog's tab order is named.
+    QWidget* first = nextInFocusChain();
+    while (!wrong.contains(first)) first = first->nextInFocusChain();
+    QLineEdit* edit = static_cast<QLineEdit*>(first);
+    const SettingKey* row = nullptr;
+    for (const SettingKey& candidate : settingKeys())
+        if (isNumericField(candidate.dialogForm) && textField(candidate) == edit) row = &candidate;
     fieldProblem->setText(QStringLiteral("“%1”%2，请改正后再按“确定”或“应用”。")
-                              .arg(QString::fromUtf8(firstWrong->description), firstFault));
+                              .arg(QString::fromUtf8(row->dialogLabel), *fieldFault(edit->text(), row->dialogForm)));
     for (int tab = 0; tab < SSTab1->count(); ++tab)
         if (SSTab1->widget(tab)->isAncestorOf(edit)) SSTab1->setCurrentIndex(tab);
     edit->setFocus();
@@ -550,18 +559,18 @@ bool Form2::checkFields() {
 
 void Form2::takeFieldsIntoRecord() {
     SettingsRecord& record = Settings();
-    record.width = checkedInteger(画板长度);
-    record._heiht = checkedInteger(画板高度);
-    record.start = checkedInteger(初始值);
-    record.end = checkedInteger(最大值);
-    record.bcolor = swatchColour(背景颜色);
-    record.lcolor = swatchColour(网格颜色);
-    record.max_l = checkedInteger(横坐标起始刻度);
-    record.max_t = checkedInteger(起始刻度);
-    record.max_x = doubledTick(横坐标结束刻度->text()).value_or(record.max_x);
-    record.max_y = doubledTick(结束刻度->text()).value_or(record.max_y);
-    record.min_x = checkedInteger(x最小刻度值);
-    record.min_y = checkedInteger(y最小刻度值);
+    for (const SettingKey& row : settingKeys()) {
+        if (!row.field || !row.dialogControl) continue;
+        switch (row.dialogForm) {
+            case DialogForm::Integer:
+            case DialogForm::Step: record.*row.field = checkedInteger(textField(row)); break;
+            case DialogForm::DoubledTick:
+                record.*row.field = doubledTick(textField(row)->text()).value_or(record.*row.field);
+                break;
+            case DialogForm::Colour: record.*row.field = swatchColour(colourSwatch(row)); break;
+            default: break;
+        }
+    }
 }
 
 void Form2::chooseColour(QLabel* swatch) {

@@ -26,6 +26,8 @@ namespace plotdesk {
 namespace toolkit {
 class ImageControl;
 }
+struct SettingKey;
+struct SettingsRecord;
 
 class Form2 : public QWidget {
     Q_OBJECT
@@ -120,6 +122,14 @@ private:
     void Text3_Change();
     void 画板长度_Change();
     void 画板高度_Change();
+
+    // The dialog's control of a settings row, found by its object name.
+    QLineEdit* textField(const SettingKey& row) const;
+    QLabel* colourSwatch(const SettingKey& row) const;
+    // Shows the row's value: record fields from `record`, the others as stored.
+    void showSetting(const SettingKey& row, const SettingsRecord& record);
+    // The text "应用" saves for the row.
+    QString savedText(const SettingKey& row) const;
 
     // Marks every numeric field that does not hold a number (or, for the
     // step, one that would be stored as 0); names the first one and the

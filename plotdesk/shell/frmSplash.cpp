@@ -27,10 +27,6 @@ constexpr int kCountdownSeconds = 3;
 constexpr int kTickMilliseconds = 1000;
 const QString kSecondsSuffix = QStringLiteral("  秒");
 
-// The settings the reset link writes, each with the value that the settings
-// table gives as its recovery value.
-constexpr const char* kResetKeys[] = {key::min_x, key::min_y, key::width, key::_heiht};
-
 }  // namespace
 
 frmSplash::frmSplash() {
@@ -108,10 +104,12 @@ void frmSplash::Form_KeyPress(const QString& typed) {
     showMainWindowAndUnload();
 }
 
-// All of them with one write of the store.
+// Every key with a recovery value in the settings table, with one write of
+// the store.
 void frmSplash::Label2_Click() {
     SettingValues values;
-    for (const char* name : kResetKeys) values.append({QString::fromLatin1(name), recoveryText(name)});
+    for (const SettingKey& row : settingKeys())
+        if (row.recoveryText) values.append({QString::fromLatin1(row.name), QString::fromUtf8(row.recoveryText)});
     SaveSettings(values);
 }
 

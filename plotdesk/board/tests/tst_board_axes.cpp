@@ -4,6 +4,7 @@
 
 #include "board_test_support.h"
 
+#include "settings/product.h"
 #include "settings/setting_keys.h"
 
 using namespace plotdesk;
@@ -56,7 +57,7 @@ void BoardAxesTest::emptyStoreLayout() {
     QCOMPARE(board->pxp->scaleHeight(), 2000.0);
     QCOMPARE(board->pxp->backColor(), 16777215);
     QCOMPARE(board->pxp->foreColor(), 16711680);
-    QCOMPARE(board->windowTitle(), QStringLiteral("Curvolo v1.2"));
+    QCOMPARE(board->windowTitle(), QString::fromUtf8(product::kWindowTitle));
     // Nothing is written to the store by loading.
     QVERIFY(!HasSetting(key::width));
     QVERIFY(!HasSetting(key::pxpleft));

@@ -7,6 +7,7 @@
 #include "board/board_geometry.h"
 #include "plotting/plot_rules.h"
 #include "settings/number_text.h"
+#include "settings/product.h"
 #include "settings/setting_keys.h"
 #include "toolkit/color_word.h"
 #include "toolkit/twips.h"
@@ -501,10 +502,10 @@ void BoardWindowTest::panelAndStripTitles() {
     QTest::mouseMove(board->pxp, overPicture);
     QVERIFY(board->windowTitle().startsWith(QStringLiteral("当前坐标  (")));
     QTest::mouseMove(board->Picture2, QPoint(2, 2));
-    QCOMPARE(board->windowTitle(), QStringLiteral("Curvolo v1.2"));
+    QCOMPARE(board->windowTitle(), QString::fromUtf8(product::kWindowTitle));
     QTest::mouseMove(board->pxp, overPicture);
     QTest::mouseMove(board->Picture3, QPoint(2, 2));
-    QCOMPARE(board->windowTitle(), QStringLiteral("Curvolo v1.2"));
+    QCOMPARE(board->windowTitle(), QString::fromUtf8(product::kWindowTitle));
 }
 
 QTEST_MAIN(BoardWindowTest)

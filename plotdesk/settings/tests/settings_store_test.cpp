@@ -5,7 +5,6 @@
 #include "settings/number_text.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_record.h"
-#include "toolkit/color_word.h"
 #include "toolkit/tests/file_faults.h"
 
 #include <QSettings>
@@ -29,7 +28,8 @@ QByteArray fileBytes(const QString& path) {
 
 // Every field set to a value no load would give, to see which ones a load replaces.
 void scribbleOverRecord() {
-    for (const RecordField& entry : recordFields()) Settings().*entry.field = 12345;
+    for (const SettingKey& row : settingKeys())
+        if (row.field) Settings().*row.field = 12345;
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ private slots:
     void aFifoAmongTheSettingsFilesIsNeverRead_data();
     void aFifoAmongTheSettingsFilesIsNeverRead();
     void keyTableIsComplete();
-    void recordLoadsInTheDocumentedOrder();
+    void eachKeyLoadsIntoItsOwnField();
 
 private:
     std::unique_ptr<QTemporaryDir> home;
@@ -70,7 +70,8 @@ void SettingsStoreTest::init() {
 }
 
 void SettingsStoreTest::recordStartsAtZero() {
-    for (const RecordField& entry : recordFields()) QCOMPARE(Settings().*entry.field, 0);
+    for (const SettingKey& row : settingKeys())
+        if (row.field) QCOMPARE(Settings().*row.field, 0);
 }
 
 void SettingsStoreTest::emptyStoreGivesTheDefaultsAndWritesNothing() {
@@ -296,60 +297,36 @@ void SettingsStoreTest::aFifoAmongTheSettingsFilesIsNeverRead() {
 }
 
 void SettingsStoreTest::keyTableIsComplete() {
-    const auto keys = settingKeys();
-    QCOMPARE(keys.size(), size_t(26));
     std::set<std::string> names;
-    for (const SettingKey& row : keys) {
+    std::set<const int32_t*> fields;
+    for (const SettingKey& row : settingKeys()) {
         QVERIFY2(names.insert(row.name).second, row.name);
         QCOMPARE(findSettingKey(row.name), &row);
-        if (row.defaultText && (row.form == ValueForm::IntegerText || row.form == ValueForm::ColourText ||
-                                row.form == ValueForm::NumberText))
+        if (row.defaultText && row.form != StoredForm::PathText && row.form != StoredForm::SingleText)
             QVERIFY2(toInt32HalfEven(QString::fromLatin1(row.defaultText)), row.name);
+        if (!row.field) continue;
+        QVERIFY2(row.defaultText, row.name);
+        QVERIFY(row.form == StoredForm::IntegerText || row.form == StoredForm::ColourText);
+        QVERIFY2(fields.insert(&(Settings().*row.field)).second, row.name);
     }
-    for (const RecordField& entry : recordFields()) {
-        const SettingKey* row = findSettingKey(entry.key);
-        QVERIFY2(row && row->defaultText, entry.key);
-        QVERIFY(row->form == ValueForm::IntegerText || row->form == ValueForm::ColourText);
-    }
+    QCOMPARE(fields.size(), sizeof(SettingsRecord) / sizeof(int32_t));  // every field exactly once
     QCOMPARE(findSettingKey("heiht"), nullptr);
     QCOMPARE(findSettingKey(nullptr), nullptr);
-
-    // The colour defaults are palette entries 9, 15 and 1.
-    QCOMPARE(defaultText(key::lcolor), integerText(toolkit::paletteColor(9)));
-    QCOMPARE(defaultText(key::bcolor), integerText(toolkit::paletteColor(15)));
-    QCOMPARE(defaultText(key::fcolor), integerText(toolkit::paletteColor(1)));
-
-    QCOMPARE(defaultText(key::MainWidth), QStringLiteral("6500"));
-    QCOMPARE(defaultText(key::xiankuan2), QStringLiteral("1"));
-    QVERIFY(defaultText(key::backpicture).isEmpty() && !defaultText(key::backpicture).isNull());
-    QVERIFY(defaultText(key::pxpleft).isNull());
-    QVERIFY(defaultText(key::pxpltop).isNull());
-    QCOMPARE(recoveryText(key::width), QStringLiteral("2000"));
-    QCOMPARE(recoveryText(key::min_y), QStringLiteral("2"));
-    QVERIFY(recoveryText(key::max_x).isNull());
 }
 
-void SettingsStoreTest::recordLoadsInTheDocumentedOrder() {
-    const QStringList expected{"left",  "top", "width", "_heiht", "max_x",  "max_y",  "min_x", "min_y",
-                               "start", "end", "step",  "lcolor", "bcolor", "fcolor", "max_l", "max_t"};
-    QStringList actual;
-    std::set<const int32_t*> fields;
-    for (const RecordField& entry : recordFields()) {
-        actual << QString::fromLatin1(entry.key);
-        fields.insert(&(Settings().*entry.field));
-    }
-    QCOMPARE(actual, expected);
-    QCOMPARE(fields.size(), size_t(16));  // every field exactly once
-
-    // Each key lands in the field of the same name.
-    for (const RecordField& entry : recordFields())
-        SaveSetting(QString::fromLatin1(entry.key),
-                    QString::number(actual.indexOf(QString::fromLatin1(entry.key)) + 1));
+void SettingsStoreTest::eachKeyLoadsIntoItsOwnField() {
+    int value = 0;
+    for (const SettingKey& row : settingKeys())
+        if (row.field) SaveSetting(QString::fromLatin1(row.name), QString::number(++value));
     LoadSettings();
-    for (int i = 0; i < actual.size(); ++i) QCOMPARE(*recordField(Settings(), qPrintable(actual[i])), i + 1);
-    QCOMPARE(Settings().left, 1);
-    QCOMPARE(Settings()._heiht, 4);
-    QCOMPARE(Settings().max_t, 16);
+    value = 0;
+    for (const SettingKey& row : settingKeys())
+        if (row.field) QCOMPARE(*recordField(Settings(), row.name), ++value);
+    // Spot checks that the rows name the fields their keys are named after.
+    QCOMPARE(Settings()._heiht, GetSetting(QString::fromLatin1(key::_heiht)).toInt());
+    QCOMPARE(Settings().max_t, GetSetting(QString::fromLatin1(key::max_t)).toInt());
+    QCOMPARE(Settings().max_l, GetSetting(QString::fromLatin1(key::max_l)).toInt());
+    QCOMPARE(Settings().lcolor, GetSetting(QString::fromLatin1(key::lcolor)).toInt());
 }
 
 QTEST_MAIN(SettingsStoreTest)

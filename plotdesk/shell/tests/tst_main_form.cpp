@@ -5,6 +5,7 @@
 #include "shell_test_support.h"
 
 #include "board/mForm1.h"
+#include "settings/product.h"
 #include "settings/settings_store.h"
 #include "shell/history_file.h"
 #include "toolkit/tests/file_faults.h"
@@ -81,7 +82,7 @@ private slots:
 
     void loadingShowsTheBoardAndStaysOnTop() {
         Main_Form& main = start();
-        QCOMPARE(main.windowTitle(), QStringLiteral("Curvolo v1.2"));
+        QCOMPARE(main.windowTitle(), QString::fromUtf8(product::kWindowTitle));
         QVERIFY(main.windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(Forms<mForm1>::loaded());
         QVERIFY(Forms<mForm1>::loaded()->isVisible());

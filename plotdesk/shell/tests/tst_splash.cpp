@@ -4,6 +4,7 @@
 #include "shell_test_support.h"
 
 #include <calculator/LinkLabel.h>
+#include "settings/product.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
 
@@ -47,7 +48,7 @@ private slots:
         QVERIFY(splash.Timer1->isActive());
         QCOMPARE(splash.Timer1->interval(), 1000);
         QCOMPARE(splash.lblProductName->text(), QStringLiteral("Curvolo "));
-        QCOMPARE(splash.lblVersion->text(), QStringLiteral("版本  V1.2"));
+        QCOMPARE(splash.lblVersion->text(), QString::fromUtf8(product::kSplashVersion));
         QCOMPARE(splash.lblWarning->text(), QStringLiteral("2004-5-13"));
         QCOMPARE(splash.imgLogo->pixmap().size(), QSize(119, 118));
 
