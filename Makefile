@@ -51,13 +51,17 @@ bench: deps
 
 # A Debian package of the program and the evaluator library, built for /usr:
 # build-package/plotdesk_<version>_<arch>.deb. Only what the package holds is
-# built.
+# built. Debian's own checkers then read it: lintian fails the target on any
+# error, and the AppStream metadata must validate.
 package: deps
 	@scripts/install-deps package
 	cmake -S . -B $(BUILD)-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON -DPLOTDESK_BENCH=OFF >/dev/null
-	cmake --build $(BUILD)-package -j $(JOBS) --target plotdesk calculator
+	cmake --build $(BUILD)-package -j $(JOBS) --target plotdesk calculator package_files
+	rm -f $(BUILD)-package/*.deb
 	cd $(BUILD)-package && cpack
+	appstreamcli validate --no-net packaging/*.metainfo.xml
+	lintian --fail-on error $(BUILD)-package/*.deb
 	@ls $(BUILD)-package/*.deb
 
 # `make fuzz FUZZ_SECONDS=60` runs the evaluator's fuzzer for that long.
