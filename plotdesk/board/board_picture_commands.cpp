@@ -1,12 +1,13 @@
 // The board's picture entries of its pop-up menu: 导出图片… writes what the
-// board shows to a file, 复制图片 puts it on the clipboard. Their shortcuts
-// work wherever the focus is on the board; Ctrl+C stays the copy of the
-// text fields.
+// board shows to a file, 复制图片 puts it on the clipboard, 打印… prints it
+// after a preview. Their shortcuts work wherever the focus is on the board;
+// Ctrl+C stays the copy of the text fields.
 
 #include "board/board_picture.h"
 #include "board/board_texts.h"
 #include "board/export_dialog.h"
 #include "board/mForm1.h"
+#include "board/print_preview.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -21,6 +22,8 @@ void mForm1::createPictureEntries() {
                                &mForm1::exportPicture_Click);
     copyPicture = addCommand(boardtext::kCopyPicture, "copyPicture", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
                              &mForm1::copyPicture_Click);
+    printPicture = addCommand(boardtext::kPrintPicture, "printPicture", {QKeySequence(Qt::CTRL | Qt::Key_P)},
+                              &mForm1::printPicture_Click);
 }
 
 // The dialog is window-modal and goes when it is closed; the board keeps
@@ -32,5 +35,7 @@ void mForm1::exportPicture_Click() {
 }
 
 void mForm1::copyPicture_Click() { QGuiApplication::clipboard()->setImage(boardPictureImage(*pxp, pxp->size())); }
+
+void mForm1::printPicture_Click() { showPrintPreview(*pxp, this); }
 
 }  // namespace plotdesk

@@ -47,5 +47,6 @@ inline constexpr char kZoomOut[] = "缩小";
 inline constexpr char kFitView[] = "适合窗口";
 inline constexpr char kExportPicture[] = "导出图片…";
 inline constexpr char kCopyPicture[] = "复制图片";
+inline constexpr char kPrintPicture[] = "打印…";
 
 }  // namespace plotdesk::boardtext

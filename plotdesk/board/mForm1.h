@@ -150,6 +150,8 @@ public:
     void exportPicture_Click();
     // 复制图片: the picture as shown, to the clipboard.
     void copyPicture_Click();
+    // 打印…: the picture as shown, through Qt's print preview.
+    void printPicture_Click();
 
     // Pointer handlers; coordinates are in the scale of the control.
     void pxp_MouseDown(int button, double x, double y);
@@ -209,6 +211,7 @@ public:
     // The picture entries, behind their own separator.
     QAction* exportPicture;  // 导出图片…
     QAction* copyPicture;    // 复制图片
+    QAction* printPicture;   // 打印…
 
     // Arrow scrolling steps in twips; each timer tick moves half a step.
     float HScrollStep = 0;
