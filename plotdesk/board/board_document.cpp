@@ -1,6 +1,7 @@
 #include "board/board_document.h"
 
 #include "plotting/plot_rules.h"
+#include "settings/setting_keys.h"
 #include "toolkit/atomic_file.h"
 #include "toolkit/picture_area.h"
 #include "toolkit/regular_file.h"
@@ -42,7 +43,8 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QJsonObject layoutObject(const BoardLayout& layout) {
     QJsonObject object;
-    for (const RecordField& field : recordFields()) object[text(field.key)] = layout.record.*field.field;
+    for (const SettingKey& setting : settingKeys())
+        if (setting.field) object[text(setting.name)] = layout.record.*setting.field;
     object[QStringLiteral("grid")] = layout.gridLines;
     object[QStringLiteral("smooth")] = layout.smoothLines;
     object[QStringLiteral("backpicture")] = layout.backgroundPicture;
@@ -244,7 +246,8 @@ int32_t int32Field(const Fields& fields, const char* name) {
 
 BoardLayout readLayout(const Fields& fields) {
     BoardLayout layout;
-    for (const RecordField& field : recordFields()) layout.record.*field.field = int32Field(fields, field.key);
+    for (const SettingKey& setting : settingKeys())
+        if (setting.field) layout.record.*setting.field = int32Field(fields, setting.name);
     layout.gridLines = fields.boolean("grid");
     layout.smoothLines = fields.boolean("smooth");
     layout.backgroundPicture = fields.text("backpicture");
