@@ -2,9 +2,11 @@
 
 #include "toolkit/atomic_file.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryFile>
 
@@ -33,12 +35,37 @@ QString storePath() {
 
 QSettings store() { return QSettings(storePath(), QSettings::IniFormat); }
 
-// A store that is anything but a regular file (a FIFO, a device, a folder)
-// is never opened: it reads as empty and is never replaced.
-bool storeIsSafeToOpen() {
+// The program's own store holds a few dozen short values, under 2 KB. One
+// far larger is not its own, and QSettings would take seconds and gigabytes
+// to read it at every start.
+constexpr qint64 kLargestStore = 1024 * 1024;
+
+// Why the store is not to be opened, or nothing when it may be (or is not
+// there). A FIFO, a device or a folder would make QSettings wait for ever or
+// read without end, and an oversized file for long. Such a store reads as
+// empty, which gives every key its default, and is never replaced; standard
+// error says so once for each reason.
+std::optional<QString> storeRefusal() {
+    const QString path = storePath();
     struct stat info {};
-    return ::stat(QFile::encodeName(storePath()).constData(), &info) != 0 || S_ISREG(info.st_mode);
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+    std::optional<QString> refusal;
+    if (!S_ISREG(info.st_mode))
+        refusal = QStringLiteral("不是普通文件");
+    else if (info.st_size > kLargestStore)
+        refusal = QStringLiteral("文件大于 %1 MB，不像本程序的设置").arg(kLargestStore / (1024 * 1024));
+    if (!refusal) return std::nullopt;
+    static QSet<QString> noted;
+    const QString note = QStringLiteral("不读取设置文件 %1：%2；各项设置取默认值，这个文件也不会被改写")
+                             .arg(QDir::toNativeSeparators(path), *refusal);
+    if (!noted.contains(note)) {
+        noted.insert(note);
+        qWarning().noquote() << note;
+    }
+    return refusal;
 }
+
+bool storeIsSafeToOpen() { return !storeRefusal(); }
 
 StoredValues valuesIn(const QSettings& settings) {
     StoredValues values;
@@ -105,7 +132,7 @@ QString GetSetting(const QString& key, const QString& defaultValue) {
 bool SaveSetting(const QString& key, const QString& value) { return !SaveSettings({{key, value}}); }
 
 std::optional<QString> SaveSettings(const SettingValues& values) {
-    if (!storeIsSafeToOpen()) return QStringLiteral("不是普通文件");
+    if (std::optional<QString> refusal = storeRefusal()) return refusal;
     const QSettings current = store();
     const QString path = current.fileName();
     const QString folder = QFileInfo(path).absolutePath();

@@ -55,6 +55,8 @@ private slots:
     void aStoreThatCannotBeWrittenStaysAsItWas();
     void aFifoAmongTheSettingsFilesIsNeverRead_data();
     void aFifoAmongTheSettingsFilesIsNeverRead();
+    void anOversizedStoreIsNeitherReadNorReplaced_data();
+    void anOversizedStoreIsNeitherReadNorReplaced();
     void keyTableIsComplete();
     void eachKeyLoadsIntoItsOwnField();
 
@@ -294,6 +296,33 @@ void SettingsStoreTest::aFifoAmongTheSettingsFilesIsNeverRead() {
     QCOMPARE(Settings().width, 2000);
     QCOMPARE(saved, storeUsable);
     QVERIFY(QFileInfo(fifoPath).exists() && !QFileInfo(fifoPath).isFile());
+}
+
+// A store far larger than the program's own would take seconds to read at
+// every start: beyond 1 MB it reads as empty and is never replaced.
+void SettingsStoreTest::anOversizedStoreIsNeitherReadNorReplaced_data() {
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("1 MB") << qint64(1024 * 1024) << true;
+    QTest::newRow("a byte more") << qint64(1024 * 1024 + 1) << false;
+}
+
+void SettingsStoreTest::anOversizedStoreIsNeitherReadNorReplaced() {
+    QFETCH(qint64, size);
+    QFETCH(bool, usable);
+    QByteArray text = "[Settings]\nwidth=3000\npadding=";
+    text += QByteArray(size - text.size() - 1, 'p') + '\n';
+    QVERIFY(QDir().mkpath(QFileInfo(settingsFilePath()).absolutePath()));
+    QFile store(settingsFilePath());
+    QVERIFY(store.open(QIODevice::WriteOnly) && store.write(text) == size);
+    store.close();
+
+    QCOMPARE(GetSetting(QString::fromLatin1(key::width), QStringLiteral("absent")),
+             usable ? QStringLiteral("3000") : QStringLiteral("absent"));
+    LoadSettings();
+    QCOMPARE(Settings().width, usable ? 3000 : 2000);
+    QCOMPARE(SaveSetting(QString::fromLatin1(key::_heiht), QStringLiteral("1500")), usable);
+    if (!usable) QCOMPARE(fileBytes(settingsFilePath()), text);
 }
 
 void SettingsStoreTest::keyTableIsComplete() {
