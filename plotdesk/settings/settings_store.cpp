@@ -33,44 +33,74 @@ QString storePath() {
            QStringLiteral(".ini");
 }
 
-QSettings store() { return QSettings(storePath(), QSettings::IniFormat); }
-
 // The program's own store holds a few dozen short values, under 2 KB. One
 // far larger is not its own, and QSettings would take seconds and gigabytes
-// to read it at every start.
+// to read it.
 constexpr qint64 kLargestStore = 1024 * 1024;
 
-// Why the store is not to be opened, or nothing when it may be (or is not
-// there). A FIFO, a device or a folder would make QSettings wait for ever or
-// read without end, and an oversized file for long. Such a store reads as
-// empty, which gives every key its default, and is never replaced; standard
-// error says so once for each reason.
-std::optional<QString> storeRefusal() {
-    const QString path = storePath();
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
-    std::optional<QString> refusal;
+// Why the store found by `info` is not to be opened, or nothing when it may
+// be. A FIFO, a device or a folder would make QSettings wait for ever or read
+// without end, and an oversized file for long. Such a store reads as empty,
+// which gives every key its default, and is never replaced; standard error
+// says so once for each reason.
+std::optional<QString> refusal(const QString& path, const struct stat& info) {
+    std::optional<QString> reason;
     if (!S_ISREG(info.st_mode))
-        refusal = QStringLiteral("不是普通文件");
+        reason = QStringLiteral("不是普通文件");
     else if (info.st_size > kLargestStore)
-        refusal = QStringLiteral("文件大于 %1 MB，不像本程序的设置").arg(kLargestStore / (1024 * 1024));
-    if (!refusal) return std::nullopt;
+        reason = QStringLiteral("文件大于 %1 MB，不像本程序的设置").arg(kLargestStore / (1024 * 1024));
+    if (!reason) return std::nullopt;
     static QSet<QString> noted;
     const QString note = QStringLiteral("不读取设置文件 %1：%2；各项设置取默认值，这个文件也不会被改写")
-                             .arg(QDir::toNativeSeparators(path), *refusal);
+                             .arg(QDir::toNativeSeparators(path), *reason);
     if (!noted.contains(note)) {
         noted.insert(note);
         qWarning().noquote() << note;
     }
-    return refusal;
+    return reason;
 }
 
-bool storeIsSafeToOpen() { return !storeRefusal(); }
+std::optional<QString> storeRefusal() {
+    const QString path = storePath();
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+    return refusal(path, info);
+}
 
 StoredValues valuesIn(const QSettings& settings) {
     StoredValues values;
     for (const QString& key : settings.allKeys()) values.insert(key, settings.value(key));
     return values;
+}
+
+// One version of the store file: a save puts a new file in place, and any
+// change changes its size or modification time.
+struct StoreVersion {
+    QString path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    bool operator==(const StoreVersion& other) const {
+        return path == other.path && device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+// The values in the store; none when it is absent or refused. Each version
+// of the file is read once: QSettings would read a store of many keys again
+// for every value asked, and the start asks for dozens.
+const StoredValues& storedValues() {
+    static const StoredValues none;
+    static std::optional<std::pair<StoreVersion, StoredValues>> lastRead;
+    const QString path = storePath();
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || refusal(path, info)) return none;
+    const StoreVersion version{path, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+    if (!lastRead || !(lastRead->first == version))
+        lastRead.emplace(version, valuesIn(QSettings(path, QSettings::IniFormat)));
+    return lastRead->second;
 }
 
 // The store's text holding `values`, in the INI form QSettings reads.
@@ -124,21 +154,20 @@ void makeReplacementVisible(const QByteArray& path, const struct stat& before) {
 }  // namespace
 
 QString GetSetting(const QString& key, const QString& defaultValue) {
-    if (!storeIsSafeToOpen()) return defaultValue;
-    const QVariant value = store().value(groupKey(key));
-    return value.isValid() ? value.toString() : defaultValue;
+    const StoredValues& values = storedValues();
+    const auto value = values.constFind(groupKey(key));
+    return value != values.cend() ? value->toString() : defaultValue;
 }
 
 bool SaveSetting(const QString& key, const QString& value) { return !SaveSettings({{key, value}}); }
 
 std::optional<QString> SaveSettings(const SettingValues& values) {
     if (std::optional<QString> refusal = storeRefusal()) return refusal;
-    const QSettings current = store();
-    const QString path = current.fileName();
+    const QString path = storePath();
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) return QStringLiteral("无法建立文件夹 %1").arg(QDir::toNativeSeparators(folder));
 
-    StoredValues wanted = valuesIn(current);
+    StoredValues wanted = storedValues();
     for (const auto& [key, value] : values) wanted.insert(groupKey(key), value);
     const std::optional<QByteArray> text = storeText(folder, wanted);
     if (!text) return QStringLiteral("无法完整写入（磁盘已满、文件大小受限或没有写入权限）");
@@ -151,7 +180,7 @@ std::optional<QString> SaveSettings(const SettingValues& values) {
     return std::nullopt;
 }
 
-bool HasSetting(const QString& key) { return storeIsSafeToOpen() && store().contains(groupKey(key)); }
+bool HasSetting(const QString& key) { return storedValues().contains(groupKey(key)); }
 
 QString settingsFilePath() { return storePath(); }
 
