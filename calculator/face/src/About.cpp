@@ -2,7 +2,9 @@
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "calculator/LinkLabel.h"
@@ -12,6 +14,7 @@ namespace ombra {
 namespace {
 
 const char* const kCaption = "关于";
+const char* const kOkText = "确定";
 
 // The page's texts, one row per label, in the order they are shown.
 struct LabelText {
@@ -84,10 +87,31 @@ About::About(QWidget* parent) : QWidget(parent), opener_(&QDesktopServices::open
     textColumn->addWidget(LabelD);
     textColumn->addStretch();
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(pictureColumn);
-    layout->addLayout(textColumn, 1);
+    OkButton = new QPushButton(QString::fromUtf8(kOkText), this);
+    OkButton->setObjectName(QStringLiteral("OkButton"));
+    connect(OkButton, &QPushButton::clicked, this, &QWidget::close);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(OkButton);
+
+    auto* page = new QHBoxLayout;
+    page->addLayout(pictureColumn);
+    page->addLayout(textColumn, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(page);
+    layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The button takes the focus when the page opens, so Space or Enter
+    // closes it too.
+    OkButton->setFocus();
+}
+
+void About::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void About::setUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }

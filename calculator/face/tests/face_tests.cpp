@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QSet>
 #include <QtTest>
 #include <cmath>
@@ -49,6 +50,8 @@ private slots:
     void faceIsEighteenPixelsAtNinetySixDpi();
     void faceDrawsItsPicture();
     void faceOpensOneAboutPage();
+    void aboutClosesWithoutAWindowManager_data();
+    void aboutClosesWithoutAWindowManager();
 };
 
 void FaceTests::aboutShowsItsTexts_data() {
@@ -210,6 +213,42 @@ void FaceTests::faceOpensOneAboutPage() {
         QCOMPARE(openAboutPages().size(), 1);
     }
     QVERIFY2(about.isNull(), "the page goes with its control");
+}
+
+// Without a window manager's close box the page still closes: by Escape
+// wherever the focus is, by its 确定 button, and by Space on that button,
+// which has the focus when the page opens.
+void FaceTests::aboutClosesWithoutAWindowManager_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Escape") << "Escape";
+    QTest::newRow("Escape on a link") << "Escape on a link";
+    QTest::newRow("确定") << "click";
+    QTest::newRow("Space on the focused button") << "Space";
+}
+
+void FaceTests::aboutClosesWithoutAWindowManager() {
+    QFETCH(QString, how);
+    QPointer<About> about;
+    {
+        CalculatorFace face;
+        about = face.showAbout();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        auto* ok = about->findChild<QPushButton*>(QStringLiteral("OkButton"));
+        QVERIFY(ok != nullptr);
+        QCOMPARE(ok->text(), QStringLiteral("确定"));
+        if (how == QLatin1String("Escape")) {
+            QTest::keyClick(about, Qt::Key_Escape);
+        } else if (how == QLatin1String("Escape on a link")) {
+            about->LabelD->setFocus();
+            QTest::keyClick(about->LabelD, Qt::Key_Escape);
+        } else if (how == QLatin1String("click")) {
+            QTest::mouseClick(ok, Qt::LeftButton);
+        } else {
+            QCOMPARE(QApplication::focusWidget(), ok);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        }
+        QTRY_VERIFY2(about.isNull(), qPrintable(how));  // closed, and so deleted
+    }
 }
 
 QTEST_MAIN(FaceTests)

@@ -1,12 +1,15 @@
 #pragma once
 // The Calculator control's About page: product, version, supported systems
-// and hosts, the maker's notice, three pictures and two links.
+// and hosts, the maker's notice, three pictures and two links. Its 确定
+// button and the Escape key close it, so it needs no window manager's close
+// box.
 
 #include <QUrl>
 #include <QWidget>
 #include <functional>
 
 class QLabel;
+class QPushButton;
 
 namespace ombra {
 
@@ -39,6 +42,10 @@ public:
     QLabel* Image1;
     QLabel* Image2;
     QLabel* Image3;
+    QPushButton* OkButton;  // 确定: closes the page
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     UrlOpener opener_;
