@@ -31,6 +31,11 @@ const OptionForm kStart{"start", "A", "自变量起始值（默认取设置）�
 const OptionForm kEnd{"end", "B", "自变量终止值（默认取设置）。", "--end 100"};
 const OptionForm kStep{"step", "S", "步长，不为 0（默认取设置）。", "--step 2"};
 const OptionForm kSize{"size", "WxH", "图片宽 W、高 H 像素，坐标范围不变。", "--size 800x600"};
+const OptionForm kKeyPoints{"key-points", nullptr,
+                            "不画图，列出各 --function 曲线在取值范围内的零点、极值、纵截距和两两交点，每行一个。",
+                            "--key-points --function \"sin(x/20)*300\""};
+const OptionForm kTable{"table", nullptr, "不画图，列出数值表：x 从起始值按步长走到终止值，每条曲线一列。",
+                        "--table --function \"x^2/20\" --start -10 --end 10 --step 1"};
 const OptionForm kFit{"fit", nullptr, "按所画曲线适配视图：取值范围占满图片宽度，坐标单位尽量相同。", "--fit"};
 
 // The options that take one value each and may be given once.
@@ -51,7 +56,11 @@ const char kMoreHelp[] =
     "  0  成功\n"
     "  1  图片无法写入；或没有图形显示，无法打开窗口\n"
     "  2  命令行有误，什么也没有写\n"
-    "  3  图片已写好，但有曲线一个点也没有画出\n";
+    "  3  图片已写好，但有曲线一个点也没有画出\n"
+    "\n"
+    "--key-points 每行：种类（零点、极大值、极小值、交点、纵截距）、曲线序号（交点为两条曲线，如 1,2）、\n"
+    "x、y（计算器给出的值）；x 有简单的精确值时再加一列，如 π/4。按种类、再按 x 排列。\n"
+    "--table 先印表头，再每行印 x 和各曲线的 y，以制表符分隔。有曲线一个点也没有时退出状态为 3。\n";
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -71,7 +80,8 @@ CommandLineError refusal(const OptionForm& option, const QString& problem) {
 
 QString allOptionNames() {
     QStringList names;
-    for (const OptionForm* option : {&kExport, &kFunction, &kParametric, &kStart, &kEnd, &kStep, &kSize, &kFit})
+    for (const OptionForm* option :
+         {&kExport, &kKeyPoints, &kTable, &kFunction, &kParametric, &kStart, &kEnd, &kStep, &kSize, &kFit})
         names << longName(*option);
     return names.join(QStringLiteral("、")) + QStringLiteral("、--help 和 --version");
 }
@@ -144,6 +154,28 @@ std::variant<QSize, CommandLineError> readSize(const QString& value) {
     return size;
 }
 
+// --key-points or --table (`asked`) with the function curves and the range.
+CommandLineRequest readingRequest(const QCommandLineParser& parser, const OptionForm& asked,
+                                  const std::vector<ExportCurve>& curves) {
+    for (const OptionForm* other : {&kKeyPoints, &kTable, &kExport, &kSize, &kFit})
+        if (other != &asked && parser.isSet(text(other->name)))
+            return refusal(asked, QStringLiteral("不能与 %1 同时给出").arg(longName(*other)));
+    ReadingRequest request;
+    request.kind = &asked == &kKeyPoints ? ReadingRequest::Kind::KeyPoints : ReadingRequest::Kind::Table;
+    for (const ExportCurve& curve : curves) {
+        if (curve.parametric) return refusal(asked, QStringLiteral("只用于函数曲线 --function，不用于 --parametric"));
+        request.functions.push_back(curve.function);
+    }
+    if (request.functions.empty()) return refusal(asked, QStringLiteral("至少要给出一条 --function 曲线"));
+    for (const auto& [option, value] :
+         {std::pair{&kStart, &request.start}, std::pair{&kEnd, &request.end}, std::pair{&kStep, &request.step}}) {
+        if (!parser.isSet(text(option->name))) continue;
+        *value = parser.value(text(option->name));
+        if (std::optional<CommandLineError> error = numberRefusal(*option, *value)) return *error;
+    }
+    return request;
+}
+
 void print(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     if (!text.endsWith(QLatin1Char('\n'))) std::fputc('\n', stream);
@@ -206,7 +238,9 @@ CommandLineRequest parseCommandLine(const QStringList& arguments) {
     if (std::optional<CommandLineError> error = takeCurves(remaining, curves)) return *error;
     if (std::optional<CommandLineError> error = missingValue(remaining)) return *error;
     for (const QString& argument : remaining)
-        if (argument.startsWith(longName(kFit) + QLatin1Char('='))) return refusal(kFit, QStringLiteral("不带取值"));
+        for (const OptionForm* option : {&kFit, &kKeyPoints, &kTable})
+            if (argument.startsWith(longName(*option) + QLatin1Char('=')))
+                return refusal(*option, QStringLiteral("不带取值"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Curvolo 函数图像绘制程序。不带参数时打开窗口。"));
@@ -219,7 +253,10 @@ CommandLineRequest parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption size = parserOption(kSize);
     const QCommandLineOption fit = parserOption(kFit);
     // The curve options are read beforehand; they are here for the help.
-    parser.addOptions({exportTo, parserOption(kFunction), parserOption(kParametric), first, last, step, size, fit});
+    const QCommandLineOption keyPoints = parserOption(kKeyPoints);
+    const QCommandLineOption table = parserOption(kTable);
+    parser.addOptions(
+        {exportTo, keyPoints, table, parserOption(kFunction), parserOption(kParametric), first, last, step, size, fit});
 
     if (!parser.parse(remaining)) {
         if (!parser.unknownOptionNames().isEmpty()) {
@@ -242,6 +279,9 @@ CommandLineRequest parseCommandLine(const QStringList& arguments) {
         const QStringList values = parser.values(text(option->name));
         if (values.size() > 1) return refusal(*option, QStringLiteral("只能给一次（又给了“%1”）").arg(values[1]));
     }
+
+    if (parser.isSet(keyPoints) || parser.isSet(table))
+        return readingRequest(parser, parser.isSet(keyPoints) ? kKeyPoints : kTable, curves);
 
     if (!parser.isSet(exportTo)) {
         QStringList given;
@@ -304,6 +344,7 @@ std::optional<int> runCommandLine(const QStringList& arguments, bool hasDisplay)
         print(stderr, error->message);
         return kExitRefused;
     }
+    if (const auto* reading = std::get_if<ReadingRequest>(&request)) return runReading(*reading);
     const ExportOutcome outcome = exportPlot(std::get<ExportRequest>(request));
     switch (outcome.result) {
         case ExportOutcome::Result::Refused: print(stderr, outcome.message); return kExitRefused;

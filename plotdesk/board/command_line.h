@@ -1,11 +1,13 @@
 #pragma once
-// The program's command line: --help, --version, and --export, which plots
-// to a picture file without opening any window.
+// The program's command line: --help, --version, --export, which plots to a
+// picture file without opening any window, and --key-points and --table,
+// which print what the curves' values show.
 //
 // Exit statuses: 0 success; 1 the picture could not be written, or there is
 // no display for the windows; 2 the command line was refused and nothing was
 // written; 3 the picture was written but some curve got no point at all.
 
+#include "board/curve_reading.h"
 #include "board/export_plot.h"
 
 #include <QString>
@@ -46,7 +48,8 @@ struct StartWindows {};
 struct CommandLineError {
     QString message;  // names the option and the form it takes, in Chinese
 };
-using CommandLineRequest = std::variant<StartWindows, ShowHelp, ShowVersion, ExportRequest, CommandLineError>;
+using CommandLineRequest =
+    std::variant<StartWindows, ShowHelp, ShowVersion, ExportRequest, ReadingRequest, CommandLineError>;
 
 // Reads the arguments (the program name first). Curves keep the order in
 // which --function and --parametric appear.

@@ -4,6 +4,7 @@
 // zeros, touching zeros and zeros closer than the scan must not be missed.
 
 #include "analysis/key_points.h"
+#include "analysis/tracer.h"
 #include "analysis/value_table.h"
 
 #include <calculator/Calculator.h>
@@ -11,6 +12,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -189,4 +191,18 @@ TEST(ValueTable, WalksAsThePlotWalks) {
     const std::vector<std::string> first{"-1", "1", "-1"};
     EXPECT_EQ(table.rows[0], first);
     EXPECT_EQ(tabSeparated(table).substr(0, 18), "x\tx^2\t1/x\n-1\t1\t-1\n");
+}
+
+TEST(Tracer, SnapsToTheNearestCurveWithinReach) {
+    Tracer tracer({QStringLiteral("x"), QStringLiteral("x^2"), QStringLiteral("1/x")}, realEvaluator());
+    const std::optional<TracePoint> near = tracer.nearest(2, 3.8, 0.5);
+    ASSERT_TRUE(near);
+    EXPECT_EQ(near->curve, 1);
+    EXPECT_EQ(near->yText, "4");
+    EXPECT_FALSE(tracer.nearest(2, 3, 0.5));
+    // Where a curve has no point it is passed over.
+    const std::optional<TracePoint> atZero = tracer.nearest(0, 0.1, 1);
+    ASSERT_TRUE(atZero);
+    EXPECT_EQ(atZero->curve, 0);
+    EXPECT_FALSE(tracer.at(2, 0));
 }

@@ -118,6 +118,25 @@ void CommandLineProcessTest::withoutADisplay_data() {
                           << 0 << QString();
     QTest::newRow("the windows") << QStringList{} << 1 << QStringList{} << 1 << QString();
     QTest::newRow("a refusal") << QStringList{"--size", "9"} << 2 << QStringList{} << 1 << QString();
+    // Reading curves needs no display either: key points and a table of
+    // values, each line tab-separated, and their refusals.
+    QTest::newRow("key points") << QStringList{"--key-points", "--function", "x^2-1", "--function", "x+1",
+                                               "--start",      "-3",         "--end", "3"}
+                                << 0
+                                << QStringList{"零点\t1\t-1\t0\n零点\t2\t-1\t0\n零点\t1\t1\t0\n极小值\t1\t0\t-1\n",
+                                               "交点\t1,2\t-1\t0\n交点\t1,2\t2\t3\n纵截距\t1\t0\t-1\n纵截距\t2\t0\t1\n"}
+                                << 0 << QString();
+    QTest::newRow("table") << QStringList{"--table", "--function", "x^2",    "--start", "-1",
+                                          "--end",   "1",          "--step", "0.5"}
+                           << 0 << QStringList{"x\tx^2\n-1\t1\n-0.5\t.25\n0\t0\n0.5\t.25\n1\t1\n"} << 0 << QString();
+    QTest::newRow("key points over no width")
+        << QStringList{"--key-points", "--function", "x", "--start", "2", "--end", "2"} << 2 << QStringList{} << 1
+        << QString();
+    QTest::newRow("a table of too many rows")
+        << QStringList{"--table", "--function", "x", "--step", "0.00001"} << 2 << QStringList{} << 1 << QString();
+    QTest::newRow("a curve without a point")
+        << QStringList{"--key-points", "--function", "SQR(-1-x^2)", "--start", "-1", "--end", "1"} << 3 << QStringList{}
+        << 1 << QString();
     // A DISPLAY naming no X server counts as no display, without Qt's abort
     // or its warnings.
     QTest::newRow("unreachable display, version")
