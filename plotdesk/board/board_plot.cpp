@@ -4,6 +4,7 @@
 
 #include "board/board_texts.h"
 #include "board/curve_framing.h"
+#include "board/error_explanation.h"
 #include "board/mForm1.h"
 #include "board/shell_questions.h"
 #include "plotting/plot_rules.h"
@@ -229,11 +230,17 @@ PlotOutcome drawKeptPoints(toolkit::PictureArea& picture, const CurveRequest& re
 QString nothingDrawnReason(const PlotOutcome& outcome, const CurveRequest& request, bool walkedWhereShown) {
     if (outcome.firstFailure)
         return QString::fromUtf8(boardtext::kNothingDrawnAnswer)
-            .arg(outcome.firstFailure->expression, outcome.firstFailure->answer);
-    if (outcome.points == 0)
-        return QString::fromUtf8(walkedWhereShown && request.range.contains(request.range.start)
-                                     ? boardtext::kNothingDrawnOutOfView
-                                     : boardtext::kNothingDrawnNoSample);
+            .arg(outcome.firstFailure->expression,
+                 explainedAnswer(outcome.firstFailure->expression, outcome.firstFailure->answer));
+    if (outcome.points == 0) {
+        // Samples whose answers were all numbers and made no point: a walk
+        // over the shown part met none of them there, or, over the whole
+        // range, each x lay beyond what the picture draws.
+        const bool sampled = request.range.contains(request.range.start);
+        if (sampled && walkedWhereShown) return QString::fromUtf8(boardtext::kNothingDrawnOutOfView);
+        if (sampled && !request.parametric) return QString::fromUtf8(boardtext::kNothingDrawnBeyondSinglePrecision);
+        return QString::fromUtf8(boardtext::kNothingDrawnNoSample);
+    }
     if (outcome.points == 1) return QString::fromUtf8(boardtext::kNothingDrawnOnePoint);
     return QString::fromUtf8(boardtext::kNothingDrawnJumps);
 }

@@ -9,11 +9,14 @@ inline constexpr const char* kTitle = product::kWindowTitle;
 inline constexpr char kPlottingTitle[] = "请等候，正在绘图...";
 inline constexpr char kParametricDoneTitle[] = "Curvolo 1.0 - Telvan制作";
 // Why a plot drew nothing: the first answer that was not a number (the
-// expression as typed, then the answer), no sample in the range, none in the
+// expression as typed, then the answer), no sample in the range, samples
+// whose x lies beyond the single precision the picture draws in, none in the
 // part of the range a zoomed view shows, a single point, or neighbouring
 // values that all jump too far to be joined.
 inline constexpr char kNothingDrawnAnswer[] = "无法绘图：%1 的值为 %2";
 inline constexpr char kNothingDrawnNoSample[] = "无法绘图：从起始值按步长走不到终止值，没有采样点";
+inline constexpr char kNothingDrawnBeyondSinglePrecision[] =
+    "无法绘图：x 的取值都超出了能画出的范围（绝对值要小于 3.4E+38）";
 inline constexpr char kNothingDrawnOutOfView[] = "无法绘图：曲线在当前视图之外，按 Ctrl+0 适合窗口";
 inline constexpr char kNothingDrawnOnePoint[] = "无法绘图：只有一个采样点，连不成线";
 inline constexpr char kNothingDrawnJumps[] = "无法绘图：相邻两点的值都相差 1000 以上，连不成线";

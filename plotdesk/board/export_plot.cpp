@@ -1,6 +1,7 @@
 #include "board/export_plot.h"
 
 #include "board/board_picture.h"
+#include "board/error_explanation.h"
 #include "board/mForm1.h"
 #include "board/picture_size.h"
 #include "board/shell_questions.h"
@@ -52,10 +53,16 @@ void layOutAt(mForm1& board, QSize pixels) {
 }
 
 // What to say of a curve that got no point: the first answer that was not a
-// number, or that its range gave no sample at all.
-QString withoutPoints(const ExportCurve& curve, const PlotOutcome& outcome) {
+// number; for a function whose answers were all numbers, that each x lay
+// beyond the single precision the picture draws in; or that its range gave
+// no sample at all.
+QString withoutPoints(const ExportCurve& curve, const PlotOutcome& outcome, const SamplingRange& range) {
     if (outcome.firstFailure)
-        return QStringLiteral("%1: %2").arg(outcome.firstFailure->expression, outcome.firstFailure->answer);
+        return QStringLiteral("%1: %2").arg(
+            outcome.firstFailure->expression,
+            explainedAnswer(outcome.firstFailure->expression, outcome.firstFailure->answer));
+    if (!curve.parametric && range.contains(range.start))
+        return QStringLiteral("%1: x 的取值都超出了能画出的范围（绝对值要小于 3.4E+38）").arg(curve.function);
     const QString expressions = curve.parametric ? curve.xOfT + QStringLiteral("，") + curve.yOfT : curve.function;
     return QStringLiteral("%1: 取值范围内没有一个采样点").arg(expressions);
 }
@@ -99,7 +106,7 @@ ExportOutcome exportPlot(const ExportRequest& request) {
         plotted.xOfT = curve.xOfT;
         plotted.yOfT = curve.yOfT;
         const PlotOutcome drawn = board->plot(plotted);
-        if (drawn.points == 0) outcome.curvesWithoutPoints << withoutPoints(curve, drawn);
+        if (drawn.points == 0) outcome.curvesWithoutPoints << withoutPoints(curve, drawn, range);
     }
 
     const QSize pixels = request.size.value_or(board->pxp->size());

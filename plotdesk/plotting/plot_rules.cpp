@@ -60,9 +60,13 @@ std::optional<double> SamplingRange::after(double v) const {
     return next;
 }
 
+// The span is halved before it is divided, so that a range across the
+// whole double range (-1E+308 to 1E+308) does not overflow to infinity and
+// count as endless; halving and doubling are exact, so every other range
+// gets the count the plain quotient gives.
 double SamplingRange::expectedSamples() const {
     if (!contains(start)) return 0;
-    return std::floor((end - start) / step) + 1;
+    return std::floor((end / 2 - start / 2) / step * 2) + 1;
 }
 
 std::variant<SamplingRange, QString> readSamplingRange(const QString& start, const QString& end, const QString& step) {

@@ -277,12 +277,19 @@ void BoardExportTest::curvesWithoutPointsExitWithThree_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QStringList>("reported");
     QTest::newRow("every curve drawn") << QStringList{"--function", "x", "--parametric", "t", "-t"} << QStringList{};
-    QTest::newRow("an unclosed bracket") << QStringList{"--function", "sin(x"} << QStringList{"sin(x: ERROR#2"};
+    QTest::newRow("an unclosed bracket") << QStringList{"--function", "sin(x"}
+                                         << QStringList{"sin(x: ERROR#2（少了右括号：有 ( 没有配对的 )）"};
     QTest::newRow("one of two curves") << QStringList{"--function", "1/0", "--function", "x"}
-                                       << QStringList{"1/0: ERROR#11"};
-    QTest::newRow("a parametric curve's Y") << QStringList{"--parametric", "t", "1/0"} << QStringList{"1/0: ERROR#11"};
+                                       << QStringList{"1/0: ERROR#11（除数为 0）"};
+    QTest::newRow("a parametric curve's Y")
+        << QStringList{"--parametric", "t", "1/0"} << QStringList{"1/0: ERROR#11（除数为 0）"};
     QTest::newRow("a range without a sample")
         << QStringList{"--function", "x", "--start", "5", "--end", "1"} << QStringList{"x: 取值范围内没有一个采样点"};
+    QTest::newRow("a number before x") << QStringList{"--function", "2x+1"}
+                                       << QStringList{"2x+1: ERROR#4（语法错误；乘号不能省略：2x 要写成 2*x）"};
+    QTest::newRow("a sample beyond single precision")
+        << QStringList{"--function", "1", "--start", "1e39", "--end", "1e39"}
+        << QStringList{"1: x 的取值都超出了能画出的范围（绝对值要小于 3.4E+38）"};
 }
 
 void BoardExportTest::curvesWithoutPointsExitWithThree() {

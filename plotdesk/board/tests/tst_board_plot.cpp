@@ -379,19 +379,31 @@ void BoardPlotTest::titleSaysWhyNothingWasDrawn_data() {
     QTest::newRow("unclosed bracket") << 0 << "sin(x"
                                       << "-100"
                                       << "100"
-                                      << "2" << false << "无法绘图：sin(x 的值为 ERROR#2";
+                                      << "2" << false
+                                      << "无法绘图：sin(x 的值为 ERROR#2（少了右括号：有 ( 没有配对的 )）";
     QTest::newRow("division by zero everywhere") << 0 << "1/0"
                                                  << "-10"
                                                  << "10"
-                                                 << "2" << false << "无法绘图：1/0 的值为 ERROR#11";
+                                                 << "2" << false << "无法绘图：1/0 的值为 ERROR#11（除数为 0）";
     QTest::newRow("logical everywhere") << 0 << "x>0"
                                         << "-4"
                                         << "4"
-                                        << "1" << false << "无法绘图：x>0 的值为 False";
+                                        << "1" << false << "无法绘图：x>0 的值为 False（是比较的真假结果，不是数值）";
     QTest::newRow("parametric Y fails") << 1 << "t/0"
                                         << "-2"
                                         << "2"
-                                        << "1" << false << "无法绘图：t/0 的值为 ERROR#11";
+                                        << "1" << false << "无法绘图：t/0 的值为 ERROR#11（除数为 0）";
+    QTest::newRow("upper-case X")
+        << 0 << "X^2/20"
+        << "-10"
+        << "10"
+        << "1" << false
+        << "无法绘图：X^2/20 的值为 ERROR#3（有不认识的字母或符号；自变量要写小写的 x，不能写大写的 X）";
+    QTest::newRow("every x beyond single precision")
+        << 0 << "1"
+        << "1e39"
+        << "2e39"
+        << "1e39" << false << "无法绘图：x 的取值都超出了能画出的范围（绝对值要小于 3.4E+38）";
     QTest::newRow("one sample") << 0 << "x"
                                 << "5"
                                 << "5"

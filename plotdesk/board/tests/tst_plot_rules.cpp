@@ -225,6 +225,10 @@ void PlotRulesTest::refusedRanges_data() {
                                         << "1E+308"
                                         << "1"
                                         << "无法绘图：采样点超过 1000000 个，请增大步长";
+    QTest::newRow("span beyond the double range, three samples") << "-1E+308"
+                                                                 << "1E+308"
+                                                                 << "1E+308"
+                                                                 << "";
     QTest::newRow("start beyond end: no pass, accepted") << "10"
                                                          << "0"
                                                          << "2"
