@@ -13,18 +13,11 @@
 namespace ombra {
 namespace {
 
-constexpr size_t kFunctionNameLength = 3;
 constexpr size_t kNone = std::string::npos;
 
-bool allowedBeforeGroup(char c) { return alphabet::isOperatorMark(c) || c == '(' || c == '{'; }
-bool allowedAfterGroup(char c) { return alphabet::isOperatorMark(c) || c == ')' || c == '{'; }
-
-bool isFunctionName(std::string_view name) {
-    for (std::string_view known : alphabet::kFunctionNames) {
-        if (known == name) return true;
-    }
-    return false;
-}
+using alphabet::allowedAfterGroup;
+using alphabet::allowedBeforeGroup;
+using alphabet::kFunctionNameLength;
 
 }  // namespace
 
@@ -56,8 +49,8 @@ bool Calculator::ReduceInnermostGroup(GroupText& text) {
         thread_local std::string value;
         value.assign(1, '[');
         size_t from = open;
-        if (isFunctionName(name)) {
-            value.append(functions::valueText(name, numbers::strictToDouble(content)));
+        if (const functions::FunctionRow* function = functions::rowNamed(name)) {
+            value.append(functions::valueText(*function, numbers::strictToDouble(content)));
             from -= kFunctionNameLength;
         } else {
             value.append(content);

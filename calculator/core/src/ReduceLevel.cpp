@@ -9,14 +9,8 @@
 #include "text_edit.h"
 
 namespace ombra {
-namespace {
 
-std::string_view marksOfLevel(std::string_view level) {
-    if (level == alphabet::kComparisonLevel) return alphabet::kComparisonMarks;
-    return level;  // "+-", "*/", or a level that is its own single mark
-}
-
-}  // namespace
+using alphabet::marksOfLevel;
 
 bool Calculator::ReduceAllLevels(std::string& text) {
     // A level that finds nothing to clean and none of its marks hands back an
@@ -45,7 +39,7 @@ bool Calculator::ReduceLevel(std::string& text, const std::string& level) {
         if (comparing) LogicalResult = -1;
         size_t position = working.findOperator(table);
         while (position != 0) {
-            if (!ApplyOperator(working, level, position)) return false;
+            if (!ApplyOperator(working, position)) return false;
             position = working.findOperator(table);
             if (position != 0 && comparing) LogicalResult = -1;
         }

@@ -26,9 +26,7 @@ inline constexpr std::string_view kComparisonLevel = "比较";
 inline constexpr std::string_view kAddLevel = "+-";
 inline constexpr std::string_view kMultiplyLevel = "*/";
 inline constexpr std::string_view kPowerLevel = "^";
-// NOT, AND, OR, XOR, EQV and IMP: each level is its own single mark.
-inline constexpr char kLogicalMarksText[] = "`&|!~'";
-inline constexpr std::string_view kLogicalMarks = kLogicalMarksText;
+// Every other level is its own single mark.
 inline constexpr std::array<std::string_view, 12> kLevels = {"^", "*/", "\\", "%", "+-", "比较",
                                                              "`", "&",  "|",  "!", "~",  "'"};
 
@@ -42,11 +40,22 @@ inline constexpr char kOperatorMarksText[] = "+-*/\\%^=><}:;`&|!~'";
 inline constexpr char kComparisonMarksText[] = "=><:;}";
 inline constexpr std::string_view kComparisonMarks = kComparisonMarksText;
 
+// The marks a level looks for: "+-" and "*/" look for both of their marks,
+// the comparison level for the six comparison marks, every other level for
+// its own single mark.
+constexpr std::string_view marksOfLevel(std::string_view level) {
+    return level == kComparisonLevel ? kComparisonMarks : level;
+}
+
 // Function names and codes written in front of "(", all three characters,
 // in the order of the function table.
+inline constexpr size_t kFunctionNameLength = 3;
 inline constexpr auto kFunctionNames = [] {
     std::array<std::string_view, functions::kFunctionTable.size()> names{};
-    for (size_t k = 0; k < names.size(); ++k) names[k] = functions::kFunctionTable[k].code;
+    for (size_t k = 0; k < names.size(); ++k) {
+        names[k] = functions::kFunctionTable[k].code;
+        if (names[k].size() != kFunctionNameLength) throw "every name in front of a group has three characters";
+    }
     return names;
 }();
 
@@ -185,5 +194,11 @@ inline constexpr std::array<bool, 256> kIsMarkTakingSignedOperand = byteTable(kM
 
 constexpr bool isOperatorMark(char c) { return kIsOperatorMark[static_cast<unsigned char>(c)]; }
 constexpr bool isMarkTakingSignedOperand(char c) { return kIsMarkTakingSignedOperand[static_cast<unsigned char>(c)]; }
+
+// What may stand right before the "(" of a group (once the function names
+// are taken out) and right after its ")": an operator mark, another bracket
+// of the same kind, or the sign of a negative value.
+constexpr bool allowedBeforeGroup(char c) { return isOperatorMark(c) || c == '(' || c == '{'; }
+constexpr bool allowedAfterGroup(char c) { return isOperatorMark(c) || c == ')' || c == '{'; }
 
 }  // namespace ombra::alphabet

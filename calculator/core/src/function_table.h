@@ -13,6 +13,7 @@
 
 #include "calculator/error_numbers.h"
 #include "functions.h"
+#include "value_text.h"
 
 namespace ombra::functions {
 
@@ -53,6 +54,10 @@ double inverseHyperbolicCosecant(double x);
 double inverseHyperbolicCotangent(double x);
 double degreesToRadians(double x);
 double radiansToDegrees(double x);
+
+// The arguments for which the logarithm and the square root fail.
+bool outsideLogarithm(double x);
+bool outsideSquareRoot(double x);
 }  // namespace formula
 
 // A set of error numbers, one bit each.
@@ -66,10 +71,13 @@ struct FunctionRow {
     std::string_view word;  // as typed, in capitals
     std::string_view code;  // in the internal form: the word itself, or F01..F21
     double (*formula)(double);
-    ValueForm form;
+    Written form;
     uint32_t failures;  // the error numbers the formula raises for some argument
     int checkPlace;     // place among the long words of the alphabet check; 0: none
     int rewritePlace;   // place in the rewrite of words to codes; 0: kept as typed
+    // Arguments with which the formula fails, known without computing it (a
+    // plan gives up on them without a throw); null when the row names none.
+    bool (*failsWith)(double x);
 };
 
 using errors::kDivisionByZero;
@@ -78,68 +86,73 @@ using errors::kOverflow;
 
 // In the order the group stage looks for names: the short names first.
 inline constexpr auto kFunctionTable = std::to_array<FunctionRow>({
-    {"SIN", "SIN", formula::sine, ValueForm::kDouble, raises({}), 0, 0},
-    {"COS", "COS", formula::cosine, ValueForm::kDouble, raises({}), 0, 0},
-    {"ABS", "ABS", formula::absolute, ValueForm::kDouble, raises({}), 0, 0},
-    {"ATN", "ATN", formula::arcTangent, ValueForm::kDouble, raises({}), 0, 0},
+    {"SIN", "SIN", formula::sine, Written::Double, raises({}), 0, 0, nullptr},
+    {"COS", "COS", formula::cosine, Written::Double, raises({}), 0, 0, nullptr},
+    {"ABS", "ABS", formula::absolute, Written::Double, raises({}), 0, 0, nullptr},
+    {"ATN", "ATN", formula::arcTangent, Written::Double, raises({}), 0, 0, nullptr},
     // 6 above 709.78
-    {"EXP", "EXP", formula::exponential, ValueForm::kDouble, raises({kOverflow}), 0, 0},
+    {"EXP", "EXP", formula::exponential, Written::Double, raises({kOverflow}), 0, 0, nullptr},
     // 5 for x <= 0
-    {"LOG", "LOG", formula::logarithm, ValueForm::kDouble, raises({kInvalidArgument}), 0, 0},
+    {"LOG", "LOG", formula::logarithm, Written::Double, raises({kInvalidArgument}), 0, 0, formula::outsideLogarithm},
     // 5 for x < 0
-    {"SQR", "SQR", formula::squareRoot, ValueForm::kDouble, raises({kInvalidArgument}), 0, 0},
-    {"TAN", "TAN", formula::tangent, ValueForm::kDouble, raises({}), 0, 0},
-    {"INT", "INT", formula::floored, ValueForm::kDouble, raises({}), 0, 0},
-    {"FIX", "FIX", formula::truncated, ValueForm::kDouble, raises({}), 0, 0},
-    {"RND", "RND", formula::random, ValueForm::kSingle, raises({}), 0, 0},
-    {"SGN", "SGN", formula::sign, ValueForm::kInteger, raises({}), 0, 0},
-    {"SEC", "SEC", formula::secant, ValueForm::kDouble, raises({}), 20, 0},
+    {"SQR", "SQR", formula::squareRoot, Written::Double, raises({kInvalidArgument}), 0, 0, formula::outsideSquareRoot},
+    {"TAN", "TAN", formula::tangent, Written::Double, raises({}), 0, 0, nullptr},
+    {"INT", "INT", formula::floored, Written::Double, raises({}), 0, 0, nullptr},
+    {"FIX", "FIX", formula::truncated, Written::Double, raises({}), 0, 0, nullptr},
+    {"RND", "RND", formula::random, Written::Single, raises({}), 0, 0, nullptr},
+    {"SGN", "SGN", formula::sign, Written::Integer, raises({}), 0, 0, nullptr},
+    {"SEC", "SEC", formula::secant, Written::Double, raises({}), 20, 0, nullptr},
     // 11 at 0
-    {"COSEC", "F01", formula::cosecant, ValueForm::kDouble, raises({kDivisionByZero}), 18, 20},
-    {"COTAN", "F02", formula::cotangent, ValueForm::kDouble, raises({kDivisionByZero}), 19, 21},
+    {"COSEC", "F01", formula::cosecant, Written::Double, raises({kDivisionByZero}), 18, 20, nullptr},
+    {"COTAN", "F02", formula::cotangent, Written::Double, raises({kDivisionByZero}), 19, 21, nullptr},
     // 5 beyond -1 and 1, 11 at -1 and 1, 6 where x * x overflows
-    {"ARCSIN", "F03", formula::arcSine, ValueForm::kDouble, raises({kInvalidArgument, kDivisionByZero, kOverflow}), 16,
-     17},
-    {"ARCCOS", "F04", formula::arcCosine, ValueForm::kDouble, raises({kInvalidArgument, kDivisionByZero, kOverflow}),
-     17, 18},
+    {"ARCSIN", "F03", formula::arcSine, Written::Double, raises({kInvalidArgument, kDivisionByZero, kOverflow}), 16, 17,
+     nullptr},
+    {"ARCCOS", "F04", formula::arcCosine, Written::Double, raises({kInvalidArgument, kDivisionByZero, kOverflow}), 17,
+     18, nullptr},
     // 5 between -1 and 1, 11 at -1 and 1, 6 where x * x overflows
-    {"ARCSEC", "F05", formula::arcSecant, ValueForm::kDouble, raises({kInvalidArgument, kDivisionByZero, kOverflow}),
-     15, 19},
-    {"ARCCOSEC", "F06", formula::arcCosecant, ValueForm::kDouble,
-     raises({kInvalidArgument, kDivisionByZero, kOverflow}), 14, 15},
-    {"ARCCOTAN", "F07", formula::arcCotangent, ValueForm::kDouble, raises({}), 13, 16},
+    {"ARCSEC", "F05", formula::arcSecant, Written::Double, raises({kInvalidArgument, kDivisionByZero, kOverflow}), 15,
+     19, nullptr},
+    {"ARCCOSEC", "F06", formula::arcCosecant, Written::Double, raises({kInvalidArgument, kDivisionByZero, kOverflow}),
+     14, 15, nullptr},
+    {"ARCCOTAN", "F07", formula::arcCotangent, Written::Double, raises({}), 13, 16, nullptr},
     // 6 beyond -709.78 and 709.78
-    {"HSIN", "F08", formula::hyperbolicSine, ValueForm::kDouble, raises({kOverflow}), 9, 11},
-    {"HCOS", "F09", formula::hyperbolicCosine, ValueForm::kDouble, raises({kOverflow}), 10, 12},
-    {"HTAN", "F10", formula::hyperbolicTangent, ValueForm::kDouble, raises({kOverflow}), 11, 13},
-    {"HSEC", "F11", formula::hyperbolicSecant, ValueForm::kDouble, raises({kOverflow}), 12, 14},
+    {"HSIN", "F08", formula::hyperbolicSine, Written::Double, raises({kOverflow}), 9, 11, nullptr},
+    {"HCOS", "F09", formula::hyperbolicCosine, Written::Double, raises({kOverflow}), 10, 12, nullptr},
+    {"HTAN", "F10", formula::hyperbolicTangent, Written::Double, raises({kOverflow}), 11, 13, nullptr},
+    {"HSEC", "F11", formula::hyperbolicSecant, Written::Double, raises({kOverflow}), 12, 14, nullptr},
     // 11 at 0 (and where the difference of exponentials is 0), 6 beyond -709.78 and 709.78
-    {"HCOSEC", "F12", formula::hyperbolicCosecant, ValueForm::kDouble, raises({kDivisionByZero, kOverflow}), 7, 9},
-    {"HCOTAN", "F13", formula::hyperbolicCotangent, ValueForm::kDouble, raises({kDivisionByZero, kOverflow}), 8, 10},
+    {"HCOSEC", "F12", formula::hyperbolicCosecant, Written::Double, raises({kDivisionByZero, kOverflow}), 7, 9,
+     nullptr},
+    {"HCOTAN", "F13", formula::hyperbolicCotangent, Written::Double, raises({kDivisionByZero, kOverflow}), 8, 10,
+     nullptr},
     // 6 where x * x overflows
-    {"HARCSIN", "F14", formula::inverseHyperbolicSine, ValueForm::kDouble, raises({kOverflow}), 3, 5},
+    {"HARCSIN", "F14", formula::inverseHyperbolicSine, Written::Double, raises({kOverflow}), 3, 5, nullptr},
     // 5 below 1, 6 where x * x overflows
-    {"HARCCOS", "F15", formula::inverseHyperbolicCosine, ValueForm::kDouble, raises({kInvalidArgument, kOverflow}), 4,
-     6},
+    {"HARCCOS", "F15", formula::inverseHyperbolicCosine, Written::Double, raises({kInvalidArgument, kOverflow}), 4, 6,
+     nullptr},
     // 5 from -1 down and above 1, 11 at 1
-    {"HARCTAN", "F16", formula::inverseHyperbolicTangent, ValueForm::kDouble,
-     raises({kInvalidArgument, kDivisionByZero}), 5, 7},
+    {"HARCTAN", "F16", formula::inverseHyperbolicTangent, Written::Double, raises({kInvalidArgument, kDivisionByZero}),
+     5, 7, nullptr},
     // 5 below 0 and above 1, 11 at 0, 6 where x * x overflows
-    {"HARCSEC", "F17", formula::inverseHyperbolicSecant, ValueForm::kDouble,
-     raises({kInvalidArgument, kDivisionByZero, kOverflow}), 6, 8},
+    {"HARCSEC", "F17", formula::inverseHyperbolicSecant, Written::Double,
+     raises({kInvalidArgument, kDivisionByZero, kOverflow}), 6, 8, nullptr},
     // 11 at 0, 6 where x * x overflows, 5 for negative x so near 0 (above
     // about -1.5E-08) that the sum in the formula comes out as 0
-    {"HARCCOSEC", "F18", formula::inverseHyperbolicCosecant, ValueForm::kDouble,
-     raises({kInvalidArgument, kDivisionByZero, kOverflow}), 1, 3},
+    {"HARCCOSEC", "F18", formula::inverseHyperbolicCosecant, Written::Double,
+     raises({kInvalidArgument, kDivisionByZero, kOverflow}), 1, 3, nullptr},
     // 5 from -1 up to below 1, 11 at 1
-    {"HARCCOTAN", "F19", formula::inverseHyperbolicCotangent, ValueForm::kDouble,
-     raises({kInvalidArgument, kDivisionByZero}), 2, 4},
-    {"ATOR", "F20", formula::degreesToRadians, ValueForm::kDouble, raises({}), 21, 1},
+    {"HARCCOTAN", "F19", formula::inverseHyperbolicCotangent, Written::Double,
+     raises({kInvalidArgument, kDivisionByZero}), 2, 4, nullptr},
+    {"ATOR", "F20", formula::degreesToRadians, Written::Double, raises({}), 21, 1, nullptr},
     // 6 beyond about -3.1E+306 and 3.1E+306
-    {"RTOA", "F21", formula::radiansToDegrees, ValueForm::kDouble, raises({kOverflow}), 22, 2},
+    {"RTOA", "F21", formula::radiansToDegrees, Written::Double, raises({kOverflow}), 22, 2, nullptr},
 });
 
 // A row's code kept as typed: one of the thirteen short names.
 constexpr bool isShortName(const FunctionRow& row) { return row.code == row.word; }
+
+// The row whose value is drawn from the random sequence.
+constexpr bool drawsRandom(const FunctionRow& row) { return row.formula == &formula::random; }
 
 }  // namespace ombra::functions

@@ -22,12 +22,12 @@ constexpr double kDegreesInHalfTurn = 180;
 
 // The platform routines the formulas are built from, each with its failure.
 double sqr(double x) {
-    if (x < 0) throw NumberFailure{errors::kInvalidArgument};
+    if (formula::outsideSquareRoot(x)) throw NumberFailure{errors::kInvalidArgument};
     return std::sqrt(x);
 }
 
 double log(double x) {
-    if (x <= 0) throw NumberFailure{errors::kInvalidArgument};
+    if (formula::outsideLogarithm(x)) throw NumberFailure{errors::kInvalidArgument};
     return std::log(x);
 }
 
@@ -47,6 +47,9 @@ double quarterTurnTwice() { return multiply(atn(1), 2); }
 }  // namespace
 
 namespace formula {
+
+bool outsideLogarithm(double x) { return x <= 0; }
+bool outsideSquareRoot(double x) { return x < 0; }
 
 double sine(double x) { return std::sin(x); }
 double cosine(double x) { return std::cos(x); }
@@ -160,24 +163,19 @@ double radiansToDegrees(double x) { return multiply(divide(x, kPiAsWritten), kDe
 
 }  // namespace formula
 
-Value value(std::string_view name, double x) {
+const FunctionRow* rowNamed(std::string_view name) {
     for (const FunctionRow& row : kFunctionTable) {
-        if (row.code != name) continue;
-        const double number = row.formula(x);
-        if (row.form == ValueForm::kDouble && !std::isfinite(number)) throw NumberFailure{errors::kOverflow};
-        return {number, row.form};
+        if (row.code == name) return &row;
     }
-    throw NumberFailure{errors::kTypeMismatch};
+    return nullptr;
 }
 
-std::string valueText(std::string_view name, double x) {
-    const Value v = value(name, x);
-    switch (v.form) {
-        case ValueForm::kInteger: return numbers::integerText(static_cast<int16_t>(v.number));
-        case ValueForm::kSingle: return numbers::singleText(static_cast<float>(v.number));
-        case ValueForm::kDouble: break;
-    }
-    return numbers::numberText(v.number);
+double value(const FunctionRow& row, double x) {
+    const double number = row.formula(x);
+    if (row.form == Written::Double && !std::isfinite(number)) throw NumberFailure{errors::kOverflow};
+    return number;
 }
+
+std::string valueText(const FunctionRow& row, double x) { return writtenText(value(row, x), row.form); }
 
 }  // namespace ombra::functions

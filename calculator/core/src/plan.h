@@ -12,6 +12,13 @@
 
 #include "plan_shape.h"
 
+namespace ombra::functions {
+struct FunctionRow;
+}
+namespace ombra::operators {
+struct OperatorRow;
+}
+
 namespace ombra::plans {
 
 // A value as the rewriting leaves it in the text: the number its text reads
@@ -38,13 +45,13 @@ inline constexpr size_t kMostSlots = 128;
 struct Step {
     enum class Kind : uint8_t { Operator, Function, Random };
     Kind kind = Kind::Operator;
-    char mark = 0;  // Operator: the operator's mark in the internal form
     Read leftRead = Read::Text;
     Read rightRead = Read::Text;
     uint8_t left = 0;
     uint8_t right = 0;  // Function and Random: the argument
     uint8_t result = 0;
-    std::string_view function;  // Function: its name or code, as valueText takes it
+    const operators::OperatorRow* operation = nullptr;  // Operator: its row
+    const functions::FunctionRow* function = nullptr;   // Function and Random: its row
 };
 
 struct Plan {

@@ -1,12 +1,16 @@
 #include "plan_compiler.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "alphabet.h"
 #include "encoding.h"
+#include "function_table.h"
+#include "group_text.h"
 #include "normalise.h"
 #include "numbers.h"
+#include "operator_table.h"
 
 namespace ombra::plans {
 namespace {
@@ -17,8 +21,11 @@ namespace {
 // brackets, so the stages find the same operators, operands and groups in
 // both texts.
 constexpr unsigned kFirstValueByte = 256 - kMostSlots;
-constexpr size_t kFunctionNameLength = 3;
-constexpr std::string_view kRandomName = "RND";
+
+using alphabet::kFunctionNameLength;
+using functions::FunctionRow;
+using operators::Operands;
+using operators::OperatorRow;
 
 // Thrown while compiling: the shape gets no plan.
 struct NotPlanned {};
@@ -34,45 +41,6 @@ std::string skeletonOf(const std::string& text) {
     std::string skeleton = text;
     encoding::apply(encoding::kOperandSkeleton, skeleton);
     return skeleton;
-}
-
-std::string_view marksOfLevel(std::string_view level) {
-    return level == alphabet::kComparisonLevel ? alphabet::kComparisonMarks : level;
-}
-
-bool containsAnyOf(std::string_view text, std::string_view marks) {
-    return text.find_first_of(marks) != std::string_view::npos;
-}
-
-bool isLogicalLevel(std::string_view level) {
-    return level.size() == 1 && alphabet::kLogicalMarks.find(level[0]) != std::string_view::npos;
-}
-
-// 1-based positions of the first ")" and of the last "(" before it (0: none).
-struct Group {
-    size_t open = 0;
-    size_t close = 0;
-};
-
-Group locateGroup(const std::string& text) {
-    Group group;
-    const size_t close = text.find(')');
-    if (close == std::string::npos) return group;
-    group.close = close + 1;
-    const size_t open = close == 0 ? std::string::npos : text.rfind('(', close - 1);
-    group.open = open == std::string::npos ? 0 : open + 1;
-    return group;
-}
-
-bool allowedBeforeGroup(char c) { return alphabet::isOperatorMark(c) || c == '(' || c == '{'; }
-bool allowedAfterGroup(char c) { return alphabet::isOperatorMark(c) || c == ')' || c == '{'; }
-
-// The name as it stands in the function table, or empty.
-std::string_view functionNamed(std::string_view name) {
-    for (std::string_view known : alphabet::kFunctionNames) {
-        if (known == name) return known;
-    }
-    return {};
 }
 
 // How an operand run of the skeleton reads: one value, or one value with a
@@ -114,8 +82,8 @@ public:
                 next = valueByte(newSlot());
                 k = end;
             } else if (isCapital(c)) {
-                const std::string_view name = functionNamed(internal.substr(k, kFunctionNameLength));
-                if (name.empty() || k + kFunctionNameLength >= internal.size() ||
+                const std::string_view name = internal.substr(k, kFunctionNameLength);
+                if (functions::rowNamed(name) == nullptr || k + kFunctionNameLength >= internal.size() ||
                     internal[k + kFunctionNameLength] != '(')
                     throw NotPlanned{};
                 text.append(name);
@@ -137,7 +105,12 @@ public:
     // The whole reduction: groups from the inside out, then the levels.
     void reduceExpression(std::string text) {
         encoding::foldSignsForDriver(text);
-        while (text.find(')') != std::string::npos) text = reduceInnermostGroup(text);
+        if (text.find(')') != std::string::npos) {
+            GroupText groups;
+            groups.start(std::move(text));
+            while (groups.findClose() != std::string::npos) reduceInnermostGroup(groups);
+            text = groups.text();
+        }
         if (text.find('(') != std::string::npos) throw NotPlanned{};
         reduceAllLevels(text);
         if (text.size() != 1 || !isValue(text[0])) throw NotPlanned{};
@@ -153,37 +126,38 @@ private:
         return slots_++;
     }
 
-    std::string reduceInnermostGroup(const std::string& text) {
-        const Group group = locateGroup(text);
-        // The neighbours of the group are checked with the function names
-        // taken out. Letters and digits stand here only in names.
-        std::string check = text;
-        std::erase_if(check, [](char c) { return isCapital(c) || isDigit(c); });
-        const Group checked = locateGroup(check);
-        if (checked.open > 1 && !allowedBeforeGroup(check[checked.open - 2])) throw NotPlanned{};
-        if (checked.close < check.size() && !allowedAfterGroup(check[checked.close])) throw NotPlanned{};
-        if (group.open == 0) throw NotPlanned{};
+    // The group stage's checks and splicing on the symbolic text: a group
+    // the stage would refuse leaves the shape unplanned.
+    void reduceInnermostGroup(GroupText& text) {
+        const size_t close = text.findClose();
+        const size_t open = text.findOpen(close);
+        if (open == std::string::npos) throw NotPlanned{};
+        const std::optional<char> before = text.checkedBefore(open);
+        if (before && !alphabet::allowedBeforeGroup(*before)) throw NotPlanned{};
+        const std::optional<char> after = text.checkedAfter(close);
+        if (after && !alphabet::allowedAfterGroup(*after)) throw NotPlanned{};
 
-        std::string content = text.substr(group.open, group.close - group.open - 1);
+        std::string content;
+        text.copy(open + 1, close, content);
         reduceAllLevels(content);
         if (content.size() != 1 || !isValue(content[0])) throw NotPlanned{};
 
-        const std::string_view name = group.open > kFunctionNameLength
-                                          ? functionNamed(std::string_view(text).substr(
-                                                group.open - 1 - kFunctionNameLength, kFunctionNameLength))
-                                          : std::string_view();
-        if (name.empty()) {
+        std::string name;
+        if (open >= kFunctionNameLength) text.copy(open - kFunctionNameLength, open, name);
+        const FunctionRow* function = functions::rowNamed(name);
+        if (function == nullptr) {
             // The value goes back between brackets as its own text.
-            return text.substr(0, group.open - 1) + content + text.substr(group.close);
+            text.replace(open, close, content);
+            return;
         }
         Step step;
-        step.kind = name == kRandomName ? Step::Kind::Random : Step::Kind::Function;
-        step.function = name;
+        step.kind = functions::drawsRandom(*function) ? Step::Kind::Random : Step::Kind::Function;
+        step.function = function;
         step.right = slotOf(content[0]);
         step.result = static_cast<uint8_t>(newSlot());
         plan_.drawsRandom = plan_.drawsRandom || step.kind == Step::Kind::Random;
         plan_.steps.push_back(step);
-        return text.substr(0, group.open - 1 - kFunctionNameLength) + valueByte(step.result) + text.substr(group.close);
+        text.replace(open - kFunctionNameLength, close, std::string(1, valueByte(step.result)));
     }
 
     void reduceAllLevels(std::string& text) {
@@ -196,32 +170,15 @@ private:
         for (char c : text) {
             if (isValue(c)) truthText_[slotOf(c)] = false;
         }
-        const std::string_view marks = marksOfLevel(level);
-        while (containsAnyOf(text, marks)) text = applyOperator(text, level);
+        const std::string_view marks = alphabet::marksOfLevel(level);
+        for (size_t at = text.find_first_of(marks); at != std::string::npos; at = text.find_first_of(marks)) {
+            text = applyOperator(text, at + 1);
+        }
     }
 
-    std::string applyOperator(const std::string& text, std::string_view level) {
-        char op = 0;
-        size_t position = 0;
-        if (level == alphabet::kAddLevel || level == alphabet::kMultiplyLevel) {
-            const size_t a = text.find(level[0]) + 1;  // npos + 1 is 0: absent
-            const size_t b = text.find(level[1]) + 1;
-            const bool first = (a < b && a != 0) || b == 0;
-            op = first ? level[0] : level[1];
-            position = first ? a : b;
-        } else if (level == alphabet::kComparisonLevel) {
-            for (char mark : alphabet::kComparisonMarks) {
-                const size_t at = text.find(mark) + 1;
-                if (position == 0 || (at != 0 && at < position)) {
-                    position = at;
-                    op = mark;
-                }
-            }
-        } else {
-            position = text.find(level) + 1;
-        }
-        if (position == 0) throw NotPlanned{};
-
+    // The operation at 1-based `position`, the leftmost mark of its level.
+    std::string applyOperator(const std::string& text, size_t position) {
+        const OperatorRow& operation = *operators::rowOf(text[position - 1]);
         // Folding that shortens the skeleton would shift its positions.
         const std::string skeleton = skeletonOf(text);
         if (skeleton.size() != text.size()) throw NotPlanned{};
@@ -235,16 +192,14 @@ private:
         const std::string_view leftRun = before.substr(leftStart);
         const std::string_view rightRun = rightLength != 0 ? after.substr(0, rightLength - 1) : after;
 
-        const bool isNot = level == alphabet::kNotLevel;
-        const bool isSign = op == '+' || op == '-';
         Step step;
-        step.mark = op != 0 ? op : level[0];
+        step.operation = &operation;
         readOperand(rightRun, step.rightRead, step.right);
         const Run left = runForm(leftRun);
-        if (isNot) {
+        if (operation.operands == Operands::RightOnly) {
             if (left == Run::Other) throw NotPlanned{};
             step.leftRead = Read::Dropped;
-        } else if (isSign) {
+        } else if (operation.operands == Operands::Sign) {
             if (left == Run::Empty) {
                 step.leftRead = Read::Zero;
             } else if (left == Run::Value && !truthText_[slotOf(leftRun[0])]) {
@@ -255,10 +210,9 @@ private:
         } else {
             readOperand(leftRun, step.leftRead, step.left);
         }
-        const bool comparison = alphabet::kComparisonMarks.find(step.mark) != std::string_view::npos;
-        if (comparison || isNot || isLogicalLevel(level)) plan_.logicalResult = true;
+        plan_.logicalResult = plan_.logicalResult || operation.logical;
         step.result = static_cast<uint8_t>(newSlot());
-        truthText_[step.result] = comparison;
+        truthText_[step.result] = operation.written == Written::Truth;
         plan_.steps.push_back(step);
 
         std::string result = text.substr(0, leftStart);

@@ -7,15 +7,15 @@
 #include <optional>
 
 #include "alphabet.h"
-#include "functions.h"
+#include "function_table.h"
 #include "numbers.h"
+#include "operator_table.h"
 #include "plan.h"
 #include "random_number.h"
+#include "value_text.h"
 
 namespace ombra::plans {
 namespace {
-
-using numbers::roundToInt32;
 
 // Within this range of magnitudes a decimal of 15 significant digits and the
 // double nearest to it are each other's image: writing a value with 15 digits
@@ -23,40 +23,33 @@ using numbers::roundToInt32;
 constexpr double kSmallestOrdinary = 1e-300;
 constexpr double kLargestOrdinary = 1e300;
 constexpr size_t kDoubleDigits = 15;
-constexpr std::string_view kLogarithm = "LOG";
-constexpr std::string_view kSquareRoot = "SQR";
 
 bool isOrdinary(double value) {
     const double magnitude = std::fabs(value);
     return magnitude >= kSmallestOrdinary && magnitude <= kLargestOrdinary;
 }
 
-// A step's value before it is spliced into the text, and the rule its text
-// is written by.
+// A step's value before it is spliced into the text, and the form its text
+// is written in.
 struct Computed {
-    enum class Written { Double, Integer, Single, Truth };
     double number;
     Written written;
 };
 
-Computed ofDouble(double number) { return {number, Computed::Written::Double}; }
-Computed ofInteger(int32_t number) { return {static_cast<double>(number), Computed::Written::Integer}; }
-Computed ofTruth(bool truth) { return {truth ? -1.0 : 0.0, Computed::Written::Truth}; }
-
 // The operand a computed value becomes once written into the text and read.
 Operand spliced(const Computed& c) {
     switch (c.written) {
-        case Computed::Written::Double: {
+        case Written::Double: {
             const double read = numbers::throughNumberText(c.number);
             return {read, c.number < 0, read == 0 || isOrdinary(read)};
         }
-        case Computed::Written::Single: {
-            const std::string text = numbers::singleText(static_cast<float>(c.number));
+        case Written::Single: {
+            const std::string text = writtenText(c.number, Written::Single);
             const double read = numbers::strictToDouble(text);
             return {read, text.starts_with('-'), read == 0 || isOrdinary(read)};
         }
-        case Computed::Written::Integer:
-        case Computed::Written::Truth: break;
+        case Written::Integer:
+        case Written::Truth: break;
     }
     return {c.number, c.number < 0, true};
 }
@@ -76,47 +69,6 @@ bool keepsThroughText(std::string_view literal, double value) {
     return digits <= kDoubleDigits;
 }
 
-// What an operator computes. Failures of the number layer are thrown.
-Computed operate(char mark, double left, double right) {
-    switch (mark) {
-        case '*': return ofDouble(numbers::multiply(left, right));
-        case '/': return ofDouble(numbers::divide(left, right));
-        case '+': return ofDouble(numbers::add(left, right));
-        case '-': return ofDouble(numbers::subtract(left, right));
-        case '^': return ofDouble(numbers::power(left, right));
-        case '=': return ofTruth(left == right);
-        case '>': return ofTruth(left > right);
-        case '<': return ofTruth(left < right);
-        case ':': return ofTruth(left >= right);
-        case ';': return ofTruth(left <= right);
-        case '}': return ofTruth(left != right);
-        case '`': return ofInteger(~roundToInt32(right));
-        default: break;
-    }
-    const int32_t a = roundToInt32(left);
-    const int32_t b = roundToInt32(right);
-    switch (mark) {
-        case '\\': return ofInteger(numbers::integerQuotient(a, b));
-        case '%': return ofInteger(numbers::integerRemainder(a, b));
-        case '&': return ofInteger(a & b);
-        case '|': return ofInteger(a | b);
-        case '!': return ofInteger(a ^ b);
-        case '~': return ofInteger(~(a ^ b));
-        default: return ofInteger(~a | b);  // "'": IMP
-    }
-}
-
-// The failures a plot meets most, at poles and outside a function's domain,
-// found before the number layer throws for them: a plan gives up on them
-// anyway, and a thrown failure costs more than the rest of the plan.
-bool dividesByZero(char mark, double right) {
-    return (mark == '/' && right == 0) || ((mark == '\\' || mark == '%') && std::fabs(right) <= 0.5);
-}
-
-bool outsideDomain(std::string_view function, double x) {
-    return (function == kLogarithm && x <= 0) || (function == kSquareRoot && x < 0);
-}
-
 class Runner {
 public:
     Runner(std::vector<Operand>& slots, std::optional<functions::RandomDraft>& draft) : slots_(slots), draft_(draft) {}
@@ -126,17 +78,25 @@ public:
     std::optional<Computed> compute(const Step& step) {
         const Operand& argument = slots_[step.right];
         switch (step.kind) {
-            case Step::Kind::Function:
-                if (outsideDomain(step.function, argument.value)) return std::nullopt;
-                return functionValue(step.function, argument.value);
-            case Step::Kind::Random: return Computed{draft_->draw(argument.value), Computed::Written::Single};
+            case Step::Kind::Function: {
+                const functions::FunctionRow& function = *step.function;
+                // The failures a plot meets most, outside a function's
+                // domain, are found before the number layer throws for them:
+                // a plan gives up on them anyway, and a thrown failure costs
+                // more than the rest of the plan.
+                if (function.failsWith != nullptr && function.failsWith(argument.value)) return std::nullopt;
+                return Computed{functions::value(function, argument.value), function.form};
+            }
+            case Step::Kind::Random: return Computed{draft_->draw(argument.value), step.function->form};
             case Step::Kind::Operator: break;
         }
         Operand right;
         Operand left;
         if (!read(step.rightRead, step.right, right) || !read(step.leftRead, step.left, left)) return std::nullopt;
-        if (dividesByZero(step.mark, right.value)) return std::nullopt;
-        return operate(step.mark, left.value, right.value);
+        const operators::OperatorRow& operation = *step.operation;
+        // Likewise a division by zero, at a pole.
+        if (operation.failsWith != nullptr && operation.failsWith(right.value)) return std::nullopt;
+        return Computed{operation.apply(left.value, right.value), operation.written};
     }
 
     // Stores a step's value. A sign in front of a value that keeps through
@@ -151,16 +111,6 @@ public:
     }
 
 private:
-    static Computed functionValue(std::string_view name, double x) {
-        const functions::Value v = functions::value(name, x);
-        switch (v.form) {
-            case functions::ValueForm::kInteger: return {v.number, Computed::Written::Integer};
-            case functions::ValueForm::kSingle: return {v.number, Computed::Written::Single};
-            case functions::ValueForm::kDouble: break;
-        }
-        return ofDouble(v.number);
-    }
-
     bool read(Read how, uint8_t slot, Operand& operand) const {
         switch (how) {
             case Read::Text: operand = slots_[slot]; return true;
@@ -226,7 +176,7 @@ bool runPlan(const Plan& plan, std::string_view text, const Shape& shape, std::v
             // The last step's number in the ordinary range is written with
             // the digits its text would read back and be written with.
             const bool last = &step == &plan.steps.back() && step.result == plan.finalSlot;
-            if (last && computed->written == Computed::Written::Double && isOrdinary(computed->number)) {
+            if (last && computed->written == Written::Double && isOrdinary(computed->number)) {
                 answer = numbers::numberText(computed->number);
                 return finish(plan, answer, draft);
             }

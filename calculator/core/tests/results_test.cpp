@@ -38,7 +38,10 @@ CALCULATE_TABLE(LogicalResults, {"1=1", "True"}, {"1=2", "False"}, {"1<>2", "Tru
                 {"NOT NOT 7", "7"}, {"5 NOT 3", "-4"}, {"TRUE+1", "False"}, {"TRUE*2", "-2"}, {"FALSE-1", "True"},
                 {"true", "-1"}, {" TRUE ", "-1"}, {"false", "0"}, {"5 AND 3", "1"}, {"5 OR 3", "7"}, {"5 XOR 3", "6"},
                 {"5 EQV 3", "-7"}, {"5 IMP 3", "-5"}, {"TRUE AND FALSE", "False"}, {"TRUE OR FALSE", "True"},
-                {"1=1 AND 2=2", "True"}, {"1 < 2 OR 5", "True"}, {"2.5 AND 3", "2"}, {"3000000000 AND 1", "ERROR#6"});
+                {"1=1 AND 2=2", "True"}, {"1 < 2 OR 5", "True"}, {"2.5 AND 3", "2"}, {"3000000000 AND 1", "ERROR#6"},
+                // Each logical operation makes a final -1 or 0 a truth word, the integer operations do not.
+                {"3 AND 4", "False"}, {"-1 OR 0", "True"}, {"5 XOR 5", "False"}, {"1 EQV 1", "True"},
+                {"0 IMP 7", "True"}, {"4\\8", "0"}, {"6 MOD 3", "0"}, {"1^1-2", "-1"});
 
 CALCULATE_TABLE(TypedForms, {"\xEF\xBC\x95\xEF\xBC\x8B\xEF\xBC\x93", "8"},  // ５＋３
                 {"\xEF\xBC\x88\xEF\xBC\x91\xEF\xBC\x8B\xEF\xBC\x92\xEF\xBC\x89\xEF\xBC\x8A\xEF\xBC\x93",

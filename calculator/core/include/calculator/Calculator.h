@@ -50,9 +50,9 @@ private:
     // Applies every operator of `level` in `text`, which it rewrites; false
     // when one failed (ErrorFlag is set then).
     bool ReduceLevel(std::string& text, const std::string& level);
-    // Applies the operator of `level` at 1-based `position` of `text`; false
+    // Applies the operator at 1-based `position` of `text`; false
     // when it failed (ErrorFlag is set then).
-    bool ApplyOperator(LevelText& text, const std::string& level, size_t position);
+    bool ApplyOperator(LevelText& text, size_t position);
 
     // Runs ReduceLevel for each level in precedence order over `text`;
     // false when a level failed (ErrorFlag is set then).
