@@ -16,6 +16,7 @@
 
 #include "calculator/Calculator.h"
 #include "calculator/component.h"
+#include "calculator/test_access.h"
 
 // Every allocation in the process goes through here, so each benchmark can
 // report how many allocations one call makes, and the heap check can count
@@ -143,7 +144,7 @@ void planCacheMemory(benchmark::State& state) {
             benchmark::DoNotOptimize(calculator.Calculate(text));
         }
     }
-    const ombra::Calculator::PlanCacheFigures figures = ombra::Calculator::planCacheFigures();
+    const ombra::CalculatorTestAccess::PlanCacheFigures figures = ombra::CalculatorTestAccess::planCacheFigures();
     state.counters["shapes"] = static_cast<double>(figures.shapes);
     state.counters["bytes"] = static_cast<double>(figures.bytes);
     state.counters["byte_limit"] = static_cast<double>(figures.byteLimit);

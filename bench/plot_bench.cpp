@@ -6,7 +6,7 @@
 // platform with a private settings store.
 
 #include "board/mForm1.h"
-#include "calculator/Calculator.h"
+#include "calculator/test_access.h"
 #include "offscreen_bench.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
@@ -44,9 +44,9 @@ void plotRepeatedly(benchmark::State& state, plotdesk::mForm1& board) {
 void BM_FunctionPlot100k(benchmark::State& state) {
     plotdesk::mForm1 board;
     prepare(board);
-    const ombra::Calculator::PlanCacheFigures before = ombra::Calculator::planCacheFigures();
+    const ombra::CalculatorTestAccess::PlanCacheFigures before = ombra::CalculatorTestAccess::planCacheFigures();
     plotRepeatedly(state, board);
-    const ombra::Calculator::PlanCacheFigures after = ombra::Calculator::planCacheFigures();
+    const ombra::CalculatorTestAccess::PlanCacheFigures after = ombra::CalculatorTestAccess::planCacheFigures();
     const uint64_t calls = (after.hits - before.hits) + (after.misses - before.misses);
     state.counters["plan_misses"] = static_cast<double>(after.misses - before.misses);
     state.counters["unplanned_calls"] = static_cast<double>(calls - (after.planned - before.planned));

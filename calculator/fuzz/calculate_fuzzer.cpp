@@ -2,7 +2,7 @@
 // the four result forms: a number as the evaluator writes it, "True"/"False",
 // "-1"/"0", or "ERROR#" followed by digits. The same text must also come back
 // through X, except for the early answers. And the answer must be the text
-// rewriting's own: Calculate may answer from a plan, CalculateByRewriting never
+// rewriting's own: Calculate may answer from a plan, calculateByRewriting never
 // does, and both must leave the same result, X, state fields and random
 // sequence.
 
@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "calculator/Calculator.h"
+#include "calculator/test_access.h"
 
 namespace {
 
@@ -77,15 +78,16 @@ struct Outcome {
 
 Outcome run(ombra::Calculator& calculator, const std::string& input, bool byPlans) {
     std::string scratch = "RND(-7)";
-    calculator.CalculateByRewriting(scratch);
+    ombra::CalculatorTestAccess::calculateByRewriting(calculator, scratch);
     Outcome o;
     o.text = input;
-    o.result = byPlans ? calculator.Calculate(o.text) : calculator.CalculateByRewriting(o.text);
+    o.result =
+        byPlans ? calculator.Calculate(o.text) : ombra::CalculatorTestAccess::calculateByRewriting(calculator, o.text);
     o.errorFlag = calculator.ErrorFlag;
     o.errorNumber = calculator.ErrorNumber;
     o.logicalResult = calculator.LogicalResult;
     scratch = "RND(1)";
-    o.nextRandom = calculator.CalculateByRewriting(scratch);
+    o.nextRandom = ombra::CalculatorTestAccess::calculateByRewriting(calculator, scratch);
     return o;
 }
 

@@ -5,15 +5,10 @@
 #include "normalise.h"
 #include "numbers.h"
 #include "plan_answer.h"
-#include "plan_cache.h"
 
 namespace ombra {
 
 std::string Calculator::Calculate(std::string& X) { return Evaluate(X, true); }
-
-std::string Calculator::CalculateByRewriting(std::string& X) { return Evaluate(X, false); }
-
-Calculator::PlanCacheFigures Calculator::planCacheFigures() { return plans::planCache().figures(); }
 
 std::string Calculator::Evaluate(std::string& X, bool usePlans) {
     ErrorFlag = 0;

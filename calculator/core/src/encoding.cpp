@@ -49,9 +49,9 @@ template <class Editor>
 void applySteps(std::span<const Step> sequence, Editor& editor) {
     for (const Step& step : sequence) {
         switch (step.kind) {
-            case StepKind::kReplaceAll: editor.replaceAll(step.from, step.to); break;
-            case StepKind::kReplaceUntilGone: editor.replaceUntilGone(step.from, step.to); break;
-            case StepKind::kUpperCase: editor.toUpper(); break;
+            case StepKind::ReplaceAll: editor.replaceAll(step.from, step.to); break;
+            case StepKind::ReplaceUntilGone: editor.replaceUntilGone(step.from, step.to); break;
+            case StepKind::UpperCase: editor.toUpper(); break;
         }
     }
 }

@@ -17,9 +17,9 @@
 namespace ombra::encoding {
 
 enum class StepKind {
-    kReplaceAll,        // every occurrence, found left to right in one pass
-    kReplaceUntilGone,  // replaceAll again and again until none is left
-    kUpperCase,
+    ReplaceAll,        // every occurrence, found left to right in one pass
+    ReplaceUntilGone,  // replaceAll again and again until none is left
+    UpperCase,
 };
 
 struct Step {
@@ -29,10 +29,10 @@ struct Step {
 };
 
 // One replace-all pass, a pass that removes, and a replace-until-gone.
-constexpr Step pass(std::string_view from, std::string_view to) { return {StepKind::kReplaceAll, from, to}; }
-constexpr Step strip(std::string_view what) { return {StepKind::kReplaceAll, what, {}}; }
-constexpr Step untilGone(std::string_view from, std::string_view to) { return {StepKind::kReplaceUntilGone, from, to}; }
-inline constexpr Step kUpperCase{StepKind::kUpperCase, {}, {}};
+constexpr Step pass(std::string_view from, std::string_view to) { return {StepKind::ReplaceAll, from, to}; }
+constexpr Step strip(std::string_view what) { return {StepKind::ReplaceAll, what, {}}; }
+constexpr Step untilGone(std::string_view from, std::string_view to) { return {StepKind::ReplaceUntilGone, from, to}; }
+inline constexpr Step kUpperCase{StepKind::UpperCase, {}, {}};
 
 // Applies the steps in order. A replace-until-gone of one of the folding
 // pairs ("+-", "-+", "``") runs in one pass over the text: the result of

@@ -200,7 +200,7 @@ size_t numberLength(std::string_view text, ExponentLetter letter) {
     }
     if (digits == 0) return 0;
     const size_t mantissaEnd = k;
-    if (k < text.size() && (text[k] == 'E' || (text[k] == 'e' && letter == ExponentLetter::kEither))) {
+    if (k < text.size() && (text[k] == 'E' || (text[k] == 'e' && letter == ExponentLetter::Either))) {
         ++k;
         if (k < text.size() && (text[k] == '+' || text[k] == '-')) ++k;
         size_t exponentDigits = 0;
@@ -287,7 +287,7 @@ std::optional<double> readShortNumber(std::string_view text) {
 std::optional<double> readDouble(std::string_view text) {
     if (text.empty()) return std::nullopt;
     if (const std::optional<double> value = readShortNumber(text)) return value;
-    if (numberLength(text, ExponentLetter::kEither) != text.size()) return std::nullopt;
+    if (numberLength(text, ExponentLetter::Either) != text.size()) return std::nullopt;
     return valueOf(text);
 }
 

@@ -51,13 +51,13 @@ double strictToDouble(std::string_view text) {
 }
 
 bool isNumeric(std::string_view text) {
-    return !text.empty() && number_text::numberLength(text, ExponentLetter::kCapitalOnly) == text.size();
+    return !text.empty() && number_text::numberLength(text, ExponentLetter::CapitalOnly) == text.size();
 }
 
 bool readsAsNumber(std::string_view text) { return isNumeric(text) && number_text::valueOf(text).has_value(); }
 
 double leadingNumber(std::string_view text) {
-    const size_t length = number_text::numberLength(text, ExponentLetter::kCapitalOnly);
+    const size_t length = number_text::numberLength(text, ExponentLetter::CapitalOnly);
     return length == 0 ? 0.0 : valueOrOverflow(text.substr(0, length));
 }
 

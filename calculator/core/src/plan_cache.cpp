@@ -45,9 +45,9 @@ void PlanCache::insert(const Shape& shape, std::shared_ptr<const Plan> plan) {
     evicted = std::exchange(room->plan, std::move(plan));
 }
 
-Calculator::PlanCacheFigures PlanCache::figures() {
+CalculatorTestAccess::PlanCacheFigures PlanCache::figures() {
     std::lock_guard guard(lock_);
-    Calculator::PlanCacheFigures figures{};
+    CalculatorTestAccess::PlanCacheFigures figures{};
     figures.bytes = sizeof(PlanCache);
     for (const Entry& entry : entries_) {
         if (entry.lastUse == 0) continue;

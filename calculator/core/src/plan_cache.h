@@ -11,7 +11,7 @@
 #include <mutex>
 #include <string>
 
-#include "calculator/Calculator.h"
+#include "calculator/test_access.h"
 #include "plan.h"
 #include "plan_shape.h"
 
@@ -26,7 +26,7 @@ public:
     bool find(const Shape& shape, std::shared_ptr<const Plan>& plan);
     void insert(const Shape& shape, std::shared_ptr<const Plan> plan);
     void countAnswer() { answers_.fetch_add(1, std::memory_order_relaxed); }
-    Calculator::PlanCacheFigures figures();
+    CalculatorTestAccess::PlanCacheFigures figures();
 
 private:
     struct Entry {

@@ -162,7 +162,7 @@ TEST(NumberText, ReadingAWholeTextAgreesWithTheFullReading) {
         }
         if (pick(0, 50) == 0) text.insert(static_cast<size_t>(pick(0, static_cast<int>(text.size()))), ".");
         const std::optional<double> expected =
-            !text.empty() && number_text::numberLength(text, number_text::ExponentLetter::kEither) == text.size()
+            !text.empty() && number_text::numberLength(text, number_text::ExponentLetter::Either) == text.size()
                 ? number_text::valueOf(text)
                 : std::nullopt;
         const std::optional<double> actual = number_text::readDouble(text);

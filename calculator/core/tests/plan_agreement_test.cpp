@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "calculate_case.h"
+#include "calculator/test_access.h"
 
 namespace ombra {
 namespace {
@@ -65,17 +66,18 @@ Outcome run(const std::string& input, Path path, bool mayDrawRandom) {
     std::string scratch;
     if (mayDrawRandom) {
         scratch = "RND(-7)";
-        calculator.CalculateByRewriting(scratch);
+        CalculatorTestAccess::calculateByRewriting(calculator, scratch);
     }
     Outcome o;
     o.text = input;
-    o.result = path == Path::Plans ? calculator.Calculate(o.text) : calculator.CalculateByRewriting(o.text);
+    o.result = path == Path::Plans ? calculator.Calculate(o.text)
+                                   : CalculatorTestAccess::calculateByRewriting(calculator, o.text);
     o.errorFlag = calculator.ErrorFlag;
     o.errorNumber = calculator.ErrorNumber;
     o.logicalResult = calculator.LogicalResult;
     if (mayDrawRandom) {
         scratch = "RND(1)";
-        o.nextRandom = calculator.CalculateByRewriting(scratch);
+        o.nextRandom = CalculatorTestAccess::calculateByRewriting(calculator, scratch);
     }
     return o;
 }
@@ -372,9 +374,9 @@ bool mentionsRandom(std::string_view text) {
 // been answered by a plan.
 bool agree(const std::string& input, bool plotted) {
     const bool mayDrawRandom = mentionsRandom(input);
-    const uint64_t plannedBefore = Calculator::planCacheFigures().planned;
+    const uint64_t plannedBefore = CalculatorTestAccess::planCacheFigures().planned;
     const Outcome byPlans = run(input, Path::Plans, mayDrawRandom);
-    const bool planned = Calculator::planCacheFigures().planned != plannedBefore;
+    const bool planned = CalculatorTestAccess::planCacheFigures().planned != plannedBefore;
     const Outcome byRewriting = run(input, Path::Rewriting, mayDrawRandom);
     EXPECT_EQ(byPlans, byRewriting) << "input \"" << input << '"';
     const bool answeredEarly = byRewriting.text == "TRUE" || byRewriting.text == "FALSE";
@@ -412,7 +414,8 @@ TEST(Plans, AgreeWhileThreadsShareAndReplaceThem) {
                 std::string byPlans = input;
                 std::string byRewriting = input;
                 const std::string planned = calculator.Calculate(byPlans);
-                if (planned != calculator.CalculateByRewriting(byRewriting) || byPlans != byRewriting) {
+                if (planned != CalculatorTestAccess::calculateByRewriting(calculator, byRewriting) ||
+                    byPlans != byRewriting) {
                     ++differences[static_cast<size_t>(t)];
                 }
             }
@@ -428,7 +431,7 @@ TEST(Plans, AgreeWithTheRewritingOnTellingInputs) {
 
 TEST(Plans, AgreeWithTheRewritingOnAMillionExpressions) {
     Generator generator(20240405);
-    const Calculator::PlanCacheFigures before = Calculator::planCacheFigures();
+    const CalculatorTestAccess::PlanCacheFigures before = CalculatorTestAccess::planCacheFigures();
     int checked = 0;
     int differences = 0;
     auto check = [&](const std::string& input, bool plotted) {
@@ -450,7 +453,7 @@ TEST(Plans, AgreeWithTheRewritingOnAMillionExpressions) {
         check(generator.edgeOperation(), false);
         if (differences > 20) return;
     }
-    const Calculator::PlanCacheFigures after = Calculator::planCacheFigures();
+    const CalculatorTestAccess::PlanCacheFigures after = CalculatorTestAccess::planCacheFigures();
     EXPECT_GE(checked, 1000000 / kSlowdown);
     std::cout << checked << " expressions, " << (after.planned - before.planned) << " answered by a plan\n";
 }

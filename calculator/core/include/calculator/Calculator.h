@@ -2,7 +2,6 @@
 // The expression evaluator control. One operation, Calculate, rewrites an
 // expression text step by step until one value is left and returns it as text.
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,29 +18,16 @@ public:
     // answer, otherwise the same text as the result.
     std::string Calculate(std::string& X);
 
-    // The same answer worked out by the text rewriting alone, without the
-    // plans that Calculate keeps for expressions of a recurring shape: the
-    // reference those plans are checked against.
-    std::string CalculateByRewriting(std::string& X);
-
-    // Figures of the process-wide plan cache behind Calculate, for
-    // measurements.
-    struct PlanCacheFigures {
-        size_t shapes;     // shapes held now
-        size_t bytes;      // memory they take now
-        size_t byteLimit;  // the most they can ever take
-        uint64_t hits;     // calls whose shape was held
-        uint64_t misses;   // calls whose shape was new
-        uint64_t planned;  // calls a plan answered
-    };
-    static PlanCacheFigures planCacheFigures();
-
     // Per-call state, cleared at the start of every Calculate.
     int16_t ErrorFlag = 0;      // 0, or -1 once a stage has failed
     int16_t ErrorNumber = 0;    // the number reported as ERROR#n
     int16_t LogicalResult = 0;  // -1: show a final -1/0 as True/False
 
 private:
+    // The evaluator's tests reach the rewriting on its own through this
+    // (calculator/test_access.h, not installed).
+    friend struct CalculatorTestAccess;
+
     std::string Evaluate(std::string& X, bool usePlans);
     std::string ReduceExpression(std::string& text);
     // Replaces the innermost group of `text` by its value; false when it

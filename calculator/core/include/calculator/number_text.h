@@ -48,7 +48,7 @@ std::string_view write(double value, const Layout& layout, TextBuffer& buffer);
 std::string writeInteger(int64_t value, bool blankForNonNegative);
 
 // The exponent letter a text may use: the evaluator's texts use "E" only.
-enum class ExponentLetter { kCapitalOnly, kEither };
+enum class ExponentLetter { CapitalOnly, Either };
 
 // Length of the longest leading part of `text` that is a decimal number: an
 // optional sign, digits with at most one point (at least one digit), then
