@@ -2,13 +2,20 @@
 // Calculator and through the late-bound dispatch call the plotter makes, the
 // cost of a call whose shape changes every time, the memory the plan cache
 // behind Calculate holds, a check that repeated calls do not grow the heap,
-// and the cost of very long inputs.
+// the cost of very long inputs, and what the calc command adds per line to
+// Calculate on a batch of plot texts.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <malloc.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <new>
 #include <string>
 #include <string_view>
@@ -230,6 +237,98 @@ void longInput(benchmark::State& state, std::string input) {
     state.counters["chars"] = static_cast<double>(input.size());
 }
 
+// The calc command on 200,000 plot texts (one sine plot's samples at a step
+// of 0.001) from a file on its standard input, its answers drained from a
+// pipe. The time is calc's own processor time (its resource usage, user and
+// system), so the builds that share the machine do not count; per line it is
+// set beside Calculate's on the same texts in this process.
+constexpr int kBatchLines = 200000;
+
+std::string plotTexts() {
+    std::string lines;
+    char value[32];
+    for (int k = 0; k < kBatchLines; ++k) {
+        std::snprintf(value, sizeof value, "%.15g", -100 + k * 0.001);
+        lines.append("sin((").append(value).append(")/20)*300\n");
+    }
+    return lines;
+}
+
+double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; }
+
+double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// calc's processor seconds for the batch in `input` (an open file), or a
+// negative number when it could not be run.
+double runCalc(int input) {
+    int output[2];
+    if (pipe(output) != 0 || lseek(input, 0, SEEK_SET) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(input, STDIN_FILENO);
+        dup2(output[1], STDOUT_FILENO);
+        close(output[0]);
+        close(output[1]);
+        execl(CALC_PROGRAM_PATH, CALC_PROGRAM_PATH, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(output[1]);
+    char buffer[65536];
+    while (read(output[0], buffer, sizeof buffer) > 0) {
+    }
+    close(output[0]);
+    int status = 0;
+    rusage usage{};
+    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void calcCommandBatch(benchmark::State& state) {
+    const std::string lines = plotTexts();
+    char path[] = "/tmp/calc_batch_XXXXXX";
+    const int file = mkstemp(path);
+    if (file < 0 || write(file, lines.data(), lines.size()) != static_cast<ssize_t>(lines.size())) {
+        state.SkipWithError("the batch file cannot be written");
+        return;
+    }
+    unlink(path);
+    std::vector<std::string> texts;
+    for (size_t start = 0, end; (end = lines.find('\n', start)) != std::string::npos; start = end + 1) {
+        texts.push_back(lines.substr(start, end - start));
+    }
+
+    double calcSeconds = 0;
+    double calculateSeconds = 0;
+    for (auto _ : state) {
+        const double run = runCalc(file);
+        if (run < 0) {
+            state.SkipWithError("calc did not run to its end");
+            break;
+        }
+        state.SetIterationTime(run);
+        calcSeconds += run;
+
+        ombra::Calculator calculator;
+        std::string text;
+        const double start = threadSeconds();
+        for (const std::string& input : texts) {
+            text = input;
+            benchmark::DoNotOptimize(calculator.Calculate(text));
+        }
+        calculateSeconds += threadSeconds() - start;
+    }
+    close(file);
+    const double lineCount = static_cast<double>(state.iterations()) * kBatchLines;
+    if (lineCount == 0) return;
+    state.counters["calc_us_per_line"] = calcSeconds / lineCount * 1e6;
+    state.counters["calculate_us_per_line"] = calculateSeconds / lineCount * 1e6;
+    state.counters["beyond_calculate_us_per_line"] = (calcSeconds - calculateSeconds) / lineCount * 1e6;
+}
+
 void registerAll() {
     for (const Sample& sample : samples()) {
         benchmark::RegisterBenchmark((std::string("Direct/") + sample.name).c_str(), directCall, sample);
@@ -238,6 +337,10 @@ void registerAll() {
     benchmark::RegisterBenchmark("Direct/new_shape_each_call", newShapeEachCall);
     benchmark::RegisterBenchmark("PlanCache/memory", planCacheMemory)->Iterations(1);
     benchmark::RegisterBenchmark("HeapGrowth/100000_calls", heapGrowth)->Iterations(1)->Unit(benchmark::kSecond);
+    benchmark::RegisterBenchmark("CalcCommand/200000_plot_texts", calcCommandBatch)
+        ->Iterations(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
 
     // Each operation and each group costs in proportion to its own operands,
     // so these grow with the length: the 100,000 and 1,000,000-character

@@ -16,6 +16,7 @@
 
 #include "calculator/component.h"
 #include "calculator/error_numbers.h"
+#include "line_reader.h"
 
 namespace {
 
@@ -28,8 +29,10 @@ constexpr std::string_view kUsage =
     "error number.\n"
     "\n"
     "Without arguments calc reads expressions from standard input, one per\n"
-    "line (UTF-8; a trailing carriage return is ignored), and prints each\n"
-    "result as soon as its line is read, until the end of the input.\n"
+    "line (UTF-8; a trailing carriage return is ignored), until the end of\n"
+    "the input. Each result is written out as soon as no further line is\n"
+    "waiting (at once on a terminal), so a program that sends one line and\n"
+    "waits for its answer gets it, and a batch of lines is answered in bulk.\n"
     "\n"
     "Examples:\n"
     "  calc \"sin(-100/20)*300\" \"1=1\"\n"
@@ -55,9 +58,10 @@ bool asksForHelp(int argc, char** argv) {
     return false;
 }
 
+// Results go out through cout's buffer; the callers decide when it is
+// flushed.
 bool writeResult(ombra::com::LateBoundObject& calculator, const std::string& expression) {
     std::cout << calculator.callText(ombra::com::DISPID_CALCULATE, expression) << '\n';
-    std::cout.flush();
     return static_cast<bool>(std::cout);
 }
 
@@ -65,21 +69,27 @@ int evaluateArguments(ombra::com::LateBoundObject& calculator, int argc, char** 
     for (int i = 1; i < argc; ++i) {
         if (!writeResult(calculator, argv[i])) return 1;
     }
-    return 0;
+    return std::cout.flush() ? 0 : 1;
 }
 
 int evaluateLines(ombra::com::LateBoundObject& calculator) {
-    // A prompt only when a person is typing and reading.
+    // A prompt only when a person is typing and reading; on a terminal every
+    // answer goes out at once.
     const bool interactive = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+    const bool toTerminal = isatty(STDOUT_FILENO);
+    LineReader input(STDIN_FILENO);
     std::string line;
     for (;;) {
         if (interactive) std::cout << "> " << std::flush;
-        if (!std::getline(std::cin, line)) break;
+        if (!input.next(line)) break;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!writeResult(calculator, line)) return 1;
+        // Whoever sent the line may be waiting for its answer before sending
+        // the next: the answers go out before calc would wait for input.
+        if ((toTerminal || !input.lineWaiting()) && !std::cout.flush()) return 1;
     }
     if (interactive) std::cout << '\n';
-    return 0;
+    return std::cout.flush() ? 0 : 1;
 }
 
 }  // namespace

@@ -72,12 +72,25 @@ TEST(CalcCommand, HandlesLinesOfAnyLengthAndAnyBytes) {
     EXPECT_EQ(expected.back(), "2");
 }
 
+// A reader that waits for each answer before it sends more is never left
+// waiting: calc writes its answers in batches only while more lines are
+// already there. Each step sends some bytes, then reads the answers they
+// call for (each read waits at most ten seconds).
 TEST(CalcCommand, AnswersEachLineBeforeTheNextArrives) {
+    struct Step {
+        std::string send;
+        std::vector<std::string> answers;
+    };
+    const std::vector<Step> steps = {
+        {"1+1\n", {"2"}},   {"2*3\n", {"6"}}, {"1\n2\n3\n", {"1", "2", "3"}},  // a burst: the last answer too
+        {"4+4\n2*", {"8"}},  // a line that has begun arriving holds back no answer
+        {"5\n", {"10"}},    {"7", {}},        {"=7\n", {"True"}},
+    };
     ChildProcess calc(kCalc, {});
-    ASSERT_TRUE(calc.write("1+1\n"));
-    EXPECT_EQ(calc.readLine(), "2");
-    ASSERT_TRUE(calc.write("2*3\n"));
-    EXPECT_EQ(calc.readLine(), "6");
+    for (const Step& step : steps) {
+        ASSERT_TRUE(calc.write(step.send));
+        for (const std::string& answer : step.answers) ASSERT_EQ(calc.readLine(), answer) << "after " << step.send;
+    }
     EXPECT_EQ(calc.wait(), 0);
 }
 
