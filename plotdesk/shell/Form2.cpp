@@ -8,14 +8,13 @@
 #include "shell/board_window.h"
 #include "shell/shell_pictures.h"
 #include "toolkit/color_word.h"
+#include "toolkit/file_chooser.h"
 #include "toolkit/forms.h"
 #include "toolkit/image_control.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -124,9 +123,7 @@ std::optional<QColor> platformColourChooser(const QColor& current, QWidget* pare
 }
 
 std::optional<QString> platformFileChooser(const QString& current, QWidget* parent) {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), QFileInfo(current).absolutePath());
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen;
+    return toolkit::choosePictureFile(current, parent);
 }
 
 Form2::ColourChooser& colourChooser() {

@@ -7,8 +7,9 @@ class QCoreApplication;
 
 namespace plotdesk::toolkit {
 
-// Loads Qt's Chinese translation from Qt's translations folder into `app`.
-// false when it is not installed; Qt's texts then stay English.
+// Makes Chinese (China) the default locale, and loads Qt's Chinese
+// translation from Qt's translations folder into `app`. false when the
+// translation is not installed; Qt's texts then stay English.
 bool installChineseTranslation(QCoreApplication& app);
 
 }  // namespace plotdesk::toolkit
