@@ -8,6 +8,7 @@
 #include "shell/program_exit.h"
 #include "shell/shell_answers.h"
 #include "toolkit/chinese_translation.h"
+#include "toolkit/file_name_bytes.h"
 #include "toolkit/forms.h"
 #include "toolkit/session_end.h"
 
@@ -26,7 +27,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf8(plotdesk::product::kName));
     QApplication::setApplicationVersion(QString::fromUtf8(plotdesk::product::kVersion));
     plotdesk::toolkit::installChineseTranslation(app);
-    if (const auto code = plotdesk::runCommandLine(QApplication::arguments(), hasDisplay)) return *code;
+    // A file name keeps its bytes even when they are not UTF-8.
+    const QStringList arguments = plotdesk::toolkit::argumentsFromBytes(argc, argv);
+    if (const auto code = plotdesk::runCommandLine(arguments, hasDisplay)) return *code;
 
     plotdesk::toolkit::closeWhenSessionEnds(plotdesk::closeProgram);
     plotdesk::setShellQuestions(&plotdesk::shellAnswers());

@@ -1,5 +1,7 @@
 #include "toolkit/regular_file.h"
 
+#include "toolkit/file_name_bytes.h"
+
 #include <QFile>
 
 #include <fcntl.h>
@@ -27,7 +29,7 @@ RegularFileRead readRegularFile(const QString& path, qint64 limit) {
     RegularFileRead read;
     // Opening a FIFO for reading would wait for a writer; without blocking
     // it opens at once and the check below turns it away.
-    const Descriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    const Descriptor file{::open(fileNameBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (file.fd < 0) {
         read.exists = errno != ENOENT;
         read.problem = errno == ENOENT ? QStringLiteral("文件不存在") : QString::fromLocal8Bit(std::strerror(errno));

@@ -62,18 +62,20 @@ private slots:
     void withoutADisplay();
     void faultsKeepTheOldPicture_data();
     void faultsKeepTheOldPicture();
+    void aFileNameKeepsItsBytes_data();
+    void aFileNameKeepsItsBytes();
     void anEndingSignalClosesTheWindows();
 
 private:
     // Runs the program with no display and a private settings store; the
     // child gets a file-size limit when `fileSizeLimit` is set.
     Run run(const QStringList& arguments, std::optional<rlim_t> fileSizeLimit = std::nullopt,
-            const QString& display = QString()) const;
+            const QString& display = QString(), const QString& program = QStringLiteral(PLOTDESK_PROGRAM)) const;
     QTemporaryDir home_;
 };
 
 Run CommandLineProcessTest::run(const QStringList& arguments, std::optional<rlim_t> fileSizeLimit,
-                                const QString& display) const {
+                                const QString& display, const QString& program) const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
     if (!display.isEmpty()) environment.insert("DISPLAY", display);
@@ -94,7 +96,7 @@ Run CommandLineProcessTest::run(const QStringList& arguments, std::optional<rlim
             ::setrlimit(RLIMIT_FSIZE, &limited);
         });
     }
-    process.start(QStringLiteral(PLOTDESK_PROGRAM), arguments);
+    process.start(program, arguments);
     Run result;
     if (!process.waitForFinished(60'000)) {
         process.kill();
@@ -206,6 +208,31 @@ void CommandLineProcessTest::faultsKeepTheOldPicture() {
     if (S_ISREG(after.st_mode)) QCOMPARE(contents(picture), kOldPicture);
     // No temporary file is left behind.
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
+}
+
+void CommandLineProcessTest::aFileNameKeepsItsBytes_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("a stray byte") << QByteArray("raw\xff.png");
+    QTest::newRow("GBK") << QByteArray("\xcd\xbc\xcf\xf1.png");
+}
+
+// A name that is not UTF-8 is written under its own bytes, never under a
+// name with U+FFFD in their place.
+void CommandLineProcessTest::aFileNameKeepsItsBytes() {
+    QFETCH(QByteArray, name);
+    QTemporaryDir dir;
+    QString octal;
+    for (const char byte : name)
+        octal += QStringLiteral("\\%1").arg(uint(static_cast<unsigned char>(byte)), 3, 8, QChar('0'));
+    // QProcess passes arguments as text; the shell's printf makes the bytes.
+    const Run result =
+        run({"-c", R"sh(cd "$1" && exec "$0" --export "$(printf "$2")")sh", PLOTDESK_PROGRAM, dir.path(), octal},
+            std::nullopt, QString(), QStringLiteral("/bin/sh"));
+    QCOMPARE(result.exitCode, 0);
+    struct stat written {};
+    QCOMPARE(::stat((QFile::encodeName(dir.path()) + '/' + name).constData(), &written), 0);
+    QVERIFY(written.st_size > 0);
+    QVERIFY(!QFileInfo::exists(dir.filePath(QString::fromUtf8(name))));
 }
 
 // The windows (here on the offscreen platform) end through their ordinary
