@@ -34,11 +34,15 @@ struct Ticks {
     double first = 0;
     double last = -1;
     int decimals = 0;
+    bool exponentForm = false;
+    QString label(double i) const { return tickLabel(i * spacing, decimals, exponentForm); }
 };
 
 Ticks ticksOver(double from, double to, double spacing) {
     const double low = std::min(from, to), high = std::max(from, to);
-    return {spacing, std::ceil(low / spacing), std::floor(high / spacing), labelDecimals(spacing)};
+    const double first = std::ceil(low / spacing), last = std::floor(high / spacing);
+    return {spacing, first, last, labelDecimals(spacing),
+            axisNeedsExponentForm(std::max(std::fabs(first), std::fabs(last)) * spacing)};
 }
 
 }  // namespace
@@ -192,8 +196,8 @@ void mForm1::drawViewAxes(const AxesRequest& axes) {
     // Along x the labels' own widths set the spacing; along y their height.
     Ticks x = ticksOver(left, right, niceSpacing(xUnitsPerPixel * (gap + lineHeight)));
     auto widestXLabel = [&metrics](const Ticks& ticks) {
-        return std::max(metrics.horizontalAdvance(tickLabel(ticks.first * ticks.spacing, ticks.decimals)),
-                        metrics.horizontalAdvance(tickLabel(ticks.last * ticks.spacing, ticks.decimals)));
+        return std::max(metrics.horizontalAdvance(ticks.label(ticks.first)),
+                        metrics.horizontalAdvance(ticks.label(ticks.last)));
     };
     while (x.spacing / xUnitsPerPixel < widestXLabel(x) + gap) x = ticksOver(left, right, nextNiceSpacing(x.spacing));
     const Ticks y = ticksOver(top, bottom, niceSpacing(yUnitsPerPixel * (lineHeight + gap)));
@@ -240,11 +244,10 @@ void mForm1::drawViewAxes(const AxesRequest& axes) {
         printOnPicture(text);
     };
     const double labelRow = std::clamp(origin.y(), 0.0, heightPx - lineHeight);
-    for (double i = x.first; i <= x.last; ++i)
-        printLabel(tickLabel(i * x.spacing, x.decimals), pxp->toPixels(i * x.spacing, 0).x(), labelRow);
+    for (double i = x.first; i <= x.last; ++i) printLabel(x.label(i), pxp->toPixels(i * x.spacing, 0).x(), labelRow);
     // The board shows y upwards: the label at scale y is its negated value.
     for (double i = y.first; i <= y.last; ++i) {
-        const QString text = tickLabel(-i * y.spacing, y.decimals);
+        const QString text = y.label(-i);
         const double column = std::clamp(origin.x(), 0.0, widthPx - metrics.horizontalAdvance(text));
         printLabel(text, column, pxp->toPixels(0, i * y.spacing).y());
     }

@@ -1,7 +1,5 @@
 #include "board/view_scale.h"
 
-#include "settings/number_text.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -103,13 +101,26 @@ int labelDecimals(double spacing) {
     return std::max(0, static_cast<int>(-std::floor(std::log10(spacing) + kSpacingTolerance)));
 }
 
-QString tickLabel(double value, int decimals) {
+// Up to 15 significant digits without trailing zeros, "E", the exponent's
+// sign and at least two digits: "5E+14", "-1.25E+15".
+QString exponentText(double value) {
+    QString text = QString::number(value, 'e', 14).toUpper();
+    const qsizetype mark = text.indexOf(QLatin1Char('E'));
+    qsizetype end = mark;
+    while (text[end - 1] == QLatin1Char('0')) --end;
+    if (text[end - 1] == QLatin1Char('.')) --end;
+    return text.left(end) + text.mid(mark);
+}
+
+QString tickLabel(double value, int decimals, bool exponentForm) {
     if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) return QStringLiteral(" 0 ");
-    QString digits =
-        std::fabs(value) >= kLargestPlainLabel ? generalNumberText(value) : QString::number(value, 'f', decimals);
+    QString digits = exponentForm || std::fabs(value) >= kLargestPlainLabel ? exponentText(value)
+                                                                            : QString::number(value, 'f', decimals);
     if (value > 0) digits.prepend(QLatin1Char(' '));
     return digits + QLatin1Char(' ');
 }
+
+bool axisNeedsExponentForm(double largest) { return std::fabs(largest) >= kLargestPlainLabel; }
 
 QString viewPointerReadout(double x, double y, double unitsPerPixel) {
     const int decimals = labelDecimals(unitsPerPixel);

@@ -71,8 +71,13 @@ double nextNiceSpacing(double spacing);
 int labelDecimals(double spacing);
 // A tick label as the board prints numbers: a blank in place of the sign
 // of zero and positive values, "-" for negative ones, `decimals` decimals
-// (none for zero), and a trailing blank: " 2.5 ", "-0.5 ", " 0 ".
-QString tickLabel(double value, int decimals);
+// (none for zero), and a trailing blank: " 2.5 ", "-0.5 ", " 0 ". From
+// 1E+15 up, and for every value but 0 in `exponentForm`, the number is
+// written in exponent form: " 5E+14 ", "-1.5E+15 ".
+QString tickLabel(double value, int decimals, bool exponentForm = false);
+// Whether the labels of an axis whose ticks reach `largest` in magnitude
+// are all written in exponent form: one axis keeps one form.
+bool axisNeedsExponentForm(double largest);
 
 // The title's pointer read-out in a zoomed or fitted view, for board point
 // (x, y) with pixels `unitsPerPixel` wide: "当前坐标  (0.125,-3.5)", each

@@ -104,6 +104,7 @@ private slots:
     void fitFramesWhatMostOfTheCurveTakes();
     void parametricFitKeepsTheShape_data();
     void parametricFitKeepsTheShape();
+    void oneAxisOneLabelForm();
     void labelsKeepApartInsideThePicture_data();
     void labelsKeepApartInsideThePicture();
     void rememberedCurvesComeBackInEachView();
@@ -340,6 +341,24 @@ void BoardViewTest::parametricFitKeepsTheShape() {
     QVERIFY(bottomRight.x() <= picture.width() - margin && bottomRight.y() <= picture.height() - margin);
     QVERIFY(qAbs(topLeft.x() + bottomRight.x() - picture.width()) < 1);
     QVERIFY(qAbs(topLeft.y() + bottomRight.y() - picture.height()) < 1);
+}
+
+// Once a label of an axis needs the exponent form, every label of that
+// axis is written in it (but 0); an axis of small numbers keeps plain ones.
+void BoardViewTest::oneAxisOneLabelForm() {
+    auto board = shownBoard();
+    board->plot(function("x*1E+14", -20, 20, 1));
+    board->fitToWindow();
+    QStringList large, small;
+    for (const auto& printed : board->printedTexts()) {
+        bool number = false;
+        const double value = printed.text.trimmed().toDouble(&number);
+        if (number && value != 0) (std::fabs(value) >= 1e3 ? large : small) << printed.text.trimmed();
+    }
+    QVERIFY(std::any_of(large.begin(), large.end(), [](const QString& text) { return text.toDouble() < 1e15; }));
+    for (const QString& text : large) QVERIFY2(text.contains("E+"), qPrintable(large.join(' ')));
+    QVERIFY(!small.isEmpty());
+    for (const QString& text : small) QVERIFY2(!text.contains('E'), qPrintable(small.join(' ')));
 }
 
 // Tick labels and curve labels never cover one another, all lie wholly
