@@ -1,80 +1,149 @@
-// The texts the board prints on its picture (tick labels and curve labels):
-// each is kept with the rectangle it covers, so that a curve's label in a
-// zoomed or fitted view, and a view's tick labels, can keep clear of those
-// printed before.
+// The texts the board prints on its picture (tick labels, curve labels and
+// the legend of a zoomed or fitted view): each is kept with the rectangle it
+// covers, so that a view's tick labels can keep clear of those printed
+// before and of the legend's place.
 
 #include "board/board_texts.h"
 #include "board/mForm1.h"
 #include "board/view_scale.h"
+#include "plotting/plot_rules.h"
+#include "toolkit/segment_clip.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <limits>
 #include <vector>
 
 namespace plotdesk {
 
-// The label starts where the last segment left the current position. In a
-// zoomed or fitted view it is moved, as a whole, to the nearest place inside
-// the picture that covers no text already printed; the lines of a
-// parametric label then start one under the other.
-void mForm1::printCurveLabel(const CurveRequest& request) {
-    QStringList lines;
+namespace {
+
+// The legend's padding inside its box and its distance from the corner,
+// in pixels; a curve's sample line is this many digits long.
+constexpr double kLegendPadding = 4;
+constexpr double kSwatchDigits = 3;
+// A legend takes at most this share of the picture's width, or this many
+// digits where that is more and the picture is wide enough; longer texts
+// end in "…".
+constexpr double kLegendWidestShare = 0.5;
+constexpr double kLegendWidestDigits = 30;
+
+QStringList labelLines(const CurveRequest& request) {
     if (request.parametric)
-        lines << QString::fromUtf8(boardtext::kParametricXLabel) + request.xOfT
-              << QString::fromUtf8(boardtext::kParametricYLabel) + request.yOfT;
-    else
-        lines << QString::fromUtf8(boardtext::kFunctionLabel) + request.function;
-    if (view_ == View::Classic) {
-        for (const QString& line : lines) printOnPicture(line);
-        return;
-    }
-    const QFontMetricsF metrics(pxp->font());
-    double widest = 0;
-    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
-    const QSizeF size(widest, lines.size() * metrics.height());
-    const QPointF at = pxp->toScale(freePlaceNear(pxp->toPixels(pxp->currentX(), pxp->currentY()), size));
-    pxp->setCurrentY(at.y());
-    for (const QString& line : lines) {
-        pxp->setCurrentX(at.x());
-        printOnPicture(line);
-    }
+        return {QString::fromUtf8(boardtext::kParametricXLabel) + request.xOfT,
+                QString::fromUtf8(boardtext::kParametricYLabel) + request.yOfT};
+    return {QString::fromUtf8(boardtext::kFunctionLabel) + request.function};
 }
 
-// The place for a block of text nearest to `wanted` (pixels) that lies
-// inside the picture and covers no printed text: the block is tried at the
-// wanted place held inside the picture, moved up or down by text lines,
-// and beside or above or below each printed text. When no such place is
-// free, the wanted place held inside the picture.
-QPointF mForm1::freePlaceNear(QPointF wanted, QSizeF size) const {
-    const double lineHeight = QFontMetricsF(pxp->font()).height();
-    const double rightmost = std::max(0.0, pxp->width() - size.width());
-    const double lowest = std::max(0.0, pxp->height() - size.height());
-    const QPointF inside(std::clamp(wanted.x(), 0.0, rightmost), std::clamp(wanted.y(), 0.0, lowest));
-    std::vector<double> lefts{inside.x()};
-    std::vector<double> tops{inside.y()};
-    for (double lines = 1; lines * lineHeight <= pxp->height(); ++lines) {
-        tops.push_back(inside.y() + lines * lineHeight);
-        tops.push_back(inside.y() - lines * lineHeight);
+}  // namespace
+
+// The label starts where the last segment left the current position, in
+// the classic view; a zoomed or fitted view gathers the labels in its legend.
+void mForm1::printCurveLabel(const CurveRequest& request) {
+    if (view_ != View::Classic) return;
+    for (const QString& line : labelLines(request)) printOnPicture(line);
+}
+
+// The legend of a zoomed or fitted view in the picture's top-right corner:
+// each curve's label lines, the first beside a short line in the curve's
+// colour and pen width, as many curves as the picture's height holds and
+// then a line that counts the others. The rows and the box they need, in
+// pixels of the picture; no rows when the picture is too small for one.
+mForm1::Legend mForm1::legendLayout() const {
+    Legend legend;
+    const QFontMetricsF metrics(pxp->font());
+    const double lineHeight = metrics.height();
+    const double digit = metrics.horizontalAdvance(QLatin1Char('0'));
+    const double textLeft = kLegendPadding + kSwatchDigits * digit + digit;
+    const double widest = std::min(pxp->width() - 2.0 * kLegendPadding,
+                                   std::max(pxp->width() * kLegendWidestShare, kLegendWidestDigits * digit));
+    const double widestText = widest - textLeft - kLegendPadding;
+    const auto rows = static_cast<size_t>(std::max(0.0, (pxp->height() - 3 * kLegendPadding) / lineHeight));
+    if (remembered_.empty() || view_ == View::Classic || widestText < digit || rows == 0) return legend;
+
+    size_t lines = 0;
+    for (const RememberedCurve& curve : remembered_) lines += labelLines(curve.request).size();
+    const size_t room = lines <= rows ? rows : rows - 1;
+    size_t shown = 0;
+    for (const RememberedCurve& curve : remembered_) {
+        const QStringList texts = labelLines(curve.request);
+        if (legend.rows.size() + static_cast<size_t>(texts.size()) > room) break;
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            legend.rows.push_back(
+                {metrics.elidedText(texts[i], Qt::ElideRight, widestText), i == 0 ? &curve.request : nullptr});
+        ++shown;
     }
-    for (const PrintedText& printed : printed_) {
-        lefts.push_back(printed.pixels.right());
-        lefts.push_back(printed.pixels.left() - size.width());
-        tops.push_back(printed.pixels.bottom());
-        tops.push_back(printed.pixels.top() - size.height());
-    }
-    QPointF best = inside;
-    double bestDistance = std::numeric_limits<double>::infinity();
-    for (const double left : lefts)
-        for (const double top : tops) {
-            const double distance = std::fabs(left - inside.x()) + std::fabs(top - inside.y());
-            if (distance >= bestDistance || left < 0 || left > rightmost || top < 0 || top > lowest) continue;
-            if (!clearOfPrinted(QRectF(QPointF(left, top), size))) continue;
-            best = QPointF(left, top);
-            bestDistance = distance;
+    if (shown < remembered_.size())
+        legend.rows.push_back(
+            {QString::fromUtf8(boardtext::kLegendMoreCurves).arg(remembered_.size() - shown), nullptr});
+    double widestRow = 0;
+    for (const Legend::Row& row : legend.rows) widestRow = std::max(widestRow, metrics.horizontalAdvance(row.text));
+    const QSizeF size(textLeft + widestRow + kLegendPadding, legend.rows.size() * lineHeight + 2 * kLegendPadding);
+    legend.box = quietestCorner(size);
+    return legend;
+}
+
+// Of the four corners (top right first, then top left, bottom right and
+// bottom left), the place for a box of `size` pixels that the fewest
+// segments of the curves' own samples cross.
+QRectF mForm1::quietestCorner(QSizeF size) const {
+    const double right = pxp->width() - kLegendPadding - size.width();
+    const double bottom = pxp->height() - kLegendPadding - size.height();
+    const std::array<QRectF, 4> corners{
+        QRectF(QPointF(right, kLegendPadding), size), QRectF(QPointF(kLegendPadding, kLegendPadding), size),
+        QRectF(QPointF(right, bottom), size), QRectF(QPointF(kLegendPadding, bottom), size)};
+    std::array<int, 4> crossings{};
+    for (const RememberedCurve& curve : remembered_)
+        for (size_t i = 1; i < curve.points.size(); ++i) {
+            const QPointF& from = curve.points[i - 1];
+            const QPointF& to = curve.points[i];
+            if (std::isnan(from.y()) || std::isnan(to.y()) || std::isnan(from.x()) || std::isnan(to.x()) ||
+                !joinsPrevious(from.y(), to.y()))
+                continue;
+            const QLineF segment(pxp->toPixels(from.x(), -from.y()), pxp->toPixels(to.x(), -to.y()));
+            for (size_t c = 0; c < corners.size(); ++c)
+                if (toolkit::clipSegment(segment, corners[c])) ++crossings[c];
         }
-    return best;
+    return corners[std::min_element(crossings.begin(), crossings.end()) - crossings.begin()];
+}
+
+// Keeps the legend's place free of the tick labels printed next.
+void mForm1::reserveLegendPlace() {
+    const Legend legend = legendLayout();
+    if (!legend.rows.empty()) printed_.push_back({QString(), pxp->toScale(legend.box.topLeft()), legend.box});
+}
+
+// Draws the legend over what the picture shows; texts it covers no longer
+// count as printed.
+void mForm1::drawLegend() {
+    const Legend legend = legendLayout();
+    if (legend.rows.empty()) return;
+    std::erase_if(printed_,
+                  [&legend](const PrintedText& printed) { return labelsOverlap(printed.pixels, legend.box); });
+    const QPointF topLeft = pxp->toScale(legend.box.topLeft()), bottomRight = pxp->toScale(legend.box.bottomRight());
+    const int savedPenWidth = pxp->drawWidth();
+    pxp->setDrawWidth(1);
+    pxp->fillBox(topLeft.x(), topLeft.y(), bottomRight.x(), bottomRight.y(), pxp->backColor());
+    pxp->box(topLeft.x(), topLeft.y(), bottomRight.x(), bottomRight.y(), pxp->foreColor());
+    const QFontMetricsF metrics(pxp->font());
+    const double digit = metrics.horizontalAdvance(QLatin1Char('0'));
+    double top = legend.box.top() + kLegendPadding;
+    for (const Legend::Row& row : legend.rows) {
+        const double swatchLeft = legend.box.left() + kLegendPadding;
+        if (row.curve) {
+            const QPointF from = pxp->toScale(QPointF(swatchLeft, top + metrics.height() / 2));
+            const QPointF to = pxp->toScale(QPointF(swatchLeft + kSwatchDigits * digit, top + metrics.height() / 2));
+            pxp->setDrawWidth(row.curve->penWidth);
+            pxp->line(from.x(), from.y(), to.x(), to.y(), row.curve->colour);
+        }
+        const QPointF at = pxp->toScale(QPointF(swatchLeft + (kSwatchDigits + 1) * digit, top));
+        pxp->setCurrentX(at.x());
+        pxp->setCurrentY(at.y());
+        printOnPicture(row.text);
+        top += metrics.height();
+    }
+    pxp->setDrawWidth(savedPenWidth);
 }
 
 bool mForm1::clearOfPrinted(const QRectF& pixels) const {

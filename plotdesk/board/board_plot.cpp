@@ -285,6 +285,7 @@ PlotOutcome mForm1::plot(const CurveRequest& request) {
     RememberedCurve curve{request, false, std::nullopt, {}};
     const PlotOutcome outcome = drawCurve(curve);
     remembered_.push_back(std::move(curve));
+    drawLegend();
     return outcome;
 }
 

@@ -24,6 +24,8 @@ inline constexpr char kNothingDrawnJumps[] = "无法绘图：相邻两点的值�
 inline constexpr char kFunctionLabel[] = " Y =";
 inline constexpr char kParametricXLabel[] = "  X =";
 inline constexpr char kParametricYLabel[] = "  Y =";
+// The last line of a legend that cannot hold every curve.
+inline constexpr char kLegendMoreCurves[] = "……另有 %1 条曲线";
 
 // The bottom bar, left to right.
 inline constexpr char kRangeOpen[] = "自变量取值范围:(";

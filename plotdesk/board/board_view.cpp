@@ -149,6 +149,7 @@ void mForm1::showView(const ViewScale& scale) {
     pxp->setScaleHeight(scale.height);
     pxp->cls();
     printed_.clear();
+    reserveLegendPlace();
     drawViewAxes(axesFromRecord());
     replotRemembered();
     resetStripScales();
@@ -173,6 +174,7 @@ void mForm1::showClassicView() {
 void mForm1::replotRemembered() {
     const QString title = windowTitle();
     for (RememberedCurve& curve : remembered_) drawCurve(curve);
+    drawLegend();
     setWindowTitle(title);
 }
 

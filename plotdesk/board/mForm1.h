@@ -273,7 +273,20 @@ private:
     void printCurveLabel(const CurveRequest& request);
     void printOnPicture(const QString& text);
     bool clearOfPrinted(const QRectF& pixels) const;
-    QPointF freePlaceNear(QPointF wanted, QSizeF size) const;
+    // The legend of a zoomed or fitted view: its rows (a text, and the
+    // curve whose first label line it is) and its box, in pixels.
+    struct Legend {
+        struct Row {
+            QString text;
+            const CurveRequest* curve;
+        };
+        std::vector<Row> rows;
+        QRectF box;
+    };
+    Legend legendLayout() const;
+    QRectF quietestCorner(QSizeF size) const;
+    void reserveLegendPlace();
+    void drawLegend();
     void showView(const ViewScale& scale);
     void showClassicView();
     void drawViewAxes(const AxesRequest& axes);

@@ -70,12 +70,14 @@ struct SegmentRun {
     std::size_t end;
 };
 
-// A rectangle outline with corners (x1, y1) and (x2, y2).
+// A rectangle with corners (x1, y1) and (x2, y2): its outline, or the
+// whole rectangle filled in the pen's colour.
 struct BoxStep {
     double x1;
     double y1;
     double x2;
     double y2;
+    bool filled = false;
 };
 
 // A text whose top-left corner is at (x, y); its baseline lies `ascent`

@@ -105,6 +105,10 @@ void DrawingReplay::draw(Target& target, const BoxStep& box) {
     const QPointF a = mapping_.toPixels(box.x1, box.y1), b = mapping_.toPixels(box.x2, box.y2);
     const QRectF visible = QRectF(a, b).normalized().intersected(strokeBounds(mapping_, pen_.width));
     if (visible.isEmpty()) return;
+    if (box.filled) {
+        target.painter.fillRect(QRectF(a, b).normalized(), colorFromWord(pen_.colorWord));
+        return;
+    }
     usePen(target, Qt::MiterJoin);
     target.painter.drawPolygon(QPolygonF(visible));
 }

@@ -179,21 +179,29 @@ void PictureArea::recordSegment(double x1, double y1, double x2, double y2, int3
 }
 
 void PictureArea::box(double x1, double y1, double x2, double y2, int32_t colorWord) {
-    currentX_ = x2;
-    currentY_ = y2;
+    recordBox(BoxStep{x1, y1, x2, y2}, colorWord);
+}
+
+void PictureArea::fillBox(double x1, double y1, double x2, double y2, int32_t colorWord) {
+    recordBox(BoxStep{x1, y1, x2, y2, true}, colorWord);
+}
+
+void PictureArea::recordBox(const BoxStep& box, int32_t colorWord) {
+    currentX_ = box.x2;
+    currentY_ = box.y2;
     const ScaleMapping now = mapping();
-    const QPointF a = now.toPixels(x1, y1), b = now.toPixels(x2, y2);
+    const QPointF a = now.toPixels(box.x1, box.y1), b = now.toPixels(box.x2, box.y2);
     if (!now.hasPixels() || !std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
         !std::isfinite(b.y()))
         return;
     if (a.x() == b.x() || a.y() == b.y()) {  // a flat box is a line
-        recordSegment(x1, y1, x2, y2, colorWord);
+        recordSegment(box.x1, box.y1, box.x2, box.y2, colorWord);
         return;
     }
     if (QRectF(a, b).normalized().intersected(strokeBounds(now, drawWidth_)).isEmpty()) return;
     record_.useMapping(now);
     record_.usePen(PenStep{colorWord & 0xFFFFFF, drawWidth_});
-    record_.addBox(BoxStep{x1, y1, x2, y2});
+    record_.addBox(box);
     drawingChanged();
 }
 

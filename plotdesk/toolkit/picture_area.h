@@ -94,6 +94,8 @@ public:
 
     // A rectangle outline with corners (x1, y1) and (x2, y2).
     void box(double x1, double y1, double x2, double y2, int32_t colorWord);
+    // The same rectangle filled with the colour, without an outline.
+    void fillBox(double x1, double y1, double x2, double y2, int32_t colorWord);
 
     // Text output at the current position (its top-left corner), in the fore
     // colour and the area's font. With endLine the position moves to the
@@ -146,6 +148,7 @@ protected:
 private:
     ScaleMapping mapping() const;
     void recordSegment(double x1, double y1, double x2, double y2, int32_t colorWord);
+    void recordBox(const BoxStep& box, int32_t colorWord);
     void drawingChanged();
     void wipeDrawing();
     void drawBackground(QPainter& painter) const;
