@@ -2,6 +2,7 @@
 
 #include "analysis/key_points.h"
 #include "analysis/value_table.h"
+#include "board/error_explanation.h"
 #include "plotting/plot_rules.h"
 #include "settings/number_text.h"
 #include "settings/settings_record.h"
@@ -73,7 +74,8 @@ int keyPoints(const ReadingRequest& request, const SamplingRange& range, ombra::
         printError(QStringLiteral("%1：取值范围内一个点也没有，x = %2 时的答案是 %3")
                        .arg(curveName(request.functions, curve),
                             QString::fromStdString(analysis::evaluatorText(range.start)),
-                            QString::fromStdString(reader.answerAt(range.start))));
+                            explainedAnswer(request.functions[static_cast<size_t>(curve)],
+                                            QString::fromStdString(reader.answerAt(range.start)))));
     }
     return report.curvesWithoutPoints.empty() ? kDone : kCurveWithoutPoints;
 }
@@ -98,7 +100,8 @@ int table(const ReadingRequest& request, const SamplingRange& range, ombra::com:
         printError(QStringLiteral("%1：取值范围内一个点也没有，x = %2 时的答案是 %3")
                        .arg(curveName(request.functions, static_cast<int>(curve)),
                             QString::fromStdString(values.rows.front()[0]),
-                            QString::fromStdString(values.rows.front()[curve + 1])));
+                            explainedAnswer(request.functions[curve],
+                                            QString::fromStdString(values.rows.front()[curve + 1]))));
         status = kCurveWithoutPoints;
     }
     return status;

@@ -60,6 +60,8 @@ class CommandLineProcessTest : public QObject {
 private slots:
     void withoutADisplay_data();
     void withoutADisplay();
+    void readingExplainsAnErrorAnswer_data();
+    void readingExplainsAnErrorAnswer();
     void faultsKeepTheOldPicture_data();
     void faultsKeepTheOldPicture();
     void aFileNameKeepsItsBytes_data();
@@ -159,6 +161,22 @@ void CommandLineProcessTest::withoutADisplay() {
     QVERIFY2(!result.out.contains("Display"), qPrintable(result.out));
     QCOMPARE(result.err.count('\n'), errLines);
     if (errLines > 0) QVERIFY2(result.err.contains("--"), qPrintable(result.err));
+}
+
+// A curve read without a point names the evaluator's answer with what it
+// means and the slip behind it, as the export does.
+void CommandLineProcessTest::readingExplainsAnErrorAnswer_data() {
+    QTest::addColumn<QString>("option");
+    QTest::newRow("key points") << "--key-points";
+    QTest::newRow("table") << "--table";
+}
+
+void CommandLineProcessTest::readingExplainsAnErrorAnswer() {
+    QFETCH(QString, option);
+    const Run result = run({option, "--function", "2x+1", "--start", "-1", "--end", "1"});
+    QCOMPARE(result.exitCode, 3);
+    QVERIFY2(result.err.contains(QStringLiteral("ERROR#4（语法错误；乘号不能省略：2x 要写成 2*x）")),
+             qPrintable(result.err));
 }
 
 void CommandLineProcessTest::faultsKeepTheOldPicture_data() {
