@@ -3,6 +3,7 @@
 #include "board/mForm1.h"
 
 #include "board/arrow_images.h"
+#include "board/board_reading.h"
 #include "board/board_texts.h"
 #include "plotting/plot_rules.h"
 #include "toolkit/color_word.h"
@@ -75,6 +76,7 @@ mForm1::mForm1() {
     Calculator1 = ombra::com::LateBoundObject::create(ombra::com::kCalculatorProgId);
     arrangeFrame();
     routeBoardInput();
+    new BoardReading(this);
 }
 
 mForm1::~mForm1() = default;

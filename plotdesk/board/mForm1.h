@@ -121,6 +121,8 @@ public:
     SettingValues picturePosition() const;
 
     int ColorIndex() const { return colorIndex_; }
+    // The remembered curves' requests, in the order they were plotted.
+    std::vector<CurveRequest> rememberedRequests() const;
 
     // The evaluator behind the plots, taking and giving UTF-8 texts as
     // Calculator1 does. Unless one is set, every text goes to Calculator1;
