@@ -2,6 +2,7 @@
 
 #include "board/board_picture.h"
 #include "board/picture_size.h"
+#include "toolkit/file_chooser.h"
 #include "toolkit/picture_area.h"
 #include "toolkit/picture_writing.h"
 
@@ -108,9 +109,15 @@ void ExportPictureDialog::browse() {
     for (const QString& offered : filters)
         if (offered.contains(suffix + QLatin1Char(' ')) || offered.contains(suffix + QLatin1Char(')')))
             filter = offered;
-    QString chosen = QFileDialog::getSaveFileName(this, windowTitle(), fileName->text(),
-                                                  QString::fromUtf8(kChooserFilters), &filter);
-    if (chosen.isEmpty()) return;
+    // Qt's own chooser, its list in Chinese like the picture chooser's.
+    QFileDialog dialog(this, windowTitle(), fileName->text(), QString::fromUtf8(kChooserFilters));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectNameFilter(filter);
+    toolkit::useChineseFileList(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    QString chosen = dialog.selectedFiles().constFirst();
+    filter = dialog.selectedNameFilter();
     if (toolkit::pictureFormatOf(chosen))
         chosenName_ = chosen;  // the chooser asked before naming an existing file
     else

@@ -24,7 +24,7 @@ public:
 
     // Writes the picture; closes when it is written, otherwise shows why.
     void save();
-    // Asks for the file with the platform's save dialog.
+    // Asks for the file with Qt's own save chooser.
     void browse();
 
     QLineEdit* fileName;

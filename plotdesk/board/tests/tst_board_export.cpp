@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -25,6 +27,7 @@
 #include <QSpinBox>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <QTreeView>
 
 using namespace plotdesk;
 using boardtest::rgbOfWord;
@@ -112,6 +115,7 @@ private slots:
     void pictureShortcutsFromATextField();
     void exportDialog_data();
     void exportDialog();
+    void exportChooserListsInChinese();
     void headlessPlatformChosen_data();
     void headlessPlatformChosen();
 
@@ -545,6 +549,40 @@ void BoardExportTest::headlessPlatformChosen() {
     const bool x11Tried = platform.startsWith("xcb;");
     QCOMPARE(reached, hasDisplay && !x11Tried);
     QCOMPARE(putBack, x11Tried ? named : platform);
+}
+
+// The chooser behind 浏览… is Qt's own, its list in Chinese; cancelled, it
+// leaves the name as it was.
+void BoardExportTest::exportChooserListsInChinese() {
+    const boardtest::ScriptedQuestions questions;
+    const auto board = boardtest::loadedBoard();
+    board->exportPicture->trigger();
+    auto* dialog = board->findChild<ExportPictureDialog*>();
+    QVERIFY(dialog);
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("sub")));
+    dialog->fileName->setText(file("p.png"));
+
+    QString folderType;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer look;
+    connect(&look, &QTimer::timeout, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!chooser) return;
+        if (const auto* view = chooser->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+            const QAbstractItemModel* list = view->model();
+            for (int row = 0; row < list->rowCount(view->rootIndex()); ++row) {
+                const QModelIndex name = list->index(row, 0, view->rootIndex());
+                if (name.data().toString() == QLatin1String("sub"))
+                    folderType = name.siblingAtColumn(2).data().toString();
+            }
+        }
+        if (!folderType.isEmpty() || waited.elapsed() > 10'000) chooser->reject();
+    });
+    look.start(20);
+    dialog->browse();
+    QCOMPARE(folderType, QStringLiteral("文件夹"));
+    QCOMPARE(dialog->fileName->text(), file("p.png"));
 }
 
 QTEST_MAIN(BoardExportTest)
