@@ -16,7 +16,7 @@ std::string CurveReader::answerAtText(std::string_view xText) {
 
 std::string CurveReader::answerAt(double x) { return answerAtText(variantText(x, buffer_)); }
 
-std::optional<double> CurveReader::valueAt(double x) { return curveCoordinate(answerAt(x)); }
+std::optional<double> CurveReader::valueAt(double x) { return ombra::number_text::readDouble(answerAt(x)); }
 
 std::string substitutedText(double x) {
     NumberTextBuffer buffer;

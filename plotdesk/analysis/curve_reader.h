@@ -26,7 +26,8 @@ public:
     std::string answerAt(double x);
     // The evaluator's answer with `xText` put in as it stands ("PI/4").
     std::string answerAtText(std::string_view xText);
-    // The answer at `x` as a number when it makes a point of the curve.
+    // The answer at `x` when it is a number (of any size: a value beyond
+    // what the picture can draw still has its zeros and extrema).
     std::optional<double> valueAt(double x);
 
     // How many answers the evaluator gave so far.

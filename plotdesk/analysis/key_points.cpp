@@ -2,6 +2,7 @@
 
 #include "analysis/exact_form.h"
 #include "analysis/feature_search.h"
+#include "calculator/number_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +29,12 @@ constexpr int64_t kSearchBudget = kEvaluationBudget * 8 / 10;
 std::vector<double> scanPoints(double from, double to, const SamplingRange* plotWalk) {
     std::vector<double> xs;
     xs.reserve(kScanIntervals + 1);
-    for (int k = 0; k <= kScanIntervals; ++k) xs.push_back(from + (to - from) * k / kScanIntervals);
+    // Weighted so that a range wider than the largest double still gives
+    // finite samples.
+    for (int k = 0; k <= kScanIntervals; ++k) {
+        const double share = static_cast<double>(k) / kScanIntervals;
+        xs.push_back(from * (1 - share) + to * share);
+    }
     xs.back() = to;
     if (plotWalk && plotWalk->expectedSamples() <= kMostPlotSamples)
         plotWalk->forEachValue([&](double v) {
@@ -129,7 +135,7 @@ void KeyPointFinder::searchCurve(int i) {
         }
     }
     addOther(found, i, -1);
-    if (from_ <= 0 && 0 <= to_ && curveCoordinate(reader.answerAt(0)))
+    if (from_ <= 0 && 0 <= to_ && ombra::number_text::readDouble(reader.answerAt(0)))
         addPoint(KeyPointKind::YIntercept, i, -1, 0, false);
 }
 
