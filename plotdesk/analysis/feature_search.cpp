@@ -16,8 +16,10 @@ namespace {
 constexpr double kShrunkShare = 0.05;
 constexpr int64_t kFurtherOut = int64_t{1} << 16;
 // A value this small beside a zero, relative to the scan's values around
-// it, counts as shrunk whatever lies further out.
-constexpr double kNegligibleShare = 1e-12;
+// it, counts as shrunk whatever lies further out: the evaluator's last
+// digits around a touching zero (x^2-2*x+1 near 1), an underflow (x^2 near
+// 0). A jump keeps the size of the values around it.
+constexpr double kNegligibleShare = 1e-6;
 // At the ends of an extremum's run of equal values, the value may step by
 // at most this share of the fall to the scan's neighbours: more is a jump.
 constexpr double kStepShare = 1e-3;
@@ -266,9 +268,15 @@ void Search::extremum(size_t left, size_t right, int sense) {
     }
 
     if (limits_.extrema) add(sense > 0 ? FeatureKind::Maximum : FeatureKind::Minimum, x, true);
-    const int side = signOf(runValue);
+    // A minimum between values above the axis (or a maximum between values
+    // below it) may reach the axis or cross it.
+    const int side = signOf(yl) == signOf(yr) ? signOf(yl) : 0;
     if (side != -sense) return;
-    if (bestValue == 0) return add(FeatureKind::Zero, x, true);
+    if (bestValue == 0) {
+        // A lone sample of 0 is the zero; its own search has placed it.
+        if (runValue != 0) add(FeatureKind::Zero, x, true);
+        return;
+    }
     const double window = std::max(
         {kFlatWindow * std::fabs(x), rightEnd.inside - leftEnd.inside, std::numeric_limits<double>::denorm_min()});
     zeroNear(left, right, x, bestValue, window, side);
