@@ -38,12 +38,32 @@ QFont fontFor(const TextStep& text, const QPaintDevice& device) {
     return font;
 }
 
+// A vertical or horizontal line of a whole number of device pixels, moved
+// across itself so that its edges fall on pixel edges: anti-aliasing then
+// has nothing to blend, and a thin grid line covers one column or row, not
+// two half-tinted ones. Other lines, and lines under a turning or shearing
+// transform, stay as they are.
+QLineF alignedToPixels(const QLineF& line, const QTransform& toDevice, double deviceWidth) {
+    const bool vertical = line.x1() == line.x2(), horizontal = line.y1() == line.y2();
+    if (vertical == horizontal || toDevice.type() > QTransform::TxScale) return line;
+    const double width = std::round(deviceWidth);
+    if (width < 1 || std::fabs(width - deviceWidth) > 1e-9) return line;
+    // A line of odd width is centred on a pixel's centre, of even width on an edge.
+    const double offset = std::fmod(width, 2) == 1 ? 0.5 : 0;
+    auto align = [offset](double device) { return std::floor(device - offset + 0.5) + offset; };
+    const QPointF a = toDevice.map(line.p1());
+    const QPointF moved = vertical ? QPointF(align(a.x()), a.y()) : QPointF(a.x(), align(a.y()));
+    const QPointF shift = toDevice.inverted().map(moved) - line.p1();
+    return line.translated(shift);
+}
+
 }  // namespace
 
 struct DrawingReplay::Target {
     QPainter& painter;
     bool pixels;
     double deviceScale;
+    bool smooth;
     bool penSet = false;
     Qt::PenJoinStyle join = Qt::MiterJoin;
 };
@@ -59,7 +79,7 @@ void DrawingReplay::restart() {
 void DrawingReplay::drawNew(QPainter& painter, bool smooth) {
     if (clears_ != record_.clears()) restart();
     const std::vector<DrawingStep>& steps = record_.steps();
-    Target target{painter, drawsPixels(painter), deviceScale(painter)};
+    Target target{painter, drawsPixels(painter), deviceScale(painter), smooth};
     painter.save();  // the caller's state, given back at the end
     painter.setRenderHint(QPainter::Antialiasing, smooth || !target.pixels);
     painter.setBrush(Qt::NoBrush);
@@ -128,9 +148,12 @@ void DrawingReplay::drawSegments(Target& target, std::size_t begin, std::size_t 
     QPainter& painter = target.painter;
     if (target.pixels) {
         usePen(target, Qt::MiterJoin);
+        const QTransform toDevice = painter.deviceTransform();
+        const double deviceWidth = pen_.width * target.deviceScale;
         for (std::size_t i = begin; i < end; ++i) {
             const Segment& s = segments[i];
-            painter.drawLine(QLineF(mapping_.toPixels(s.x1, s.y1), mapping_.toPixels(s.x2, s.y2)));
+            const QLineF line(mapping_.toPixels(s.x1, s.y1), mapping_.toPixels(s.x2, s.y2));
+            painter.drawLine(target.smooth ? alignedToPixels(line, toDevice, deviceWidth) : line);
         }
         return;
     }

@@ -114,6 +114,7 @@ private slots:
     void wipesEmptyTheRecord();
     void smoothLinesAreAntiAliased_data();
     void smoothLinesAreAntiAliased();
+    void smoothGridLinesStayCrisp();
 };
 
 void PictureAreaTest::scaleMapsKnownPoints_data() {
@@ -599,6 +600,31 @@ void PictureAreaTest::smoothLinesAreAntiAliased() {
         const QSet<QRgb> colours = coloursOf(image);
         QVERIFY(colours.contains(qRgb(255, 0, 0)));
         QCOMPARE(colours.size() > 2, smooth);
+    }
+}
+
+// With smooth lines, a vertical or horizontal line between pixel columns
+// or rows still covers whole pixels in its own colour, on the screen and
+// in images at another ratio or size (where the pen covers whole device
+// pixels), while a slanted line is smoothed.
+void PictureAreaTest::smoothGridLinesStayCrisp() {
+    BoardArea board;
+    board.area.setSmooth(true);
+    // Ten units a pixel across, twenty down: the lines lie at pixel column
+    // 10.3 and row 40.6.
+    board.area.line(-897, -1000, -897, 1000, kRed);
+    board.area.line(-1000, -188, 1000, -188, kBlue);
+    board.area.line(0, -1000, 600, 1000, kGreen);
+    const QList<QImage> images{board.area.image(), rendered(board.area, QSize(200, 100), 2),
+                               rendered(board.area, QSize(400, 200), 1)};
+    for (const QImage& image : images) {
+        const int row = image.height() * 3 / 4, column = image.width() * 9 / 10;
+        QSet<int32_t> inRow, inColumn;
+        for (int x = 0; x < image.width() / 2; ++x) inRow.insert(wordAt(image, x, row));
+        for (int y = 0; y < image.height(); ++y) inColumn.insert(wordAt(image, column, y));
+        QCOMPARE(inRow, (QSet<int32_t>{kWhite, kRed}));
+        QCOMPARE(inColumn, (QSet<int32_t>{kWhite, kBlue}));
+        QVERIFY(coloursOf(image).size() > 4);  // the slanted line's blended edges
     }
 }
 
