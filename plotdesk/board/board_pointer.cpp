@@ -50,6 +50,7 @@ void mForm1::connectPointerHandlers() {
 
 void mForm1::pxp_MouseDown(int, double x, double y) {
     grabbed_ = QPointF(x, y);
+    pressedScale_ = shownScale();
     resetStripScales();
     drawStripMarkers(stripForeColor());
 }
@@ -57,13 +58,18 @@ void mForm1::pxp_MouseDown(int, double x, double y) {
 // Every move shows where the pointer is; a left-button drag moves the
 // picture by the pointer's own board coordinates, so the origin comes
 // towards the pointer. A zoomed or fitted view reads out the decimals a
-// pixel needs, and pans with the drag instead.
+// pixel needs, and pans with the drag instead; as the point grabbed stays
+// under the pointer, the read-out then follows the pointer over the view
+// as it was at the press.
 void mForm1::pxp_MouseMove(int buttons, double x, double y) {
-    setWindowTitle(view_ == View::Classic
-                       ? pointerReadout(x, y)
-                       : viewPointerReadout(x, y, std::fabs(pxp->scaleWidth()) / std::max(1, pxp->width())));
+    const bool panning = buttons == kLeftButtonCode && view_ != View::Classic;
+    const QPointF read = panning ? scalePointAt(pressedScale_, pxp->toPixels(x, y), pxp->size()) : QPointF(x, y);
+    setWindowTitle(
+        view_ == View::Classic
+            ? pointerReadout(x, y)
+            : viewPointerReadout(read.x(), read.y(), std::fabs(pxp->scaleWidth()) / std::max(1, pxp->width())));
     if (buttons != kLeftButtonCode) return;
-    if (view_ != View::Classic) return panTo(x, y);
+    if (panning) return panTo(x, y);
     resetStripScales();
     pxp->setLeftTwips(pxp->leftTwips() + x);
     pxp->setTopTwips(pxp->topTwips() + y);

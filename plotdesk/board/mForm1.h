@@ -307,7 +307,8 @@ private:
     int16_t colorIndex_ = 0;
     bool centredOnFirstShow_ = false;
     View view_ = View::Classic;
-    QPointF grabbed_;  // the scale point under the pointer at the last press
+    QPointF grabbed_;         // the scale point under the pointer at the last press
+    ViewScale pressedScale_;  // the picture's scale at the last press
     std::vector<RememberedCurve> remembered_;
     std::vector<PrintedText> printed_;
 };

@@ -36,6 +36,12 @@ std::pair<double, double> widened(double from, double to) {
 
 }  // namespace
 
+QPointF scalePointAt(const ViewScale& scale, QPointF pixel, QSize pictureSize) {
+    if (pictureSize.isEmpty()) return {scale.left, scale.top};
+    return {scale.left + pixel.x() / pictureSize.width() * scale.width,
+            scale.top + pixel.y() / pictureSize.height() * scale.height};
+}
+
 ViewScale zoomedAbout(const ViewScale& scale, double x, double y, double factor) {
     return {x - (x - scale.left) / factor, y - (y - scale.top) / factor, scale.width / factor, scale.height / factor};
 }

@@ -6,7 +6,9 @@
 
 #include "plotting/plot_rules.h"
 
+#include <QPointF>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -20,6 +22,9 @@ struct ViewScale {
     double width = 1;
     double height = 1;
 };
+
+// The scale point at `pixel` of a picture of `pictureSize` pixels shown at `scale`.
+QPointF scalePointAt(const ViewScale& scale, QPointF pixel, QSize pictureSize);
 
 // Each zoom step magnifies by this factor (or shrinks by its inverse).
 inline constexpr double kZoomStep = 1.25;
