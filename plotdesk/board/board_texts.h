@@ -50,6 +50,8 @@ inline constexpr char kChooseColour[] = "选择线条颜色";
 inline constexpr char kZoomIn[] = "放大";
 inline constexpr char kZoomOut[] = "缩小";
 inline constexpr char kFitView[] = "适合窗口";
+// The picture's tool tip; %1 is the key of 适合窗口.
+inline constexpr char kViewHint[] = "%1 适合窗口：图片铺满窗口，曲线全部显示\n滚轮缩放，拖动平移，右键打开菜单";
 inline constexpr char kExportPicture[] = "导出图片…";
 inline constexpr char kCopyPicture[] = "复制图片";
 inline constexpr char kPrintPicture[] = "打印…";

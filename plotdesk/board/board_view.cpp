@@ -57,6 +57,12 @@ void mForm1::addViewCommands() {
     zoomOutAction =
         addCommand(boardtext::kZoomOut, "zoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &mForm1::zoomOut);
     fitAction = addCommand(boardtext::kFitView, "fitView", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &mForm1::fitToWindow);
+    // A new user's first need on a small picture is the fit: the picture and
+    // the window's empty area around it name it, with its key.
+    const QString hint =
+        QString::fromUtf8(boardtext::kViewHint).arg(fitAction->shortcut().toString(QKeySequence::NativeText));
+    pxp->setToolTip(hint);
+    viewport_->setToolTip(hint);
 }
 
 void mForm1::zoomAbout(double x, double y, double factor) {

@@ -110,6 +110,7 @@ private slots:
     void rememberedCurvesComeBackInEachView();
     void functionsSampledEveryPixel();
     void deepZoomDrawsCurvesWhereTheyBelong();
+    void pictureAndWindowNameTheFit();
 
 private:
     std::unique_ptr<boardtest::TemporaryStore> store_;
@@ -163,9 +164,20 @@ void BoardViewTest::dragPansZoomedAndFittedViews() {
     const double left = pxp->leftTwips(), top = pxp->topTwips(), width = pxp->scaleWidth();
     const QPoint from(pxp->width() / 2, pxp->height() / 2);
     const QPointF grabbed = pxp->toScale(from);
+    const double unitsPerPixel = std::fabs(width) / pxp->width();
+    const QPointF endsOver = pxp->toScale(from + drag);  // in the view before the drag
     QTest::mousePress(pxp, Qt::LeftButton, {}, from);
     QTest::mouseMove(pxp, from + drag / 2);
+    const QString halfway = board->windowTitle();
     QTest::mouseMove(pxp, from + drag);
+    // The read-out follows the pointer over the view as it was at the press.
+    const QString title = board->windowTitle();
+    QVERIFY(title != halfway);
+    const QStringList values = title.section('(', 1).chopped(1).split(',');
+    QCOMPARE(values.size(), 2);
+    QVERIFY2(qAbs(values[0].toDouble() - endsOver.x()) <= unitsPerPixel &&
+                 qAbs(values[1].toDouble() + endsOver.y()) <= unitsPerPixel,
+             qPrintable(title));
     QTest::mouseRelease(pxp, Qt::LeftButton, {}, from + drag);
 
     QCOMPARE(board->view(), mForm1::View::Zoomed);
@@ -527,6 +539,16 @@ void BoardViewTest::deepZoomDrawsCurvesWhereTheyBelong() {
     for (const double share : {0.15, 0.5, 0.85}) {
         const double x = left + share * width;
         QVERIFY2(colourNear(board->pxp, x, -x / 3, rgbOfWord(kGreen)), qPrintable(QString::number(share)));
+    }
+}
+
+// The picture and the window's area around it name 适合窗口 and its key.
+void BoardViewTest::pictureAndWindowNameTheFit() {
+    auto board = boardtest::loadedBoard();
+    for (const QWidget* widget : {static_cast<QWidget*>(board->pxp), board->pxp->parentWidget()}) {
+        QVERIFY2(widget->toolTip().contains(QStringLiteral("适合窗口")), qPrintable(widget->toolTip()));
+        QVERIFY2(widget->toolTip().contains(board->fitAction->shortcut().toString(QKeySequence::NativeText)),
+                 qPrintable(widget->toolTip()));
     }
 }
 
