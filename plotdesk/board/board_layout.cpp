@@ -206,9 +206,12 @@ void mForm1::resetStripScales() {
     Picture4->setScaleWidth(pxp->widthTwips() - viewportWidthTwips());
 }
 
+// A strip marks the picture's place only where the picture is larger than
+// the window: otherwise there is nothing to scroll, and the marker would
+// land at the strip's end as a stray box.
 void mForm1::drawStripMarkers(int32_t colorWord) {
-    drawMarker(Picture4, -pxp->leftTwips(), colorWord);
-    drawMarker(Picture3, -pxp->topTwips(), colorWord);
+    if (pxp->widthTwips() > viewportWidthTwips()) drawMarker(Picture4, -pxp->leftTwips(), colorWord);
+    if (pxp->heightTwips() > viewportHeightTwips()) drawMarker(Picture3, -pxp->topTwips(), colorWord);
 }
 
 void mForm1::drawMarker(toolkit::PictureArea* strip, double p, int32_t colorWord) {

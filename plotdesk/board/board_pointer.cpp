@@ -137,12 +137,14 @@ void mForm1::releaseArrow(float* scrollStep) {
     *scrollStep = 0;
 }
 
-// One scroll tick while an arrow is held; the strips keep a trail of
-// markers until something clears them.
+// One scroll tick while an arrow is held; each strip shows one marker
+// where the picture now is (a trail of them ran together into a block).
 void mForm1::Timer1_Timer() {
     pxp->setLeftTwips(pxp->leftTwips() + HScrollStep / 2);
     pxp->setTopTwips(pxp->topTwips() + VScrollStep / 2);
     resetStripScales();
+    Picture3->cls();
+    Picture4->cls();
     drawStripMarkers(stripForeColor());
 }
 

@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
+#include <algorithm>
+#include <variant>
 
 using namespace plotdesk;
 using boardtest::colourNear;
@@ -103,6 +105,7 @@ private slots:
     void pointerReadoutWithoutButtons();
     void leftDragMovesThePicture();
     void rightButtonShowsMenuWithoutMoving();
+    void stripsMarkNothingWhenThePictureFits();
     void pressOnPictureMarksTheStrips();
     void verticalStripClick();
     void verticalStripDragToTheBottom();
@@ -393,6 +396,17 @@ void BoardWindowTest::rightButtonShowsMenuWithoutMoving() {
     QVERIFY((board->menuRequests.first() - board->pxp->mapToGlobal(to)).manhattanLength() <= 1);
 }
 
+// A picture that fits inside the window has nowhere to scroll: its strips
+// show no marker, at the load nor after a press on the picture.
+void BoardWindowTest::stripsMarkNothingWhenThePictureFits() {
+    store_->set({{"width", "2000"}, {"_heiht", "2000"}});
+    auto board = shownBoard();
+    QTest::mousePress(board->pxp, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseRelease(board->pxp, Qt::LeftButton, {}, QPoint(3, 3));
+    QVERIFY(board->Picture3->record().empty());
+    QVERIFY(board->Picture4->record().empty());
+}
+
 void BoardWindowTest::pressOnPictureMarksTheStrips() {
     auto board = shownBoard();
     board->Picture4->cls();
@@ -471,6 +485,13 @@ void BoardWindowTest::arrowsScrollWhileHeld() {
     QCOMPARE(board->Timer1->interval(), 70);
     QCOMPARE(*own, float(dx + dy) / 5);
     for (int tick = 0; tick < 10; ++tick) board->Timer1_Timer();
+    // Each strip shows one marker where the picture is, not a trail.
+    for (const toolkit::PictureArea* strip : {board->Picture3, board->Picture4}) {
+        const auto& steps = strip->record().steps();
+        QCOMPARE(std::count_if(steps.begin(), steps.end(),
+                               [](const auto& step) { return std::holds_alternative<toolkit::BoxStep>(step); }),
+                 1);
+    }
     QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(4, 4));
     QVERIFY(!board->Timer1->isActive());
     QCOMPARE(*own, 0.0f);
