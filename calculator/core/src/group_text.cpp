@@ -1,6 +1,7 @@
 #include "group_text.h"
 
 #include "encoding.h"
+#include "functions.h"
 #include "text_edit.h"
 
 namespace ombra {
@@ -10,6 +11,18 @@ namespace {
 // from the check copy and never joins two pieces into a name, so the removal
 // works on each run of these characters on its own.
 bool isNameCharacter(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+
+// The run with the function names removed. A run that is one name (the
+// common case, the name in front of its group) is removed whole: every name
+// has three characters, so no earlier name of the removal's order can match
+// inside it.
+void removeNames(std::string& run) {
+    if (functions::rowNamed(run) != nullptr) {
+        run.clear();
+        return;
+    }
+    encoding::removeFunctionNames(run);
+}
 
 }  // namespace
 
@@ -53,7 +66,7 @@ std::optional<char> GroupText::checkedBefore(size_t open) const {
         thread_local std::string run;
         run.clear();
         copy(runStart, open, run);
-        encoding::removeFunctionNames(run);
+        removeNames(run);
         if (!run.empty()) return run.back();
     }
     if (runStart == 0) return std::nullopt;
@@ -67,7 +80,7 @@ std::optional<char> GroupText::checkedAfter(size_t close) const {
         thread_local std::string run;
         run.clear();
         copy(close + 1, runEnd, run);
-        encoding::removeFunctionNames(run);
+        removeNames(run);
         if (!run.empty()) return run.front();
     }
     if (runEnd == size()) return std::nullopt;
