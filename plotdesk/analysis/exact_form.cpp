@@ -30,8 +30,9 @@ void addPiMultiples(double x, double window, std::vector<ExactForm>& forms) {
         std::string text = signText(whole < 0) + (size == 1 ? "" : std::to_string(size) + "*") + "PI";
         std::string shown = signText(whole < 0) + (size == 1 ? "" : std::to_string(size)) + "π";
         if (q != 1) {
-            text += "/" + std::to_string(q);
-            shown += "/" + std::to_string(q);
+            const std::string over = std::to_string(q);
+            text.append("/").append(over);
+            shown.append("/").append(over);
         }
         forms.push_back({text, shown, value});
     }
@@ -62,7 +63,8 @@ void addRoots(double x, double window, std::vector<ExactForm>& forms) {
         const double value = std::sqrt(n) / d;
         if (!(std::fabs(value - size) <= window)) continue;
         if (d > 1 && radicand % (d * d) == 0) continue;  // √18/3 is √2
-        const std::string over = d == 1 ? "" : "/" + std::to_string(d);
+        std::string over;
+        if (d > 1) over.append("/").append(std::to_string(d));
         forms.push_back({signText(negative) + "SQR(" + std::to_string(radicand) + ")" + over,
                          signText(negative) + "√" + std::to_string(radicand) + over, negative ? -value : value});
     }
