@@ -3,6 +3,7 @@
 // is refused with a message naming the file and the fault.
 
 #include "board/board_document.h"
+#include "board/drawing_recovery.h"
 #include "settings/setting_keys.h"
 #include "toolkit/tests/file_faults.h"
 
@@ -15,6 +16,8 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace plotdesk;
 
@@ -118,6 +121,7 @@ private slots:
     void writtenAndReadBack();
     void badDocumentsAreRefused_data();
     void badDocumentsAreRefused();
+    void recoveryOutlivesOnlyACrash();
 };
 
 void BoardDocumentTest::writtenAndReadBack() {
@@ -255,6 +259,67 @@ void BoardDocumentTest::badDocumentsAreRefused() {
     const QString message = std::get<QString>(read);
     QVERIFY2(message.startsWith(QStringLiteral("无法打开画板 ") + path + QStringLiteral("：")), qPrintable(message));
     QVERIFY2(message.contains(fault), qPrintable(message));
+}
+
+void BoardDocumentTest::recoveryOutlivesOnlyACrash() {
+    QTemporaryDir dir;
+    const BoardState drawing = sampleState();
+    auto empty = [] { return BoardState{}; };
+    // A run writes its drawing and then dies without its clean exit.
+    int written[2], mayEnd[2];
+    QVERIFY(::pipe(written) == 0 && ::pipe(mayEnd) == 0);
+    const pid_t run = ::fork();
+    if (run == 0) {
+        DrawingRecovery crashing(dir.path(), [&drawing] { return drawing; });
+        const char done = crashing.writeNow() ? 'f' : 'w';
+        char go = 0;
+        if (::write(written[1], &done, 1) != 1 || ::read(mayEnd[0], &go, 1) != 1) ::_exit(1);
+        ::_exit(0);
+    }
+    char done = 0;
+    QVERIFY(::read(written[0], &done, 1) == 1);
+    QCOMPARE(done, 'w');
+    {
+        // While it lives, its drawing is its own.
+        DrawingRecovery other(dir.path(), empty);
+        QVERIFY(!other.leftDrawing());
+    }
+    QVERIFY(::write(mayEnd[1], "g", 1) == 1);
+    QVERIFY(::waitpid(run, nullptr, 0) == run);
+
+    int writes = 0;
+    DrawingRecovery next(
+        dir.path(),
+        [&writes] {
+            ++writes;
+            return BoardState{};
+        },
+        50);
+    const std::optional<DrawingRecovery::LeftDrawing> left = next.leftDrawing();
+    QVERIFY(left);
+    compareStates(left->state, drawing);
+    {
+        // A second program starting meanwhile does not offer it again.
+        DrawingRecovery another(dir.path(), empty);
+        QVERIFY(!another.leftDrawing());
+    }
+    next.forgetLeftDrawing();
+
+    // Changes in quick succession are written once, a moment later.
+    next.drawingChanged();
+    next.drawingChanged();
+    QVERIFY(!QFile::exists(next.file()));
+    QTRY_VERIFY(QFile::exists(next.file()));
+    next.drawingChanged();
+    QTest::qWait(150);
+    QCOMPARE(writes, 2);
+
+    // A clean exit leaves nothing to offer.
+    next.discard();
+    QVERIFY(!QFile::exists(next.file()));
+    DrawingRecovery last(dir.path(), empty);
+    QVERIFY(!last.leftDrawing());
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.curvolo")}, QDir::Files), QStringList());
 }
 
 QTEST_MAIN(BoardDocumentTest)
