@@ -29,7 +29,8 @@ void exportBoard(benchmark::State& state, const char* name) {
     const QString file = outputFile(name);
     const QSize size = state.range(0) == 0 ? board.pxp->size() : QSize(int(state.range(0)), int(state.range(1)));
     for (auto _ : state) {
-        if (plotdesk::saveBoardPicture(*board.pxp, file, size)) state.SkipWithError("the picture was not written");
+        if (plotdesk::saveBoardPicture(board.model().picture(), file, size))
+            state.SkipWithError("the picture was not written");
     }
 }
 

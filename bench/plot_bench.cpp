@@ -64,7 +64,7 @@ BENCHMARK(BM_FunctionPlot100k)
 void BM_FunctionPlot100kBoardOnly(benchmark::State& state) {
     plotdesk::mForm1 board;
     prepare(board);
-    board.setEvaluator([](const std::string&) { return std::string("287.677282398941"); });
+    board.model().setEvaluator([](const std::string&) { return std::string("287.677282398941"); });
     plotRepeatedly(state, board);
 }
 BENCHMARK(BM_FunctionPlot100kBoardOnly)
@@ -82,9 +82,9 @@ void BM_ZoomStepFiveCurves(benchmark::State& state) {
     plotdesk::mForm1 board;
     board.Form_Load();
     for (const char* function : {"sin(x/20)*300", "cos(x/15)*200", "x*x/20-200", "tan(x/40)*50", "abs(x)*3-150"}) {
-        plotdesk::CurveRequest curve = board.nextCurve(false, {-100, 100, 0.1});
+        plotdesk::CurveRequest curve = board.model().nextCurve(false, {-100, 100, 0.1});
         curve.function = QString::fromLatin1(function);
-        board.plot(curve);
+        board.model().plot(curve);
     }
     bool zoomOut = true;
     for (auto _ : state) {

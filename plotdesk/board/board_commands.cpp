@@ -51,6 +51,7 @@ void mForm1::createMenu() {
         action->setObjectName(QString::fromUtf8(entry.name));
     }
     addViewCommands();
+    addUndoCommands();
     createPictureEntries();
 }
 
@@ -91,8 +92,14 @@ void mForm1::Command2_Click() {
     Command3_Click();
 }
 
+// From a zoomed or fitted view, the board first goes back to the layout,
+// with the remembered curves drawn again.
 void mForm1::Command3_Click() {
-    if (view_ != View::Classic) showClassicView();
+    if (view() != View::Classic) {
+        model_->showClassicView();
+        resetStripScales();
+        drawStripMarkers(stripForeColor());
+    }
     centreOrigin();
 }
 
@@ -104,7 +111,7 @@ void mForm1::centreOrigin() {
 // A fitted picture fits the new size; a zoomed one stays where it is.
 void mForm1::Form_Resize() {
     arrangeFrame();
-    switch (view_) {
+    switch (view()) {
         case View::Classic: centreOrigin(); break;
         case View::Fitted: fitToWindow(); break;
         case View::Zoomed: break;

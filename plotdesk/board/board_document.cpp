@@ -48,6 +48,7 @@ QJsonObject layoutObject(const BoardLayout& layout) {
     object[QStringLiteral("grid")] = layout.gridLines;
     object[QStringLiteral("smooth")] = layout.smoothLines;
     object[QStringLiteral("backpicture")] = layout.backgroundPicture;
+    object[QStringLiteral("xiankuan1")] = layout.axesPenWidth;
     return object;
 }
 
@@ -176,6 +177,7 @@ class Fields {
 public:
     Fields(QJsonObject object, QString owner) : object_(std::move(object)), owner_(std::move(owner)) {}
 
+    bool has(const char* name) const { return object_.contains(QLatin1String(name)); }
     QJsonObject object(const char* name) const {
         const QJsonValue value = required(name);
         if (!value.isObject()) wrong(name, QStringLiteral("应为对象 {…}"));
@@ -251,6 +253,10 @@ BoardLayout readLayout(const Fields& fields) {
     layout.gridLines = fields.boolean("grid");
     layout.smoothLines = fields.boolean("smooth");
     layout.backgroundPicture = fields.text("backpicture");
+    // The axes' pen came later; a document without it draws them 1 pixel wide.
+    if (fields.has("xiankuan1"))
+        layout.axesPenWidth = static_cast<int>(
+            fields.integer("xiankuan1", std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
     return layout;
 }
 

@@ -3,8 +3,8 @@
 // covers, so that a view's tick labels can keep clear of those printed
 // before and of the legend's place.
 
+#include "board/board_model.h"
 #include "board/board_texts.h"
-#include "board/mForm1.h"
 #include "board/view_scale.h"
 #include "plotting/plot_rules.h"
 #include "toolkit/segment_clip.h"
@@ -40,8 +40,8 @@ QStringList labelLines(const CurveRequest& request) {
 
 // The label starts where the last segment left the current position, in
 // the classic view; a zoomed or fitted view gathers the labels in its legend.
-void mForm1::printCurveLabel(const CurveRequest& request) {
-    if (view_ != View::Classic) return;
+void BoardModel::printCurveLabel(const CurveRequest& request) {
+    if (view() != BoardViewKind::Classic) return;
     for (const QString& line : labelLines(request)) printOnPicture(line);
 }
 
@@ -50,7 +50,7 @@ void mForm1::printCurveLabel(const CurveRequest& request) {
 // colour and pen width, as many curves as the picture's height holds and
 // then a line that counts the others. The rows and the box they need, in
 // pixels of the picture; no rows when the picture is too small for one.
-mForm1::Legend mForm1::legendLayout() const {
+BoardModel::Legend BoardModel::legendLayout() const {
     Legend legend;
     const QFontMetricsF metrics(pxp->font());
     const double lineHeight = metrics.height();
@@ -60,13 +60,14 @@ mForm1::Legend mForm1::legendLayout() const {
                                    std::max(pxp->width() * kLegendWidestShare, kLegendWidestDigits * digit));
     const double widestText = widest - textLeft - kLegendPadding;
     const auto rows = static_cast<size_t>(std::max(0.0, (pxp->height() - 3 * kLegendPadding) / lineHeight));
-    if (remembered_.empty() || view_ == View::Classic || widestText < digit || rows == 0) return legend;
+    const std::vector<ShownCurve> curves = shownCurves();
+    if (curves.empty() || view() == BoardViewKind::Classic || widestText < digit || rows == 0) return legend;
 
     size_t lines = 0;
-    for (const RememberedCurve& curve : remembered_) lines += labelLines(curve.request).size();
+    for (const ShownCurve& curve : curves) lines += labelLines(curve.request).size();
     const size_t room = lines <= rows ? rows : rows - 1;
     size_t shown = 0;
-    for (const RememberedCurve& curve : remembered_) {
+    for (const ShownCurve& curve : curves) {
         const QStringList texts = labelLines(curve.request);
         if (legend.rows.size() + static_cast<size_t>(texts.size()) > room) break;
         for (qsizetype i = 0; i < texts.size(); ++i)
@@ -74,9 +75,8 @@ mForm1::Legend mForm1::legendLayout() const {
                 {metrics.elidedText(texts[i], Qt::ElideRight, widestText), i == 0 ? &curve.request : nullptr});
         ++shown;
     }
-    if (shown < remembered_.size())
-        legend.rows.push_back(
-            {QString::fromUtf8(boardtext::kLegendMoreCurves).arg(remembered_.size() - shown), nullptr});
+    if (shown < curves.size())
+        legend.rows.push_back({QString::fromUtf8(boardtext::kLegendMoreCurves).arg(curves.size() - shown), nullptr});
     double widestRow = 0;
     for (const Legend::Row& row : legend.rows) widestRow = std::max(widestRow, metrics.horizontalAdvance(row.text));
     const QSizeF size(textLeft + widestRow + kLegendPadding, legend.rows.size() * lineHeight + 2 * kLegendPadding);
@@ -87,14 +87,14 @@ mForm1::Legend mForm1::legendLayout() const {
 // Of the four corners (top right first, then top left, bottom right and
 // bottom left), the place for a box of `size` pixels that the fewest
 // segments of the curves' own samples cross.
-QRectF mForm1::quietestCorner(QSizeF size) const {
+QRectF BoardModel::quietestCorner(QSizeF size) const {
     const double right = pxp->width() - kLegendPadding - size.width();
     const double bottom = pxp->height() - kLegendPadding - size.height();
     const std::array<QRectF, 4> corners{
         QRectF(QPointF(right, kLegendPadding), size), QRectF(QPointF(kLegendPadding, kLegendPadding), size),
         QRectF(QPointF(right, bottom), size), QRectF(QPointF(kLegendPadding, bottom), size)};
     std::array<int, 4> crossings{};
-    for (const RememberedCurve& curve : remembered_)
+    for (const ShownCurve& curve : shownCurves())
         for (size_t i = 1; i < curve.points.size(); ++i) {
             const QPointF& from = curve.points[i - 1];
             const QPointF& to = curve.points[i];
@@ -109,14 +109,14 @@ QRectF mForm1::quietestCorner(QSizeF size) const {
 }
 
 // Keeps the legend's place free of the tick labels printed next.
-void mForm1::reserveLegendPlace() {
+void BoardModel::reserveLegendPlace() {
     const Legend legend = legendLayout();
     if (!legend.rows.empty()) printed_.push_back({QString(), pxp->toScale(legend.box.topLeft()), legend.box});
 }
 
 // Draws the legend over what the picture shows; texts it covers no longer
 // count as printed.
-void mForm1::drawLegend() {
+void BoardModel::drawLegend() {
     const Legend legend = legendLayout();
     if (legend.rows.empty()) return;
     std::erase_if(printed_,
@@ -146,13 +146,22 @@ void mForm1::drawLegend() {
     pxp->setDrawWidth(savedPenWidth);
 }
 
-bool mForm1::clearOfPrinted(const QRectF& pixels) const {
+// The curves that show, in the order they were plotted, with the points
+// they kept.
+std::vector<BoardModel::ShownCurve> BoardModel::shownCurves() const {
+    std::vector<ShownCurve> shown;
+    for (size_t i = 0; i < state_.curves.size(); ++i)
+        if (state_.curves[i].visible) shown.push_back({state_.curves[i].request, caches_[i]->points});
+    return shown;
+}
+
+bool BoardModel::clearOfPrinted(const QRectF& pixels) const {
     return std::none_of(printed_.begin(), printed_.end(),
                         [&pixels](const PrintedText& printed) { return labelsOverlap(printed.pixels, pixels); });
 }
 
 // Prints at the current position and keeps what was printed where.
-void mForm1::printOnPicture(const QString& text) {
+void BoardModel::printOnPicture(const QString& text) {
     const QPointF at(pxp->currentX(), pxp->currentY());
     const QFontMetricsF metrics(pxp->font());
     printed_.push_back(

@@ -4,9 +4,9 @@
 
 #include "board/axis_loops.h"
 #include "board/board_geometry.h"
+#include "board/board_model.h"
 #include "board/mForm1.h"
 #include "board/picture_size.h"
-#include "board/shell_questions.h"
 #include "settings/number_text.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_record.h"
@@ -66,18 +66,15 @@ void runAxisLoop(const AxisLoop& loop, bool carriesAxis, GridOrTick gridOrTick, 
 }  // namespace
 
 void mForm1::Form_Load() {
-    pxp->setDrawWidth(storedPenWidth(key::xiankuan1));
-    // A picture that cannot be read leaves the board without one.
-    pxp->loadPicture(GetSetting(key::backpicture, defaultText(key::backpicture)));
-    readSmoothSetting();
     applyStoredPlacement();
     LoadSettings();
-    layoutPicture();
+    model_->layOut(BoardModel::storedLayout());
+    model_->undoStack().clear();
+    placePicture();
     if (HasSetting(key::pxpleft))
         if (const std::optional<float> left = storedSingle(key::pxpleft)) pxp->setLeftTwips(*left);
     if (HasSetting(key::pxpltop))
         if (const std::optional<float> top = storedSingle(key::pxpltop)) pxp->setTopTwips(*top);
-    drawAxes(axesFromRecord());
     resetStripScales();
     drawStripMarkers(stripForeColor());
 }
@@ -101,36 +98,43 @@ void mForm1::applyStoredPlacement() {
     arrangeFrame();
 }
 
-// A pen width from a stored setting; 1 when it is not a number.
-int mForm1::storedPenWidth(const char* key) { return toInt16HalfEven(GetSetting(key, defaultText(key))).value_or(1); }
-
 void mForm1::reuse() {
     LoadSettings();
-    readSmoothSetting();
-    relayoutFromRecord();
+    BoardLayout layout = model_->state().layout;
+    layout.record = Settings();
+    layout.smoothLines = storedSmoothLines();
+    layOutBoard(layout);
+}
+
+// Laid out from the record as it stands; the background picture and the
+// axes' pen stay as the load found them.
+void mForm1::relayoutFromRecord() {
+    BoardLayout layout = model_->state().layout;
+    layout.record = Settings();
+    layOutBoard(layout);
 }
 
 // A layout from the settings starts a new board: the curves drawn so far
 // are forgotten and the view is the classic one.
-void mForm1::relayoutFromRecord() {
-    remembered_.clear();
-    view_ = View::Classic;
-    layoutPicture();
-    drawAxes(axesFromRecord());
+void mForm1::layOutBoard(const BoardLayout& layout) {
+    model_->layOut(layout);
+    placePicture();
     resetStripScales();
     drawStripMarkers(stripForeColor());
 }
 
-void mForm1::readSmoothSetting() { pxp->setSmooth(storedSmoothLines()); }
+// The picture's place in the window, as the layout's record gives it.
+void mForm1::placePicture() {
+    pxp->setLeftTwips(model_->state().layout.record.left);
+    pxp->setTopTwips(model_->state().layout.record.top);
+}
 
-// Place, size, scale and colours from the record. A size that makes no
+// Size, scale and colours from the layout's record. A size that makes no
 // picture takes the default and one too large for memory shrinks; a zero
 // scale is refused and leaves the old one in place. The new background
 // colour wipes the drawing, and with it the printed texts.
-void mForm1::layoutPicture() {
-    const SettingsRecord& record = Settings();
-    pxp->setLeftTwips(record.left);
-    pxp->setTopTwips(record.top);
+void BoardModel::layoutPicture() {
+    const SettingsRecord& record = state_.layout.record;
     sizeBoardPicture(*pxp, record.width, record._heiht);
     pxp->setScaleLeft(record.max_l);
     pxp->setScaleTop(record.max_t);
@@ -141,13 +145,18 @@ void mForm1::layoutPicture() {
     printed_.clear();
 }
 
-AxesRequest mForm1::axesFromRecord() const {
-    const SettingsRecord& r = Settings();
-    return {r.max_l, r.max_t, r.max_x, r.max_y, r.min_x, r.min_y, [] { return shellQuestions().gridStyleSelected(); },
-            r.lcolor};
+// The grid style is asked afresh at every round while the window shows the
+// board (not while an undo draws a drawing as it was), and kept.
+AxesRequest BoardModel::axesFromLayout() {
+    const SettingsRecord& r = state_.layout.record;
+    auto gridStyle = [this] {
+        if (gridQuestion_ && !restoring_) state_.layout.gridLines = gridQuestion_();
+        return state_.layout.gridLines;
+    };
+    return {r.max_l, r.max_t, r.max_x, r.max_y, r.min_x, r.min_y, gridStyle, r.lcolor};
 }
 
-void mForm1::drawAxes(const AxesRequest& axes) {
+void BoardModel::drawAxes(const AxesRequest& axes) {
     drawXLoops(axes, true);
     drawXLoops(axes, false);
     drawYLoops(axes, true);
@@ -156,7 +165,7 @@ void mForm1::drawAxes(const AxesRequest& axes) {
 
 // Loop 1 runs right from the origin to the right edge; loop 2 left to the
 // left edge, drawing the y axis in its round at 0.
-void mForm1::drawXLoops(const AxesRequest& axes, bool towardsRight) {
+void BoardModel::drawXLoops(const AxesRequest& axes, bool towardsRight) {
     const int64_t top = axes.scaleTop;
     const int64_t bottom = int64_t{axes.scaleTop} + axes.scaleHeight;
     const AxisLoop loop = towardsRight ? AxisLoop{int64_t{axes.scaleLeft} + axes.scaleWidth, axes.xSpacing, 1}
@@ -179,7 +188,7 @@ void mForm1::drawXLoops(const AxesRequest& axes, bool towardsRight) {
 // Loop 3 runs down from the origin to the bottom edge; loop 4 up to the top
 // edge, drawing the x axis in its round at 0. Labels show -v, as the board
 // shows y upwards.
-void mForm1::drawYLoops(const AxesRequest& axes, bool downwards) {
+void BoardModel::drawYLoops(const AxesRequest& axes, bool downwards) {
     const int64_t left = axes.scaleLeft;
     const int64_t right = int64_t{axes.scaleLeft} + axes.scaleWidth;
     const AxisLoop loop = downwards ? AxisLoop{int64_t{axes.scaleTop} + axes.scaleHeight, axes.ySpacing, 1}

@@ -9,16 +9,16 @@
 
 namespace plotdesk {
 namespace toolkit {
-class PictureArea;
+class PictureCanvas;
 }
 
 // The board picture (background, axes, curves, labels) as an image of
 // `pixels`.
-QImage boardPictureImage(const toolkit::PictureArea& picture, QSize pixels);
+QImage boardPictureImage(const toolkit::PictureCanvas& picture, QSize pixels);
 
 // Writes the board picture at `pixels` to `file`, in the format its suffix
 // names; a message naming the file and the reason when it cannot, and the
 // file is then left as it was.
-std::optional<QString> saveBoardPicture(const toolkit::PictureArea& picture, const QString& file, QSize pixels);
+std::optional<QString> saveBoardPicture(const toolkit::PictureCanvas& picture, const QString& file, QSize pixels);
 
 }  // namespace plotdesk

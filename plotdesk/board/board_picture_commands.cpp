@@ -29,12 +29,14 @@ void mForm1::createPictureEntries() {
 // The dialog is window-modal and goes when it is closed; the board keeps
 // answering its timer meanwhile.
 void mForm1::exportPicture_Click() {
-    auto* dialog = new ExportPictureDialog(*pxp, this);
+    auto* dialog = new ExportPictureDialog(model_->picture(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }
 
-void mForm1::copyPicture_Click() { QGuiApplication::clipboard()->setImage(boardPictureImage(*pxp, pxp->size())); }
+void mForm1::copyPicture_Click() {
+    QGuiApplication::clipboard()->setImage(boardPictureImage(model_->picture(), pxp->size()));
+}
 
 void mForm1::printPicture_Click() { showPrintPreview(*pxp, this); }
 

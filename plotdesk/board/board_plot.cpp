@@ -2,6 +2,7 @@
 // evaluator compute the expression at each sample and joins successive
 // points on the board picture, then labels the curve.
 
+#include "board/board_model.h"
 #include "board/board_texts.h"
 #include "board/curve_framing.h"
 #include "board/error_explanation.h"
@@ -29,13 +30,6 @@ namespace {
 constexpr qint64 kRefreshIntervalMs = 50;
 constexpr int kSamplesPerClockReading = 16;
 
-// The progress strip's scale: its vertical range, and the line drawn for a
-// sample, which spans the strip's whole height.
-constexpr double kProgressScaleTop = 200;
-constexpr double kProgressScaleHeight = -100;
-constexpr double kProgressLineTop = 0;
-constexpr double kProgressLineBottom = 400;
-
 constexpr QChar kFunctionVariable = QLatin1Char('x');
 constexpr QChar kParameter = QLatin1Char('t');
 
@@ -54,37 +48,12 @@ struct Point {
     bool complete() const { return x && y; }
 };
 
-// The progress strip gets a line for a sample only when the sample reaches
-// a new half device pixel of the strip: a long plot has many samples to a
-// pixel, and further lines there would cover the same pixels again.
-class ProgressLines {
-public:
-    explicit ProgressLines(toolkit::PictureArea* strip)
-        : strip_(strip),
-          left_(strip->scaleLeft()),
-          halfPixelsPerUnit_(2 * strip->devicePixelRatioF() * strip->width() / strip->scaleWidth()) {}
-    void reach(double v) {
-        const double place = std::floor((v - left_) * halfPixelsPerUnit_);
-        if (drawn_ && place == lastPlace_) return;
-        strip_->line(v, kProgressLineTop, v, kProgressLineBottom);
-        lastPlace_ = place;
-        drawn_ = true;
-    }
-
-private:
-    toolkit::PictureArea* strip_;
-    double left_;
-    double halfPixelsPerUnit_;
-    double lastPlace_ = 0;
-    bool drawn_ = false;
-};
-
 // One curve's expressions, ready to be evaluated at one sample value after
 // another. The first answer that is not a number is kept with its
 // expression, to say why a curve may not show.
 class CurveSampler {
 public:
-    CurveSampler(mForm1& board, const CurveRequest& request)
+    CurveSampler(BoardModel& board, const CurveRequest& request)
         : board_(board),
           request_(request),
           function_(request.function, kFunctionVariable),
@@ -115,7 +84,7 @@ private:
         return value;
     }
 
-    mForm1& board_;
+    BoardModel& board_;
     const CurveRequest& request_;
     VariableTemplate function_;
     VariableTemplate xOfT_;
@@ -156,18 +125,18 @@ struct Trace {
 // them whole. The screen catches up at a steady pace; no events are handled
 // meanwhile.
 // Every point met is added to `kept` when one is given.
-Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange& range, bool singlePrecision,
-                 std::vector<QPointF>* kept) {
+Trace traceCurve(BoardModel& board, const CurveRequest& request, const SamplingRange& range, bool singlePrecision,
+                 std::vector<QPointF>* kept, PlotWatcher* watcher, bool showYText) {
     CurveSampler sampler(board, request);
     Trace trace;
-    ProgressLines progress(board.进度条);
+    toolkit::PictureCanvas& picture = board.picture();
     QElapsedTimer sinceRefresh;
     sinceRefresh.start();
     int samplesToClockReading = kSamplesPerClockReading;
     auto drawn = [singlePrecision](double coordinate) { return drawnCoordinate(coordinate, singlePrecision); };
     Point previous;
     range.forEachValue([&](double v) {
-        progress.reach(v);
+        if (watcher) watcher->sampleReached(v);
         const Point point = sampler.at(v);
         if (kept) kept->push_back(keptPoint(point));
         if (point.complete()) {
@@ -175,19 +144,15 @@ Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange
             trace.bounds = including(trace.bounds, *point.x, *point.y);
         }
         if (point.complete() && previous.complete() && joinsPrevious(*previous.y, *point.y)) {
-            board.pxp->line(drawn(*point.x), drawn(-*point.y), drawn(*previous.x), drawn(-*previous.y), request.colour);
+            picture.line(drawn(*point.x), drawn(-*point.y), drawn(*previous.x), drawn(-*previous.y), request.colour);
             ++trace.outcome.segments;
         }
         previous = point;
 
-        if (--samplesToClockReading == 0) {
+        if (watcher && --samplesToClockReading == 0) {
             samplesToClockReading = kSamplesPerClockReading;
             if (sinceRefresh.elapsed() >= kRefreshIntervalMs) {
-                // The title shows the Y(t) text being computed.
-                if (const std::string* yText = sampler.lastYText())
-                    board.setWindowTitle(QString::fromStdString(*yText));
-                board.进度条->repaint();
-                board.pxp->repaint();
+                watcher->catchUp(showYText ? sampler.lastYText() : nullptr);
                 sinceRefresh.restart();
             }
         }
@@ -199,7 +164,7 @@ Trace traceCurve(mForm1& board, const CurveRequest& request, const SamplingRange
 // The segments a walk at the curve's own step draws, from the points it
 // kept; with `shownX`, only those that reach into that span of x, as a
 // walk over the part of a function that shows would draw them.
-PlotOutcome drawKeptPoints(toolkit::PictureArea& picture, const CurveRequest& request,
+PlotOutcome drawKeptPoints(toolkit::PictureCanvas& picture, const CurveRequest& request,
                            const std::vector<QPointF>& points, bool singlePrecision,
                            std::optional<std::pair<double, double>> shownX) {
     PlotOutcome outcome;
@@ -248,44 +213,33 @@ QString nothingDrawnReason(const PlotOutcome& outcome, const CurveRequest& reque
 }  // namespace
 
 void mForm1::Command1_Click() {
-    const auto reading = readSamplingRange(start->text(), end->text(), step1->text());
+    const BoardEntry& entry = model_->entry();
+    const auto reading = readSamplingRange(entry.start, entry.end, entry.step);
     if (const QString* refusal = std::get_if<QString>(&reading)) {
         setWindowTitle(*refusal);
         return;
     }
     setWindowTitle(QString::fromUtf8(boardtext::kPlottingTitle));
-    CurveRequest request = nextCurve(shellQuestions().selectedMainTab() != 0, std::get<SamplingRange>(reading));
-    request.function = 表达式1->text();
-    request.xOfT = 表达式2->text();
-    request.yOfT = 表达式3->text();
-    const PlotOutcome outcome = plot(request);
+    CurveRequest request = model_->nextCurve(shellQuestions().selectedMainTab() != 0, std::get<SamplingRange>(reading));
+    request.function = entry.function;
+    request.xOfT = entry.xOfT;
+    request.yOfT = entry.yOfT;
+    const PlotOutcome outcome = model_->plot(request);
     if (outcome.segments == 0)
-        setWindowTitle(nothingDrawnReason(outcome, request, view_ != View::Classic && !request.parametric));
+        setWindowTitle(
+            nothingDrawnReason(outcome, request, model_->view() != BoardViewKind::Classic && !request.parametric));
     else if (request.parametric)
         setWindowTitle(QString::fromUtf8(boardtext::kParametricDoneTitle));
 }
 
-// The cycle skips one colour after a parametric curve, so each of its two
-// label lines could have had a colour of its own.
-CurveRequest mForm1::nextCurve(bool parametric, const SamplingRange& range) {
-    colorIndex_ = nextColourIndex(colorIndex_, List1->count());
-    if (const std::optional<int32_t> colour = toInt32HalfEven(List1->item(colorIndex_)->text()))
-        Settings().fcolor = *colour;
-    if (parametric) ++colorIndex_;
-
-    CurveRequest request;
-    request.parametric = parametric;
-    request.range = range;
-    request.colour = Settings().fcolor;
-    request.penWidth = storedPenWidth(key::xiankuan2);
-    return request;
-}
-
-PlotOutcome mForm1::plot(const CurveRequest& request) {
-    RememberedCurve curve{request, false, std::nullopt, {}};
-    const PlotOutcome outcome = drawCurve(curve);
-    remembered_.push_back(std::move(curve));
-    drawLegend();
+PlotOutcome BoardModel::plot(const CurveRequest& request) {
+    PlotOutcome outcome;
+    changeAsOneStep(QString::fromUtf8(boardtext::kPlotStep), [&] {
+        state_.curves.push_back(BoardCurve{request, true});
+        caches_.push_back(std::make_shared<CurveCache>());
+        outcome = drawCurve(state_.curves.back(), *caches_.back());
+        drawLegend();
+    });
     return outcome;
 }
 
@@ -293,9 +247,9 @@ PlotOutcome mForm1::plot(const CurveRequest& request) {
 // over the part of its range that shows; a parametric curve keeps its own
 // sampling. A curve that has kept its points is drawn from them wherever
 // its own step is fine enough.
-PlotOutcome mForm1::drawCurve(RememberedCurve& curve) {
-    const CurveRequest& request = curve.request;
-    const bool classic = view_ == View::Classic;
+PlotOutcome BoardModel::drawCurve(const BoardCurve& shown, CurveCache& curve) {
+    const CurveRequest& request = shown.request;
+    const bool classic = view() == BoardViewKind::Classic;
     ViewSampling sampling{request.range, true, false};
     std::optional<std::pair<double, double>> shownX;
     if (!classic && !request.parametric && pxp->width() > 0) {
@@ -310,15 +264,12 @@ PlotOutcome mForm1::drawCurve(RememberedCurve& curve) {
     if (!curve.points.empty() && !sampling.split) {
         outcome = drawKeptPoints(*pxp, request, curve.points, classic, shownX);
     } else {
-        进度条->cls();
-        进度条->setScaleLeft(sampling.range.start);
-        进度条->setScaleWidth(sampling.range.end - sampling.range.start);
-        进度条->setScaleTop(kProgressScaleTop);
-        进度条->setScaleHeight(kProgressScaleHeight);
+        if (watcher_) watcher_->walkStarting(sampling.range);
         const bool keep = sampling.wholeRange && !sampling.split && curve.points.empty() &&
                           request.range.expectedSamples() <= kMostKeptSamples;
         if (keep) curve.points.reserve(static_cast<size_t>(request.range.expectedSamples()) + 1);
-        const Trace trace = traceCurve(*this, request, sampling.range, classic, keep ? &curve.points : nullptr);
+        const Trace trace =
+            traceCurve(*this, request, sampling.range, classic, keep ? &curve.points : nullptr, watcher_, !replotting_);
         // A finer walk meets values next to a pole that the curve's own
         // samples never reach; a fit must not depend on the view before it.
         if (sampling.wholeRange && !sampling.split) {
@@ -326,12 +277,11 @@ PlotOutcome mForm1::drawCurve(RememberedCurve& curve) {
             curve.boundsKnown = true;
         }
         outcome = trace.outcome;
-        进度条->update();
+        if (watcher_) watcher_->walkEnded();
     }
     printCurveLabel(request);
 
     pxp->setDrawWidth(savedPenWidth);
-    pxp->update();
     return outcome;
 }
 
@@ -339,11 +289,11 @@ PlotOutcome mForm1::drawCurve(RememberedCurve& curve) {
 // at its own step (framingBounds), from the points it kept; from its last
 // drawing at its own step when that walked the whole range, else from a
 // walk that only evaluates.
-std::optional<CurveBounds> mForm1::valueBounds(RememberedCurve& curve) {
+std::optional<CurveBounds> BoardModel::valueBounds(const CurveRequest& request, CurveCache& curve) {
     if (!curve.points.empty()) return framingBounds(curve.points);
     if (curve.boundsKnown) return curve.bounds;
-    CurveSampler sampler(*this, curve.request);
-    const SamplingRange& range = curve.request.range;
+    CurveSampler sampler(*this, request);
+    const SamplingRange& range = request.range;
     const bool keep = curve.points.empty() && range.expectedSamples() <= kMostKeptSamples;
     std::optional<CurveBounds> bounds;
     range.forEachValue([&](double v) {

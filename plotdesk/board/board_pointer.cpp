@@ -51,6 +51,7 @@ void mForm1::connectPointerHandlers() {
 void mForm1::pxp_MouseDown(int, double x, double y) {
     grabbed_ = QPointF(x, y);
     pressedScale_ = shownScale();
+    model_->beginGesture();
     resetStripScales();
     drawStripMarkers(stripForeColor());
 }
@@ -62,10 +63,10 @@ void mForm1::pxp_MouseDown(int, double x, double y) {
 // under the pointer, the read-out then follows the pointer over the view
 // as it was at the press.
 void mForm1::pxp_MouseMove(int buttons, double x, double y) {
-    const bool panning = buttons == kLeftButtonCode && view_ != View::Classic;
+    const bool panning = buttons == kLeftButtonCode && view() != View::Classic;
     const QPointF read = panning ? scalePointAt(pressedScale_, pxp->toPixels(x, y), pxp->size()) : QPointF(x, y);
     setWindowTitle(
-        view_ == View::Classic
+        view() == View::Classic
             ? pointerReadout(x, y)
             : viewPointerReadout(read.x(), read.y(), std::fabs(pxp->scaleWidth()) / std::max(1, pxp->width())));
     if (buttons != kLeftButtonCode) return;
@@ -79,6 +80,7 @@ void mForm1::pxp_MouseMove(int buttons, double x, double y) {
 }
 
 void mForm1::pxp_MouseUp(int button, double x, double y) {
+    model_->endGesture();
     if (button == kRightButtonCode) showBoardMenu(pxp->mapToGlobal(pxp->toPixels(x, y).toPoint()));
 }
 

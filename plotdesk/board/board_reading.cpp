@@ -21,9 +21,11 @@
 
 namespace plotdesk {
 
+// The curves that show: a hidden one is not read.
 std::vector<CurveRequest> mForm1::rememberedRequests() const {
     std::vector<CurveRequest> requests;
-    for (const RememberedCurve& curve : remembered_) requests.push_back(curve.request);
+    for (const BoardCurve& curve : model_->state().curves)
+        if (curve.visible) requests.push_back(curve.request);
     return requests;
 }
 
@@ -87,7 +89,7 @@ std::vector<CurveRequest> BoardReading::functionCurves() const {
 }
 
 analysis::Evaluator BoardReading::evaluator() const {
-    return [board = board_](const std::string& text) { return board->calculate(text); };
+    return [board = board_](const std::string& text) { return board->model().calculate(text); };
 }
 
 // The x range of the part of the picture seen in the window; the whole
@@ -238,7 +240,7 @@ void BoardReading::traceNextCurve(int direction) {
 
 void BoardReading::showValuesAt(const QString& text) {
     if (!dialog_) return;
-    const std::string answer = board_->calculate(text.toStdString());
+    const std::string answer = board_->model().calculate(text.toStdString());
     const std::optional<double> x = ombra::number_text::readDouble(answer);
     if (!x) {
         dialog_->setTable({});

@@ -23,6 +23,7 @@ struct BoardLayout {
     SettingsRecord record{};
     bool gridLines = true;      // grid lines across the picture, or tick marks on the axes
     bool smoothLines = false;   // anti-aliased lines
+    int axesPenWidth = 1;       // pixels: axes, grid and ticks
     QString backgroundPicture;  // the picture file drawn under the axes; empty for none
 };
 

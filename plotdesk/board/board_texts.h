@@ -55,5 +55,20 @@ inline constexpr char kViewHint[] = "%1 适合窗口：图片铺满窗口，曲�
 inline constexpr char kExportPicture[] = "导出图片…";
 inline constexpr char kCopyPicture[] = "复制图片";
 inline constexpr char kPrintPicture[] = "打印…";
+inline constexpr char kUndo[] = "撤销";
+inline constexpr char kRedo[] = "重做";
+inline constexpr char kCurveList[] = "曲线列表";
+
+// The steps of the undo stack, named by what they change.
+inline constexpr char kPlotStep[] = "画图";
+inline constexpr char kLayoutStep[] = "重新布置画板";
+inline constexpr char kZoomStep[] = "缩放";
+inline constexpr char kPanStep[] = "平移";
+inline constexpr char kFitStep[] = "适合窗口";
+inline constexpr char kClassicViewStep[] = "返回原点";
+inline constexpr char kShowCurveStep[] = "显示曲线";
+inline constexpr char kHideCurveStep[] = "隐藏曲线";
+inline constexpr char kCurveColourStep[] = "曲线颜色";
+inline constexpr char kRemoveCurveStep[] = "删除曲线";
 
 }  // namespace plotdesk::boardtext

@@ -3,6 +3,7 @@
 // and the remembered curves drawn again in the new view.
 
 #include "board/board_geometry.h"
+#include "board/board_model.h"
 #include "board/board_texts.h"
 #include "board/curve_framing.h"
 #include "board/mForm1.h"
@@ -66,46 +67,76 @@ void mForm1::addViewCommands() {
 }
 
 void mForm1::zoomAbout(double x, double y, double factor) {
-    const ViewScale zoomed = zoomedAbout(shownScale(), x, y, factor);
-    if (!withinZoomLimits(zoomed)) return;
-    view_ = View::Zoomed;
-    showView(zoomed);
+    if (model_->zoomAbout(x, y, factor)) showViewStrips();
+}
+
+void mForm1::zoomIn() {
+    if (model_->zoomAboutCentre(kZoomStep)) showViewStrips();
+}
+
+void mForm1::zoomOut() {
+    if (model_->zoomAboutCentre(1 / kZoomStep)) showViewStrips();
 }
 
 ViewScale mForm1::shownScale() const {
     return {pxp->scaleLeft(), pxp->scaleTop(), pxp->scaleWidth(), pxp->scaleHeight()};
 }
 
-void mForm1::zoomIn() { zoomAboutCentre(kZoomStep); }
-
-void mForm1::zoomOut() { zoomAboutCentre(1 / kZoomStep); }
-
-void mForm1::zoomAboutCentre(double factor) {
-    const QPointF centre = pxp->toScale(QPointF(pxp->width() / 2.0, pxp->height() / 2.0));
-    zoomAbout(centre.x(), centre.y(), factor);
-}
-
 // The view moves so that the point grabbed at the press comes under the
 // pointer, now at board point (x, y); a panned fitted view stays where it
 // was panned to when the window is resized.
 void mForm1::panTo(double x, double y) {
-    ViewScale panned = shownScale();
-    panned.left += grabbed_.x() - x;
-    panned.top += grabbed_.y() - y;
-    if (!std::isfinite(panned.left) || !std::isfinite(panned.top)) return;
-    view_ = View::Zoomed;
-    showView(panned);
+    if (model_->panBy(grabbed_.x() - x, grabbed_.y() - y)) showViewStrips();
 }
 
+// The picture fills the window, and the remembered curves' sampling range
+// spans its width.
 void mForm1::fitToWindow() {
     if (viewport_->width() < 2 || viewport_->height() < 2) return;
-    fitView(viewport_->size());
+    if (!model_->fitView(viewport_->size())) return;
+    pxp->setLeftTwips(0);
+    pxp->setTopTwips(0);
+    showViewStrips();
+}
+
+// The strips' scales and markers for the picture of a new view.
+void mForm1::showViewStrips() {
+    resetStripScales();
+    Picture3->cls();
+    Picture4->cls();
+    drawStripMarkers(stripForeColor());
+}
+
+bool BoardModel::zoomAbout(double x, double y, double factor) {
+    const ViewScale zoomed = zoomedAbout(shownScale(), x, y, factor);
+    if (!withinZoomLimits(zoomed)) return false;
+    changeAsOneStep(QString::fromUtf8(boardtext::kZoomStep), [&] { showView(BoardViewKind::Zoomed, zoomed); });
+    return true;
+}
+
+ViewScale BoardModel::shownScale() const {
+    return {pxp->scaleLeft(), pxp->scaleTop(), pxp->scaleWidth(), pxp->scaleHeight()};
+}
+
+bool BoardModel::zoomAboutCentre(double factor) {
+    const QPointF centre = pxp->toScale(QPointF(pxp->width() / 2.0, pxp->height() / 2.0));
+    return zoomAbout(centre.x(), centre.y(), factor);
+}
+
+bool BoardModel::panBy(double dx, double dy) {
+    ViewScale panned = shownScale();
+    panned.left += dx;
+    panned.top += dy;
+    if (!std::isfinite(panned.left) || !std::isfinite(panned.top)) return false;
+    changeAsOneStep(QString::fromUtf8(boardtext::kPanStep), [&] { showView(BoardViewKind::Zoomed, panned); });
+    return true;
 }
 
 // Functions span their sampling ranges, parametric curves the x values
-// they reached; without remembered curves the bottom bar's range is shown.
+// they reached; without remembered curves the entry's range is shown.
+// Hidden curves count as well, so that showing one again needs no new fit.
 // With a parametric curve among them, everything shows with equal units.
-void mForm1::fitView(QSize pictureSize) {
+bool BoardModel::fitView(QSize pictureSize) {
     // The x values to span, and the curves' values.
     std::optional<std::pair<double, double>> span;
     auto reach = [&span](double x) {
@@ -113,42 +144,46 @@ void mForm1::fitView(QSize pictureSize) {
     };
     std::optional<CurveBounds> values;
     bool anyParametric = false;
-    for (RememberedCurve& curve : remembered_) {
-        anyParametric = anyParametric || curve.request.parametric;
-        const std::optional<CurveBounds> bounds = valueBounds(curve);
+    for (size_t i = 0; i < state_.curves.size(); ++i) {
+        const CurveRequest& request = state_.curves[i].request;
+        anyParametric = anyParametric || request.parametric;
+        const std::optional<CurveBounds> bounds = valueBounds(request, *caches_[i]);
         if (bounds) values = including(including(values, bounds->minX, bounds->minY), bounds->maxX, bounds->maxY);
-        if (!curve.request.parametric) {
-            reach(curve.request.range.start);
-            reach(curve.request.range.end);
+        if (!request.parametric) {
+            reach(request.range.start);
+            reach(request.range.end);
         } else if (bounds) {
             reach(bounds->minX);
             reach(bounds->maxX);
         }
     }
-    if (remembered_.empty()) {
-        const auto reading = readSamplingRange(start->text(), end->text(), step1->text());
+    if (state_.curves.empty()) {
+        const auto reading = readSamplingRange(entry_.start, entry_.end, entry_.step);
         const SamplingRange* range = std::get_if<SamplingRange>(&reading);
-        if (!range) return;
+        if (!range) return false;
         reach(range->start);
         reach(range->end);
     }
-    if (!span) return;
+    if (!span) return false;
 
-    pxp->setLeftTwips(0);
-    pxp->setTopTwips(0);
-    pxp->setSizeTwips(toolkit::pixelsToTwipsX(pictureSize.width()), toolkit::pixelsToTwipsY(pictureSize.height()));
-    view_ = View::Fitted;
-    // Parametric curves keep their shape: equal units around everything.
-    if (anyParametric && values)
-        showView(equalUnitsFrame(including(including(values, span->first, values->minY), span->second, values->maxY),
-                                 pxp->width(), pxp->height()));
-    else
-        showView(fittedScale(span->first, span->second, values, pxp->width(), pxp->height()));
+    changeAsOneStep(QString::fromUtf8(boardtext::kFitStep), [&] {
+        pxp->setSizeTwips(toolkit::pixelsToTwipsX(pictureSize.width()), toolkit::pixelsToTwipsY(pictureSize.height()));
+        // Parametric curves keep their shape: equal units around everything.
+        if (anyParametric && values)
+            showView(BoardViewKind::Fitted, equalUnitsFrame(including(including(values, span->first, values->minY),
+                                                                      span->second, values->maxY),
+                                                            pxp->width(), pxp->height()));
+        else
+            showView(BoardViewKind::Fitted,
+                     fittedScale(span->first, span->second, values, pxp->width(), pxp->height()));
+    });
+    return true;
 }
 
 // Lays the picture out at `scale` (its colours, size and place stay) and
 // draws the view's axes and the remembered curves.
-void mForm1::showView(const ViewScale& scale) {
+void BoardModel::showView(BoardViewKind kind, const ViewScale& scale) {
+    state_.view = BoardView{kind, scale, pxp->size()};
     pxp->setScaleLeft(scale.left);
     pxp->setScaleTop(scale.top);
     pxp->setScaleWidth(scale.width);
@@ -156,39 +191,52 @@ void mForm1::showView(const ViewScale& scale) {
     pxp->cls();
     printed_.clear();
     reserveLegendPlace();
-    drawViewAxes(axesFromRecord());
+    drawViewAxes(axesFromLayout());
     replotRemembered();
-    resetStripScales();
-    Picture3->cls();
-    Picture4->cls();
-    drawStripMarkers(stripForeColor());
 }
 
-// Back to the layout from the settings record, with the remembered curves.
-void mForm1::showClassicView() {
-    view_ = View::Classic;
-    pxp->cls();
-    layoutPicture();
-    drawAxes(axesFromRecord());
-    replotRemembered();
-    resetStripScales();
-    drawStripMarkers(stripForeColor());
+// Back to the layout, with the remembered curves.
+void BoardModel::showClassicView() {
+    if (view() == BoardViewKind::Classic) return;
+    changeAsOneStep(QString::fromUtf8(boardtext::kClassicViewStep), [&] {
+        state_.view = BoardView{};
+        drawViewAndCurves();
+    });
 }
 
-// Each curve again in its own colour and with its label; the colour cycle
-// does not move and the title stays as it was.
-void mForm1::replotRemembered() {
-    const QString title = windowTitle();
-    for (RememberedCurve& curve : remembered_) drawCurve(curve);
+// The drawing as the state describes it: the layout or the view, then the
+// curves that show.
+void BoardModel::drawViewAndCurves() {
+    if (view() == BoardViewKind::Classic) {
+        pxp->cls();
+        layoutPicture();
+        drawAxes(axesFromLayout());
+        replotRemembered();
+        return;
+    }
+    pxp->setBackColor(state_.layout.record.bcolor);
+    pxp->setForeColor(state_.layout.record.lcolor);
+    const QSize size = state_.view.pictureSize;
+    if (pxp->size() != size)
+        pxp->setSizeTwips(toolkit::pixelsToTwipsX(size.width()), toolkit::pixelsToTwipsY(size.height()));
+    showView(state_.view.kind, state_.view.scale);
+}
+
+// Each curve that shows again in its own colour and with its label; the
+// colour cycle does not move.
+void BoardModel::replotRemembered() {
+    replotting_ = true;
+    for (size_t i = 0; i < state_.curves.size(); ++i)
+        if (state_.curves[i].visible) drawCurve(state_.curves[i], *caches_[i]);
     drawLegend();
-    setWindowTitle(title);
+    replotting_ = false;
 }
 
 // Ticks at multiples of a 1-2-5 spacing, chosen so that neighbouring labels
 // stand at least a character apart. An axis out of sight leaves its ticks
 // and labels along the nearest edge. A label that would leave the picture
 // or cover one already printed is left out.
-void mForm1::drawViewAxes(const AxesRequest& axes) {
+void BoardModel::drawViewAxes(const AxesRequest& axes) {
     const double widthPx = pxp->width();
     const double heightPx = pxp->height();
     if (widthPx <= 0 || heightPx <= 0) return;

@@ -3,7 +3,7 @@
 #include "board/board_picture.h"
 #include "board/picture_size.h"
 #include "toolkit/file_chooser.h"
-#include "toolkit/picture_area.h"
+#include "toolkit/picture_canvas.h"
 #include "toolkit/picture_writing.h"
 
 #include <QCheckBox>
@@ -45,7 +45,7 @@ QString filterSuffix(const QString& filter) {
 
 }  // namespace
 
-ExportPictureDialog::ExportPictureDialog(const toolkit::PictureArea& picture, QWidget* parent)
+ExportPictureDialog::ExportPictureDialog(const toolkit::PictureCanvas& picture, QWidget* parent)
     : QDialog(parent), picture_(picture) {
     setWindowTitle(QStringLiteral("导出图片"));
     auto* form = new QFormLayout(this);

@@ -14,13 +14,13 @@ class QSpinBox;
 
 namespace plotdesk {
 namespace toolkit {
-class PictureArea;
+class PictureCanvas;
 }
 
 class ExportPictureDialog : public QDialog {
     Q_OBJECT
 public:
-    ExportPictureDialog(const toolkit::PictureArea& picture, QWidget* parent);
+    ExportPictureDialog(const toolkit::PictureCanvas& picture, QWidget* parent);
 
     // Writes the picture; closes when it is written, otherwise shows why.
     void save();
@@ -38,7 +38,7 @@ private:
     void showProblem(const QString& text);
     bool mayReplace(const QString& name);
 
-    const toolkit::PictureArea& picture_;
+    const toolkit::PictureCanvas& picture_;
     bool following_ = false;
     QString chosenName_;  // the chooser's answer, which it confirmed already
 };

@@ -1,55 +1,28 @@
 #include "board/export_plot.h"
 
+#include "board/board_model.h"
 #include "board/board_picture.h"
 #include "board/error_explanation.h"
-#include "board/mForm1.h"
 #include "board/picture_size.h"
-#include "board/shell_questions.h"
 #include "plotting/plot_rules.h"
 #include "settings/number_text.h"
 #include "settings/settings_record.h"
-#include "toolkit/picture_area.h"
+#include "toolkit/picture_canvas.h"
 #include "toolkit/twips.h"
 
-#include <QLineEdit>
 #include <cmath>
-#include <memory>
 #include <variant>
 
 namespace plotdesk {
 namespace {
 
-// Answers the board's questions while it loads for the export: grid style.
-// Each curve says itself whether it is parametric, so the tab is never asked.
-class ExportQuestions final : public ShellQuestions {
-public:
-    int selectedMainTab() override { return 0; }
-    bool gridStyleSelected() override { return true; }
-};
-
-// Installs the export's answers for as long as it runs.
-class QuestionsInstalled {
-public:
-    explicit QuestionsInstalled(ShellQuestions* questions) : previous_(&shellQuestions()) {
-        setShellQuestions(questions);
-    }
-    ~QuestionsInstalled() { setShellQuestions(previous_); }
-    QuestionsInstalled(const QuestionsInstalled&) = delete;
-    QuestionsInstalled& operator=(const QuestionsInstalled&) = delete;
-
-private:
-    ShellQuestions* previous_;
-};
-
 ExportOutcome refused(const QString& message) { return {ExportOutcome::Result::Refused, message, {}}; }
 
-// Lays the board out again at `pixels`, keeping the stored scale range, so
-// a larger picture shows the same part of the plane in more detail.
-void layOutAt(mForm1& board, QSize pixels) {
-    SettingsRecord& record = Settings();
-    record.width = static_cast<int32_t>(std::lround(toolkit::pixelsToTwipsX(pixels.width())));
-    record._heiht = static_cast<int32_t>(std::lround(toolkit::pixelsToTwipsY(pixels.height())));
-    board.relayoutFromRecord();
+// The board at `pixels`, keeping the stored scale range, so a larger
+// picture shows the same part of the plane in more detail.
+void sizeLayout(BoardLayout& layout, QSize pixels) {
+    layout.record.width = static_cast<int32_t>(std::lround(toolkit::pixelsToTwipsX(pixels.width())));
+    layout.record._heiht = static_cast<int32_t>(std::lround(toolkit::pixelsToTwipsY(pixels.height())));
 }
 
 // What to say of a curve that got no point: the first answer that was not a
@@ -69,28 +42,30 @@ QString withoutPoints(const ExportCurve& curve, const PlotOutcome& outcome, cons
 
 }  // namespace
 
+// The board is laid out from the stored settings, without any window; each
+// curve is drawn in its cycle colour.
 ExportOutcome exportPlot(const ExportRequest& request) {
-    ExportQuestions questions;
-    const QuestionsInstalled installed(&questions);
-
-    auto board = std::make_unique<mForm1>();
-    board->Form_Load();
+    LoadSettings();
+    BoardModel board;
+    BoardLayout layout = BoardModel::storedLayout();
     if (request.size) {
-        if (!pictureFits(*request.size, board->pxp->devicePixelRatioF()))
+        if (!pictureFits(*request.size, board.picture().devicePixelRatioF()))
             return refused(QStringLiteral("--size：%1x%2 像素的图片太大。应写作 --size <WxH>，宽、高各不超过 %3，"
                                           "图片不超过 %4 MB（每像素 4 字节），例如 --size 4000x3000")
                                .arg(request.size->width())
                                .arg(request.size->height())
                                .arg(toolkit::kLargestPictureSide)
                                .arg(kLargestPictureBytes / (1024 * 1024)));
-        layOutAt(*board, *request.size);
+        sizeLayout(layout, *request.size);
     }
-    const SettingsRecord& record = Settings();
-    board->start->setText(request.start.value_or(integerText(record.start)));
-    board->end->setText(request.end.value_or(integerText(record.end)));
-    board->step1->setText(request.step.value_or(integerText(record.step)));
+    board.layOut(layout);
+    const SettingsRecord& record = layout.record;
+    board.setStartText(request.start.value_or(integerText(record.start)));
+    board.setEndText(request.end.value_or(integerText(record.end)));
+    board.setStepText(request.step.value_or(integerText(record.step)));
 
-    const auto reading = readSamplingRange(board->start->text(), board->end->text(), board->step1->text());
+    const BoardEntry& entry = board.entry();
+    const auto reading = readSamplingRange(entry.start, entry.end, entry.step);
     if (const QString* refusal = std::get_if<QString>(&reading))
         return refused(
             *refusal +
@@ -99,19 +74,19 @@ ExportOutcome exportPlot(const ExportRequest& request) {
     const SamplingRange range = std::get<SamplingRange>(reading);
     ExportOutcome outcome;
     // Without curves of its own the export draws the board's initial one.
-    const std::vector<ExportCurve> initial{{false, board->表达式1->text(), {}, {}}};
+    const std::vector<ExportCurve> initial{{false, entry.function, {}, {}}};
     for (const ExportCurve& curve : request.curves.empty() ? initial : request.curves) {
-        CurveRequest plotted = board->nextCurve(curve.parametric, range);
+        CurveRequest plotted = board.nextCurve(curve.parametric, range);
         plotted.function = curve.function;
         plotted.xOfT = curve.xOfT;
         plotted.yOfT = curve.yOfT;
-        const PlotOutcome drawn = board->plot(plotted);
+        const PlotOutcome drawn = board.plot(plotted);
         if (drawn.points == 0) outcome.curvesWithoutPoints << withoutPoints(curve, drawn, range);
     }
 
-    const QSize pixels = request.size.value_or(board->pxp->size());
-    if (request.fit) board->fitView(pixels);
-    if (const std::optional<QString> failure = saveBoardPicture(*board->pxp, request.file, pixels)) {
+    const QSize pixels = request.size.value_or(board.picture().size());
+    if (request.fit) board.fitView(pixels);
+    if (const std::optional<QString> failure = saveBoardPicture(board.picture(), request.file, pixels)) {
         outcome.result = ExportOutcome::Result::NotWritten;
         outcome.message = *failure;
     }

@@ -1,8 +1,8 @@
 #pragma once
-// Plotting to a picture file without showing a window: the real board is
-// laid out from the stored settings (at another size when asked), each curve
-// is plotted through its plot command, and the board picture is written in
-// the format the file's suffix names.
+// Plotting to a picture file without any widget: the board model is laid
+// out from the stored settings (at another size when asked), each curve is
+// plotted through it, and its picture is written in the format the file's
+// suffix names.
 
 #include <QSize>
 #include <QString>

@@ -30,7 +30,6 @@ constexpr int kArrowTimerMs = 70;
 constexpr int kRangeFieldWidth = 56;
 constexpr int kProgressStripMinimumWidth = 60;
 constexpr int kProgressStripHeight = 14;
-constexpr int kLabelPixelSize = 10;
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -44,7 +43,7 @@ QLineEdit* holder(QWidget* parent, const char* name, const char* initialText) {
 
 }  // namespace
 
-mForm1::mForm1() {
+mForm1::mForm1() : model_(new BoardModel(this)), Calculator1(model_->calculator()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(text(boardtext::kTitle));
 
@@ -53,11 +52,7 @@ mForm1::mForm1() {
     pxp = new toolkit::PictureArea(viewport_);
     pxp->setObjectName(QStringLiteral("pxp"));
     pxp->setMouseTracking(true);
-    // Labels every tick at the default spacing sit close together; a small
-    // face keeps them apart as far as it can.
-    QFont labelFont = pxp->font();
-    labelFont.setPixelSize(kLabelPixelSize);
-    pxp->setFont(labelFont);
+    pxp->showCanvas(model_->picture());
 
     表达式1 = holder(this, "表达式1", boardtext::kInitialFunction);
     表达式2 = holder(this, "表达式2", boardtext::kInitialParameter);
@@ -72,8 +67,8 @@ mForm1::mForm1() {
     createBottomBar();
     createMenu();
     connectPointerHandlers();
+    connectModel();
 
-    Calculator1 = ombra::com::LateBoundObject::create(ombra::com::kCalculatorProgId);
     arrangeFrame();
     routeBoardInput();
     new BoardReading(this);
@@ -206,16 +201,6 @@ void mForm1::arrangeFrame() {
 double mForm1::viewportWidthTwips() const { return toolkit::pixelsToTwipsX(viewport_->width()); }
 
 double mForm1::viewportHeightTwips() const { return toolkit::pixelsToTwipsY(viewport_->height()); }
-
-void mForm1::setEvaluator(Evaluator evaluator) { evaluator_ = std::move(evaluator); }
-
-std::string mForm1::calculate(const std::string& text) {
-    return evaluator_ ? evaluator_(text) : calculateWithCalculator1(text);
-}
-
-std::string mForm1::calculateWithCalculator1(const std::string& text) {
-    return Calculator1.callText(ombra::com::DISPID_CALCULATE, text);
-}
 
 int32_t mForm1::stripForeColor() const { return toolkit::colorWord(palette().color(QPalette::WindowText)); }
 

@@ -1,16 +1,20 @@
 #pragma once
-// The drawing board window. It is a viewport onto the board picture `pxp`,
+// The drawing board window: the window onto the board model, which owns
+// what the board shows. It is a viewport onto the board picture `pxp`,
 // which is usually larger than the window and is moved about inside it by
 // dragging, by the two scroll strips and by the four arrows. The picture
 // carries the axes, grid or ticks and labels laid out from the settings
 // record, and every curve plotted since the last clear.
 //
-// All child widgets exist as soon as the window is constructed, so other
-// windows may fill its fields while it is still loading; Form_Load (run by
-// the window registry) reads the settings and draws the axes.
+// The classic controls stay: the expression holders and the bottom bar's
+// fields show the model's entry and write what is typed into them back to
+// it, and the handlers run the model's commands. All child widgets exist as
+// soon as the window is constructed, so other windows may fill its fields
+// while it is still loading; Form_Load (run by the window registry) reads
+// the settings and lays the model out.
 
-#include "board/plot_requests.h"
-#include "board/view_scale.h"
+#include "board/board_model.h"
+#include "board/board_progress.h"
 #include "settings/settings_store.h"
 #include "toolkit/image_control.h"
 #include "toolkit/picture_area.h"
@@ -39,6 +43,9 @@ namespace plotdesk {
 
 class mForm1 : public QWidget {
     Q_OBJECT
+    // First, so that the members below may refer to it.
+    BoardModel* model_;
+
 public:
     mForm1();
     ~mForm1() override;
@@ -51,22 +58,14 @@ public:
     // The same from the record as it stands, without reading the store.
     void relayoutFromRecord();
 
-    // Plots one curve from the expression holders and the bottom bar's range,
-    // in the next colour of the cycle: the handler behind "画图" and "重绘".
+    // The drawing this window shows.
+    BoardModel& model() { return *model_; }
+    const BoardModel& model() const { return *model_; }
+
+    // Plots one curve from the model's entry (the expression holders and the
+    // bottom bar's range), in the next colour of the cycle: the handler
+    // behind "画图" and "重绘".
     void Command1_Click();
-    // A request for the next curve: the cycle's next colour (which also
-    // becomes the record's pen colour) and the stored curve pen width; the
-    // caller fills in the texts.
-    CurveRequest nextCurve(bool parametric, const SamplingRange& range);
-    // Samples and draws one curve as asked, then prints its label (" Y =" and
-    // the function, or the "  X =" and "  Y =" lines) where the curve ended.
-    // The board remembers the curve until it is cleared or laid out again
-    // from the settings, and draws it again whenever its view changes.
-    PlotOutcome plot(const CurveRequest& request);
-    // Draws the axes with their grid or ticks and labels.
-    void drawAxes(const AxesRequest& axes);
-    // The axes as the settings record and the dialog's style describe them.
-    AxesRequest axesFromRecord() const;
     // Clears the board and lays it out again, origin centred.
     void Command2_Click();
     // Moves the picture so that the origin sits in the middle of the view;
@@ -82,8 +81,8 @@ public:
     // A left-button drag moves the classic picture about; in a zoomed or
     // fitted view it pans instead, the point grabbed staying under the
     // pointer.
-    enum class View { Classic, Zoomed, Fitted };
-    View view() const { return view_; }
+    using View = BoardViewKind;
+    View view() const { return model_->view(); }
     // Magnifies by `factor` (below 1: shrinks) about board point (x, y),
     // which keeps its place on the picture; the wheel zooms this way about
     // the point under the pointer.
@@ -93,19 +92,9 @@ public:
     // 适合窗口: the picture fills the window, and the remembered curves'
     // sampling range spans its width.
     void fitToWindow();
-    // The same fit for a picture of `pictureSize` pixels, wherever it is
-    // shown (the export fits the picture it writes).
-    void fitView(QSize pictureSize);
-
-    // A text the board printed on the picture (tick labels, curve labels)
-    // since the picture was last laid out: the scale point of its top-left
-    // corner and the rectangle it covers, in pixels of the picture.
-    struct PrintedText {
-        QString text;
-        QPointF at;
-        QRectF pixels;
-    };
-    const std::vector<PrintedText>& printedTexts() const { return printed_; }
+    // 撤销 and 重做: the drawing as it was before the last change, and again.
+    void undo_Click();
+    void redo_Click();
 
     // The stored "smooth" switch: lines drawn anti-aliased on screen and in
     // picture exports. Read at load and at each re-layout from the store.
@@ -120,17 +109,9 @@ public:
     // ("pxpleft" and "pxpltop").
     SettingValues picturePosition() const;
 
-    int ColorIndex() const { return colorIndex_; }
+    int ColorIndex() const { return model_->state().colourIndex; }
     // The remembered curves' requests, in the order they were plotted.
     std::vector<CurveRequest> rememberedRequests() const;
-
-    // The evaluator behind the plots, taking and giving UTF-8 texts as
-    // Calculator1 does. Unless one is set, every text goes to Calculator1;
-    // an empty function goes back to it.
-    using Evaluator = std::function<std::string(const std::string& text)>;
-    void setEvaluator(Evaluator evaluator);
-    std::string calculate(const std::string& text);
-    std::string calculateWithCalculator1(const std::string& text);
 
     // The part of the window the picture is seen through, in twips.
     double viewportWidthTwips() const;
@@ -143,10 +124,10 @@ public:
     void bg_Click();     // 亮蓝色
     void b_Click();      // 蓝色
     void red_Click();    // 红色
-    void rluse_Click();  // 绿色
+    void rluse_Click();  // 绿色 (the classic program's name for this entry, kept)
     void ye_Click();     // 黄色
     void f3_Click();     // 青色
-    void 为_Click();     // 洋红色
+    void 为_Click();     // 洋红色 (the classic program's name for this entry, kept)
     void bf_Click();     // 黑色
     // 导出图片…: the picture as shown, to a file at a size the user picks.
     void exportPicture_Click();
@@ -203,12 +184,14 @@ public:
     QMenu* tt;           // the picture's pop-up menu
     QAction* rr;         // 重绘
     QAction* ff;         // 选项
-    QAction* yu;         // the separator
-    QMenu* shoosecolor;  // 选择线条颜色
+    QAction* yu;         // the separator; the classic program's name, kept
+    QMenu* shoosecolor;  // 选择线条颜色; the classic program's spelling, kept
     QAction* viewSeparator;
     QAction* zoomInAction;   // 放大
     QAction* zoomOutAction;  // 缩小
     QAction* fitAction;      // 适合窗口
+    QAction* undoAction;     // 撤销
+    QAction* redoAction;     // 重做
 
     // The picture entries, behind their own separator.
     QAction* exportPicture;  // 导出图片…
@@ -219,7 +202,8 @@ public:
     float HScrollStep = 0;
     float VScrollStep = 0;
 
-    ombra::com::LateBoundObject Calculator1;
+    // The evaluator control behind the plots; the model holds it.
+    ombra::com::LateBoundObject& Calculator1;
 
 signals:
     // "选项" was chosen: the application shows its settings dialog.
@@ -249,50 +233,18 @@ private:
     void connectPointerHandlers();
     void arrangeFrame();
 
+    void addUndoCommands();
+    void connectModel();
+    void showEntry();
+
     void applyStoredPlacement();
-    static int storedPenWidth(const char* key);
-    void layoutPicture();
-    void readSmoothSetting();
+    void layOutBoard(const BoardLayout& layout);
+    void placePicture();
     void centreOrigin();
-    // Zooms about the scale point at the picture's centre.
-    void zoomAboutCentre(double factor);
     void panTo(double x, double y);
     ViewScale shownScale() const;  // the picture's scale as it stands
-    void drawXLoops(const AxesRequest& axes, bool towardsRight);
-    void drawYLoops(const AxesRequest& axes, bool downwards);
-    // A curve remembered since the last clear, with the box around its
-    // values once a walk over its whole range has found it, and the points
-    // of a walk over the whole range at its own step (NaN for a coordinate
-    // that is missing), kept unless there are too many.
-    struct RememberedCurve {
-        CurveRequest request;
-        bool boundsKnown = false;
-        std::optional<CurveBounds> bounds;
-        std::vector<QPointF> points;
-    };
-    PlotOutcome drawCurve(RememberedCurve& curve);
-    std::optional<CurveBounds> valueBounds(RememberedCurve& curve);
-    void printCurveLabel(const CurveRequest& request);
-    void printOnPicture(const QString& text);
-    bool clearOfPrinted(const QRectF& pixels) const;
-    // The legend of a zoomed or fitted view: its rows (a text, and the
-    // curve whose first label line it is) and its box, in pixels.
-    struct Legend {
-        struct Row {
-            QString text;
-            const CurveRequest* curve;
-        };
-        std::vector<Row> rows;
-        QRectF box;
-    };
-    Legend legendLayout() const;
-    QRectF quietestCorner(QSizeF size) const;
-    void reserveLegendPlace();
-    void drawLegend();
-    void showView(const ViewScale& scale);
-    void showClassicView();
-    void drawViewAxes(const AxesRequest& axes);
-    void replotRemembered();
+    void showViewStrips();
+    void drawingRestored();
 
     void resetStripScales();
     void drawStripMarkers(int32_t colorWord);
@@ -302,15 +254,12 @@ private:
     void pressArrow(float* scrollStep, float value);
     void releaseArrow(float* scrollStep);
 
+    BoardProgress progress_{*this};
     QWidget* viewport_;
-    Evaluator evaluator_;
-    int16_t colorIndex_ = 0;
     bool centredOnFirstShow_ = false;
-    View view_ = View::Classic;
+    bool showingEntry_ = false;
     QPointF grabbed_;         // the scale point under the pointer at the last press
     ViewScale pressedScale_;  // the picture's scale at the last press
-    std::vector<RememberedCurve> remembered_;
-    std::vector<PrintedText> printed_;
 };
 
 }  // namespace plotdesk

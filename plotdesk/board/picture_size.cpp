@@ -1,7 +1,7 @@
 #include "board/picture_size.h"
 
 #include "settings/setting_keys.h"
-#include "toolkit/picture_area.h"
+#include "toolkit/picture_canvas.h"
 #include "toolkit/twips.h"
 
 #include <QDebug>
@@ -59,7 +59,7 @@ BoardPictureSize boardPictureSize(int32_t widthTwips, int32_t heightTwips, doubl
 
 bool pictureFits(QSize pixels, double pixelRatio) { return fits(pixels.width(), pixels.height(), pixelRatio); }
 
-void sizeBoardPicture(toolkit::PictureArea& picture, int32_t widthTwips, int32_t heightTwips) {
+void sizeBoardPicture(toolkit::PictureCanvas& picture, int32_t widthTwips, int32_t heightTwips) {
     const BoardPictureSize size = boardPictureSize(widthTwips, heightTwips, toolkit::twipsPerPixelX(),
                                                    toolkit::twipsPerPixelY(), picture.devicePixelRatioF());
     picture.setSizeTwips(size.widthTwips, size.heightTwips);

@@ -10,7 +10,7 @@
 
 namespace plotdesk {
 namespace toolkit {
-class PictureArea;
+class PictureCanvas;
 }
 
 inline constexpr int64_t kLargestPictureBytes = int64_t{256} * 1024 * 1024;
@@ -23,6 +23,6 @@ bool pictureFits(QSize pixels, double pixelRatio);
 // Gives the board picture its size from a stored width and height in twips,
 // on the current screen; a picture that had to shrink is noted on standard
 // error.
-void sizeBoardPicture(toolkit::PictureArea& picture, int32_t widthTwips, int32_t heightTwips);
+void sizeBoardPicture(toolkit::PictureCanvas& picture, int32_t widthTwips, int32_t heightTwips);
 
 }  // namespace plotdesk

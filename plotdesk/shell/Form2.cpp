@@ -419,7 +419,7 @@ void Form2::Form_Load() {
     if (Text1->text() != stepBefore) Text1_Change();
     // The board's start always follows the record's start, even when
     // 初始值's text did not change.
-    boardWindow().start->setText(integerText(Settings().start));
+    boardWindow().model().setStartText(integerText(Settings().start));
     passSamplingFieldsToNewBoard();
 }
 
@@ -500,21 +500,21 @@ void Form2::keyPressEvent(QKeyEvent* event) {
 void Form2::Text1_Change() {
     const auto step = toInt32HalfEven(Text1->text());
     if (!step) return;
-    boardWindow().step1->setText(Text1->text());
+    boardWindow().model().setStepText(Text1->text());
     Settings().step = *step;
 }
 
 void Form2::初始值_Change() {
     const auto start = toInt32HalfEven(初始值->text());
     if (!start) return;
-    boardWindow().start->setText(初始值->text());
+    boardWindow().model().setStartText(初始值->text());
     Settings().start = *start;
 }
 
 void Form2::最大值_Change() {
     const auto end = toInt32HalfEven(最大值->text());
     if (!end) return;
-    boardWindow().end->setText(最大值->text());
+    boardWindow().model().setEndText(最大值->text());
     Settings().end = *end;
 }
 

@@ -212,14 +212,13 @@ void Main_Form::Form_Unload() {
 
 void Main_Form::Command1_Click() {
     mForm1& board = boardWindow();
-    board.表达式1->setText(Text1->text());
+    board.model().setFunctionText(Text1->text());
     board.Command1_Click();
 }
 
 void Main_Form::Command5_Click() {
     mForm1& board = boardWindow();
-    board.表达式2->setText(Text3->text());
-    board.表达式3->setText(Text4->text());
+    board.model().setParametricTexts(Text3->text(), Text4->text());
     Command1_Click();
 }
 
@@ -241,7 +240,7 @@ void Main_Form::List1_Click() {
     const auto function = recallFunction(item->text());
     if (!function) return;
     Text1->setText(*function);
-    boardWindow().表达式1->setText(Text1->text());
+    boardWindow().model().setFunctionText(Text1->text());
 }
 
 void Main_Form::List1_DblClick() { boardWindow().Command1_Click(); }
@@ -257,8 +256,7 @@ void Main_Form::List2_Click() {
 
 void Main_Form::List2_DblClick() {
     mForm1& board = boardWindow();
-    board.表达式2->setText(Text3->text());
-    board.表达式3->setText(Text4->text());
+    board.model().setParametricTexts(Text3->text(), Text4->text());
     board.Command1_Click();
 }
 

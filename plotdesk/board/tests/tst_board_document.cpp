@@ -29,6 +29,7 @@ BoardState sampleState() {
     state.layout.record = {1, 2, 3000, 2500, 1500, 1200, -1400, -1100, 50, 25, -90, 80, 3, 16777215, 128, 65280};
     state.layout.gridLines = false;
     state.layout.smoothLines = true;
+    state.layout.axesPenWidth = 3;
     state.layout.backgroundPicture = QStringLiteral("/tmp/背景 图.png");
     state.view.kind = BoardViewKind::Zoomed;
     state.view.scale = {-12.5, -0.1, 0.30000000000000004, 1e-5};
@@ -55,6 +56,7 @@ void compareStates(const BoardState& read, const BoardState& written) {
         if (setting.field) QCOMPARE(read.layout.record.*setting.field, written.layout.record.*setting.field);
     QCOMPARE(read.layout.gridLines, written.layout.gridLines);
     QCOMPARE(read.layout.smoothLines, written.layout.smoothLines);
+    QCOMPARE(read.layout.axesPenWidth, written.layout.axesPenWidth);
     QCOMPARE(read.layout.backgroundPicture, written.layout.backgroundPicture);
     QCOMPARE(read.view.kind, written.view.kind);
     QCOMPARE(read.view.scale.left, written.view.scale.left);
@@ -169,7 +171,10 @@ void BoardDocumentTest::badDocumentsAreRefused_data() {
     QTest::newRow("a JSON list") << QByteArray("[1, 2]") << notOurs;
     QTest::newRow("another format") << sampleWith(QStringLiteral("format"), QStringLiteral("kmplot")) << notOurs;
     QTest::newRow("no format") << sampleWith(QStringLiteral("format"), QJsonValue::Undefined) << notOurs;
-    QTest::newRow("cut short") << good.left(good.size() / 2) << QStringLiteral("意外结束，内容不完整");
+    // Cut at half, at the start of a character.
+    qsizetype half = good.size() / 2;
+    while (half > 0 && (good[half] & 0xC0) == 0x80) --half;
+    QTest::newRow("cut short") << good.left(half) << QStringLiteral("意外结束，内容不完整");
     QTest::newRow("missing comma") << QByteArray("{\n  \"format\": \"curvolo\"\n  \"version\": 1\n}")
                                    << QStringLiteral("第 3 行第 4 列附近：缺少逗号");
     QTest::newRow("text after the end") << good + "}" << QStringLiteral("内容结束后还有多余的字符");

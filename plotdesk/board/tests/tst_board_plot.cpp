@@ -28,9 +28,9 @@ struct RecordedBoard {
     explicit RecordedBoard(const Overrides& settings = {}) {
         for (const auto& [name, value] : settings) SaveSetting(name, value);
         board = boardtest::loadedBoard();
-        board->setEvaluator([this](const std::string& text) {
+        board->model().setEvaluator([this](const std::string& text) {
             sent << QString::fromStdString(text);
-            const std::string result = board->calculateWithCalculator1(text);
+            const std::string result = board->model().calculateWithCalculator1(text);
             results << QString::fromStdString(result);
             return result;
         });
@@ -41,7 +41,7 @@ struct RecordedBoard {
         request.function = expression;
         request.range = {start, end, step};
         request.colour = kCurveColour;
-        board->plot(request);
+        board->model().plot(request);
     }
     // The same through the bottom bar and "画图".
     void plot(const QString& expression, const QString& start, const QString& end, const QString& step) {
@@ -483,18 +483,18 @@ void BoardPlotTest::printedTexts() {
     if (curve == "function") {
         request.function = "x";
         request.range = {-100, 100, 2};
-        board->plot(request);
+        board->model().plot(request);
     } else if (curve == "parametric") {
         request.parametric = true;
         request.xOfT = "t";
         request.yOfT = "t*t";
         request.range = {-10, 10, 1};
-        board->plot(request);
+        board->model().plot(request);
     }
     // The second parametric line starts one text line down.
     if (text == "  Y =t*t") at.ry() += board->pxp->textHeight();
     QStringList printed;
-    for (const mForm1::PrintedText& entry : board->printedTexts()) {
+    for (const BoardModel::PrintedText& entry : board->model().printedTexts()) {
         printed << entry.text + QString(" (%1,%2)").arg(entry.at.x()).arg(entry.at.y());
         if (entry.text == text && qAbs(entry.at.x() - at.x()) < 1e-6 && qAbs(entry.at.y() - at.y()) < 1e-6) return;
     }

@@ -34,10 +34,10 @@ std::string standIn(const std::string& sample) {
 }
 
 // A board of 400 by 400 pixels with axes, grid, labels and the three curves.
-std::unique_ptr<mForm1> boardWithCurves(boardtest::TemporaryStore& store, const mForm1::Evaluator& evaluator) {
+std::unique_ptr<mForm1> boardWithCurves(boardtest::TemporaryStore& store, const BoardModel::Evaluator& evaluator) {
     store.set({{"width", "6000"}, {"_heiht", "6000"}});
     auto board = boardtest::loadedBoard();
-    board->setEvaluator(evaluator);
+    board->model().setEvaluator(evaluator);
     for (const QString& curve : kCurves) {
         board->表达式1->setText(curve);
         board->Command1_Click();

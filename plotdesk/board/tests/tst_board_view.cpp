@@ -62,13 +62,13 @@ void turnWheel(mForm1& board, QPointF at, int angle) {
 // row of the label " 0 " or, without it, on the most common row.
 QList<double> xTickValues(const mForm1& board) {
     QMap<double, int> rows;
-    for (const auto& printed : board.printedTexts()) ++rows[printed.pixels.top()];
+    for (const auto& printed : board.model().printedTexts()) ++rows[printed.pixels.top()];
     double row = 0;
     int most = 0;
     for (auto it = rows.begin(); it != rows.end(); ++it)
         if (it.value() > most) most = it.value(), row = it.key();
     QList<double> values;
-    for (const auto& printed : board.printedTexts()) {
+    for (const auto& printed : board.model().printedTexts()) {
         bool number = false;
         const double value = printed.text.trimmed().toDouble(&number);
         if (number && printed.pixels.top() == row) values << value;
@@ -159,7 +159,7 @@ void BoardViewTest::dragPansZoomedAndFittedViews() {
     QFETCH(QPoint, drag);
     auto board = shownBoard();
     toolkit::PictureArea* pxp = board->pxp;
-    board->plot(function("x/2", -200, 200, 1));
+    board->model().plot(function("x/2", -200, 200, 1));
     fitted ? board->fitToWindow() : board->zoomIn();
     const double left = pxp->leftTwips(), top = pxp->topTwips(), width = pxp->scaleWidth();
     const QPoint from(pxp->width() / 2, pxp->height() / 2);
@@ -257,7 +257,7 @@ void BoardViewTest::fitSpansTheCurves() {
     QFETCH(double, lowest);
     QFETCH(double, highest);
     auto board = shownBoard();
-    for (const CurveRequest& curve : curves) board->plot(curve);
+    for (const CurveRequest& curve : curves) board->model().plot(curve);
     board->fitToWindow();
 
     toolkit::PictureArea* pxp = board->pxp;
@@ -294,14 +294,14 @@ void BoardViewTest::fitFramesWhatMostOfTheCurveTakes() {
     auto board = shownBoard();
     QList<double> values;
     bool recording = true;
-    board->setEvaluator([&](const std::string& text) {
-        const std::string answer = board->calculateWithCalculator1(text);
+    board->model().setEvaluator([&](const std::string& text) {
+        const std::string answer = board->model().calculateWithCalculator1(text);
         bool number = false;
         const double value = QString::fromStdString(answer).toDouble(&number);
         if (recording && number) values << value;
         return answer;
     });
-    board->plot(curve);
+    board->model().plot(curve);
     recording = false;
     toolkit::PictureArea* pxp = board->pxp;
     auto scale = [pxp] {
@@ -339,9 +339,9 @@ void BoardViewTest::parametricFitKeepsTheShape_data() {
 void BoardViewTest::parametricFitKeepsTheShape() {
     QFETCH(QSize, picture);
     auto board = boardtest::loadedBoard();
-    board->plot(parametric("300*cos(t)", "300*sin(t)", 0, 6.3, 0.01));
-    board->plot(function("x/10", -100, 100, 2));
-    board->fitView(picture);
+    board->model().plot(parametric("300*cos(t)", "300*sin(t)", 0, 6.3, 0.01));
+    board->model().plot(function("x/10", -100, 100, 2));
+    board->model().fitView(picture);
     toolkit::PictureArea* pxp = board->pxp;
     QCOMPARE(pxp->size(), picture);
     const double xUnit = pxp->scaleWidth() / pxp->width(), yUnit = pxp->scaleHeight() / pxp->height();
@@ -359,10 +359,10 @@ void BoardViewTest::parametricFitKeepsTheShape() {
 // axis is written in it (but 0); an axis of small numbers keeps plain ones.
 void BoardViewTest::oneAxisOneLabelForm() {
     auto board = shownBoard();
-    board->plot(function("x*1E+14", -20, 20, 1));
+    board->model().plot(function("x*1E+14", -20, 20, 1));
     board->fitToWindow();
     QStringList large, small;
-    for (const auto& printed : board->printedTexts()) {
+    for (const auto& printed : board->model().printedTexts()) {
         bool number = false;
         const double value = printed.text.trimmed().toDouble(&number);
         if (number && value != 0) (std::fabs(value) >= 1e3 ? large : small) << printed.text.trimmed();
@@ -401,15 +401,16 @@ void BoardViewTest::labelsKeepApartInsideThePicture() {
     questions.grid = grid;
     if (command != "small") store_->set({{"width", "5500"}, {"_heiht", "4000"}});
     auto board = shownBoard();
-    for (int i = 0; i < functions; ++i) board->plot(function(QString("sin(x/20)*300+%1").arg(i * 10), -100, 100, 2));
-    board->plot(parametric("t*5", "t*t", -10, 10, 1));
+    for (int i = 0; i < functions; ++i)
+        board->model().plot(function(QString("sin(x/20)*300+%1").arg(i * 10), -100, 100, 2));
+    board->model().plot(parametric("t*5", "t*t", -10, 10, 1));
     if (command == "fit") board->fitToWindow();
     for (int step = 0; step < steps; ++step) {
         if (command == "in" || command == "small") board->zoomIn();
         if (command == "out") board->zoomOut();
         if (command == "corner") board->zoomAbout(board->pxp->scaleLeft(), board->pxp->scaleTop(), 1.25);
     }
-    const auto& printed = board->printedTexts();
+    const auto& printed = board->model().printedTexts();
     // Rounding may put an edge a hair beyond the picture's.
     const QRectF picture = QRectF(0, 0, board->pxp->width(), board->pxp->height()).adjusted(-0.01, -0.01, 0.01, 0.01);
     for (size_t i = 0; i < printed.size(); ++i) {
@@ -446,15 +447,15 @@ void BoardViewTest::rememberedCurvesComeBackInEachView() {
     board->表达式1->setText("300");
     board->Command1_Click();
     const QRgb firstColour = rgbOfWord(Settings().fcolor);
-    board->plot(parametric("t", "-400", -200, 200, 50, 0x00FF00));
+    board->model().plot(parametric("t", "-400", -200, 200, 50, 0x00FF00));
     // A step from -200 to 200 with no value at x = 50 between.
     constexpr int32_t stepColour = 0xC08000;
-    board->plot(function("abs(x-50)/(x-50)*200", -100, 100, 2, stepColour));
+    board->model().plot(function("abs(x-50)/(x-50)*200", -100, 100, 2, stepColour));
     const int colourIndex = board->ColorIndex();
     const int penColour = Settings().fcolor;
     auto labels = [&board] {
         QStringList texts;
-        for (const auto& printed : board->printedTexts())
+        for (const auto& printed : board->model().printedTexts())
             if (printed.text.contains('=')) texts << printed.text;
         return texts;
     };
@@ -503,11 +504,11 @@ void BoardViewTest::rememberedCurvesComeBackInEachView() {
 void BoardViewTest::functionsSampledEveryPixel() {
     auto board = shownBoard();
     QList<double> samples;
-    board->setEvaluator([&](const std::string& text) {
+    board->model().setEvaluator([&](const std::string& text) {
         samples << QString::fromStdString(text).remove('(').remove(')').toDouble();
-        return board->calculateWithCalculator1(text);
+        return board->model().calculateWithCalculator1(text);
     });
-    board->plot(function("x", -100, 100, 10));
+    board->model().plot(function("x", -100, 100, 10));
     QCOMPARE(samples.size(), 21);
     for (const bool fit : {true, false}) {
         samples.clear();
@@ -532,7 +533,7 @@ void BoardViewTest::functionsSampledEveryPixel() {
 void BoardViewTest::deepZoomDrawsCurvesWhereTheyBelong() {
     constexpr int32_t kGreen = 0x008000;
     auto board = shownBoard();
-    board->plot(function("x/3", 100, 200, 1, kGreen));
+    board->model().plot(function("x/3", 100, 200, 1, kGreen));
     board->zoomAbout(150, -50, board->pxp->scaleWidth() / 1e-5);
     const double left = board->pxp->scaleLeft(), width = board->pxp->scaleWidth();
     QVERIFY(width < 2e-5);

@@ -229,8 +229,9 @@ void BoardWindowTest::menuEntries() {
     QStringList captions;
     for (QAction* action : board.tt->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(captions, (QStringList{"重绘", "选项", "-", "选择线条颜色", "-", "放大", "缩小", "适合窗口", "-",
-                                    "导出图片…", "复制图片", "打印…", "-", "关键点", "跟踪", "求值…", "数值表…"}));
+    QCOMPARE(captions, (QStringList{"重绘",     "选项", "-",      "选择线条颜色", "-",     "放大",      "缩小",
+                                    "适合窗口", "-",    "撤销",   "重做",         "-",     "导出图片…", "复制图片",
+                                    "打印…",    "-",    "关键点", "跟踪",         "求值…", "数值表…"}));
     QCOMPARE(board.rr->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     QCOMPARE(board.ff->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
     QStringList names;

@@ -1,0 +1,83 @@
+// The board window onto its model: the expression holders and the bottom
+// bar's fields show the model's entry and hand back what is typed into
+// them, the long plots report to the window, and an undo or redo shows the
+// drawing it puts back.
+
+#include "board/board_texts.h"
+#include "board/mForm1.h"
+#include "board/shell_questions.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QUndoStack>
+
+namespace plotdesk {
+
+void mForm1::connectModel() {
+    model_->setPlotWatcher(&progress_);
+    model_->setGridQuestion([] { return shellQuestions().gridStyleSelected(); });
+    showEntry();
+    auto take = [this](QLineEdit* field, auto setter) {
+        connect(field, &QLineEdit::textChanged, this, [this, setter](const QString& text) {
+            if (!showingEntry_) (model_->*setter)(text);
+        });
+    };
+    take(表达式1, &BoardModel::setFunctionText);
+    take(start, &BoardModel::setStartText);
+    take(end, &BoardModel::setEndText);
+    take(step1, &BoardModel::setStepText);
+    for (QLineEdit* field : {表达式2, 表达式3})
+        connect(field, &QLineEdit::textChanged, this, [this] {
+            if (!showingEntry_) model_->setParametricTexts(表达式2->text(), 表达式3->text());
+        });
+    connect(model_, &BoardModel::entryChanged, this, &mForm1::showEntry);
+    connect(model_, &BoardModel::restored, this, &mForm1::drawingRestored);
+}
+
+// 撤销 (Ctrl+Z) and 重做 (Ctrl+Y, Ctrl+Shift+Z), enabled while there is a
+// step to take back or to make again.
+void mForm1::addUndoCommands() {
+    tt->addSeparator();
+    undoAction = addCommand(boardtext::kUndo, "undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &mForm1::undo_Click);
+    redoAction = addCommand(boardtext::kRedo, "redo",
+                            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                            &mForm1::redo_Click);
+    QUndoStack& steps = model_->undoStack();
+    undoAction->setEnabled(steps.canUndo());
+    redoAction->setEnabled(steps.canRedo());
+    connect(&steps, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
+    connect(&steps, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
+}
+
+void mForm1::undo_Click() { model_->undoStack().undo(); }
+
+void mForm1::redo_Click() { model_->undoStack().redo(); }
+
+void mForm1::showEntry() {
+    const BoardEntry& entry = model_->entry();
+    showingEntry_ = true;
+    const std::pair<QLineEdit*, const QString*> fields[] = {
+        {表达式1, &entry.function}, {表达式2, &entry.xOfT}, {表达式3, &entry.yOfT},
+        {start, &entry.start},      {end, &entry.end},      {step1, &entry.step},
+    };
+    for (const auto& [field, text] : fields)
+        if (field->text() != *text) field->setText(*text);
+    showingEntry_ = false;
+}
+
+// A fitted picture fills the window from its top-left corner; a classic
+// one has its origin centred, as 返回原点 leaves it.
+void mForm1::drawingRestored() {
+    switch (view()) {
+        case View::Classic: centreOrigin(); break;
+        case View::Fitted:
+            pxp->setLeftTwips(0);
+            pxp->setTopTwips(0);
+            break;
+        case View::Zoomed: break;
+    }
+    showViewStrips();
+}
+
+}  // namespace plotdesk
