@@ -4,6 +4,7 @@
 #include "settings/product.h"
 #include "settings/settings_store.h"
 #include "shell/board_window.h"
+#include "shell/drawing_undo_keys.h"
 #include "shell/frmSplash.h"
 #include "shell/help_text.h"
 #include "shell/history_file.h"
@@ -89,6 +90,7 @@ Main_Form::Main_Form() {
     createParametricTab();
     createHelpTab();
     connectHandlers();
+    addDrawingUndoKeys(*this);
 
     setFixedWidth(toolkit::twipsToPixelsX(layout::kWindowWidth));
     setGeometry(toolkit::twipsToPixelsX(layout::kInitialLeft), toolkit::twipsToPixelsY(layout::kInitialTop), width(),

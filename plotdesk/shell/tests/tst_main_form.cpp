@@ -94,6 +94,19 @@ private slots:
         QCOMPARE(main.SSTab1->tabText(2), QStringLiteral("帮助"));
     }
 
+    // The main window's undo keys take back the board's plot and make it again.
+    void undoKeysReachTheBoard() {
+        Main_Form& main = start();
+        mForm1* board = Forms<mForm1>::loaded();
+        main.Text1->setText(QStringLiteral("x"));
+        main.Command1_Click();
+        QCOMPARE(board->model().state().curves.size(), size_t{1});
+        main.findChild<QAction*>(QStringLiteral("drawingUndo"))->trigger();
+        QCOMPARE(board->model().state().curves.size(), size_t{0});
+        main.findChild<QAction*>(QStringLiteral("drawingRedo"))->trigger();
+        QCOMPARE(board->model().state().curves.size(), size_t{1});
+    }
+
     void aWholeSessionSurvivesARestart() {
         Main_Form& main = start();
         mForm1* board = Forms<mForm1>::loaded();
