@@ -4,6 +4,7 @@
 // drawing it puts back.
 
 #include "board/board_texts.h"
+#include "board/curve_list.h"
 #include "board/mForm1.h"
 #include "board/shell_questions.h"
 
@@ -43,11 +44,22 @@ void mForm1::addUndoCommands() {
     redoAction = addCommand(boardtext::kRedo, "redo",
                             {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
                             &mForm1::redo_Click);
+    curveListAction = addCommand(boardtext::kCurveList, "curveListEntry", {QKeySequence(Qt::CTRL | Qt::Key_L)},
+                                 &mForm1::curveList_Click);
     QUndoStack& steps = model_->undoStack();
     undoAction->setEnabled(steps.canUndo());
     redoAction->setEnabled(steps.canRedo());
     connect(&steps, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
     connect(&steps, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
+}
+
+// The list opens beside the board; the same entry hides it again.
+void mForm1::curveList_Click() {
+    if (!curveList_) {
+        curveList_ = new CurveList(*model_, this);
+        curveList_->move(frameGeometry().topRight());
+    }
+    curveList_->setVisible(!curveList_->isVisible());
 }
 
 void mForm1::undo_Click() { model_->undoStack().undo(); }

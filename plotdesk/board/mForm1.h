@@ -95,6 +95,8 @@ public:
     // 撤销 and 重做: the drawing as it was before the last change, and again.
     void undo_Click();
     void redo_Click();
+    // 曲线列表: shows or hides the list of remembered curves.
+    void curveList_Click();
 
     // The stored "smooth" switch: lines drawn anti-aliased on screen and in
     // picture exports. Read at load and at each re-layout from the store.
@@ -187,11 +189,12 @@ public:
     QAction* yu;         // the separator; the classic program's name, kept
     QMenu* shoosecolor;  // 选择线条颜色; the classic program's spelling, kept
     QAction* viewSeparator;
-    QAction* zoomInAction;   // 放大
-    QAction* zoomOutAction;  // 缩小
-    QAction* fitAction;      // 适合窗口
-    QAction* undoAction;     // 撤销
-    QAction* redoAction;     // 重做
+    QAction* zoomInAction;     // 放大
+    QAction* zoomOutAction;    // 缩小
+    QAction* fitAction;        // 适合窗口
+    QAction* undoAction;       // 撤销
+    QAction* redoAction;       // 重做
+    QAction* curveListAction;  // 曲线列表
 
     // The picture entries, behind their own separator.
     QAction* exportPicture;  // 导出图片…
@@ -258,6 +261,7 @@ private:
     QWidget* viewport_;
     bool centredOnFirstShow_ = false;
     bool showingEntry_ = false;
+    QWidget* curveList_ = nullptr;
     QPointF grabbed_;         // the scale point under the pointer at the last press
     ViewScale pressedScale_;  // the picture's scale at the last press
 };

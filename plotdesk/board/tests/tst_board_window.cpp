@@ -18,6 +18,8 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <variant>
@@ -81,6 +83,29 @@ QRgb stripMarkerColour(mForm1& board) {
 class BoardWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // The curve list hides, removes and plots again one curve, each an undo
+    // step.
+    void curveListEditsOneCurve() {
+        boardtest::TemporaryStore store;
+        auto board = boardtest::loadedBoard();
+        board->Command1_Click();
+        board->Command1_Click();
+        board->curveList_Click();
+        auto* list = board->findChild<QListWidget*>(QStringLiteral("curves"));
+        QVERIFY(list);
+        QCOMPARE(list->count(), 2);
+        list->item(0)->setCheckState(Qt::Unchecked);
+        QVERIFY(!board->model().state().curves[0].visible);
+        list->setCurrentRow(1);
+        board->findChild<QPushButton*>(QStringLiteral("plotAgain"))->click();
+        QCOMPARE(list->count(), 3);
+        list->setCurrentRow(0);
+        board->findChild<QPushButton*>(QStringLiteral("remove"))->click();
+        QCOMPARE(board->model().state().curves.size(), size_t{2});
+        board->undo_Click();
+        QCOMPARE(list->count(), 3);
+        QVERIFY(!board->model().state().curves[0].visible);
+    }
     void init() {
         store_ = std::make_unique<boardtest::TemporaryStore>();
         // A picture larger than the window, as the board is usually used.
@@ -229,9 +254,10 @@ void BoardWindowTest::menuEntries() {
     QStringList captions;
     for (QAction* action : board.tt->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(captions, (QStringList{"重绘",     "选项", "-",      "选择线条颜色", "-",     "放大",      "缩小",
-                                    "适合窗口", "-",    "撤销",   "重做",         "-",     "导出图片…", "复制图片",
-                                    "打印…",    "-",    "关键点", "跟踪",         "求值…", "数值表…"}));
+    const QStringList expected{"重绘",     "选项",  "-",    "选择线条颜色", "-",        "放大",  "缩小",
+                               "适合窗口", "-",     "撤销", "重做",         "曲线列表", "-",     "导出图片…",
+                               "复制图片", "打印…", "-",    "关键点",       "跟踪",     "求值…", "数值表…"};
+    QCOMPARE(captions, expected);
     QCOMPARE(board.rr->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     QCOMPARE(board.ff->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
     QStringList names;
