@@ -101,6 +101,33 @@ BENCHMARK(BM_ZoomStepFiveCurves)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
 
+// One undo or redo of a zoom step on the same five curves: the board puts
+// back the view before or after the step and draws the curves again from
+// the points they kept, as the zoom step itself does.
+void BM_UndoZoomStepFiveCurves(benchmark::State& state) {
+    plotdesk::mForm1 board;
+    board.Form_Load();
+    for (const char* function : {"sin(x/20)*300", "cos(x/15)*200", "x*x/20-200", "tan(x/40)*50", "abs(x)*3-150"}) {
+        plotdesk::CurveRequest curve = board.model().nextCurve(false, {-100, 100, 0.1});
+        curve.function = QString::fromLatin1(function);
+        board.model().plot(curve);
+    }
+    board.zoomOut();
+    bool undo = true;
+    for (auto _ : state) {
+        if (undo)
+            board.undo_Click();
+        else
+            board.redo_Click();
+        undo = !undo;
+    }
+}
+BENCHMARK(BM_UndoZoomStepFiveCurves)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
 }  // namespace
 
 int main(int argc, char** argv) {
