@@ -44,7 +44,7 @@ test: deps
 
 bench: deps
 	cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DPLOTDESK_WERROR=ON >/dev/null
-	cmake --build $(BUILD)-release -j $(JOBS) --target calculate_bench plot_bench picture_bench export_bench settings_bench analysis_bench
+	cmake --build $(BUILD)-release -j $(JOBS) --target calculate_bench plot_bench picture_bench export_bench settings_bench analysis_bench document_bench
 	@for b in $(BUILD)-release/bench/*_bench; do \
 	  echo "== $$b"; \
 	  QT_QPA_PLATFORM=offscreen $$b --benchmark_repetitions=7 --benchmark_report_aggregates_only=true || exit 1; \

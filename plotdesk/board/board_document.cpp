@@ -114,8 +114,10 @@ QString lineAndColumn(const QByteArray& bytes, qsizetype offset) {
 
 // The offset of the first byte that is not part of a well-formed UTF-8
 // sequence (no overlong forms, no surrogates, nothing beyond U+10FFFF), or
-// -1 when all are.
-qsizetype firstInvalidUtf8(const QByteArray& bytes) {
+// -1 when all are. `cutShort` tells a sequence the end of the bytes breaks
+// off.
+qsizetype firstInvalidUtf8(const QByteArray& bytes, bool& cutShort) {
+    cutShort = false;
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype size = bytes.size();
     qsizetype i = 0;
@@ -140,7 +142,11 @@ qsizetype firstInvalidUtf8(const QByteArray& bytes) {
         } else {
             return i;
         }
-        if (i + length > size) return i;
+        if (i + length > size) {
+            cutShort = true;
+            for (qsizetype k = i + 1; k < size; ++k) cutShort = cutShort && data[k] >= 0x80 && data[k] <= 0xBF;
+            return i;
+        }
         if (data[i + 1] < low || data[i + 1] > high) return i;
         for (int k = 2; k < length; ++k)
             if (data[i + k] < 0x80 || data[i + k] > 0xBF) return i;
@@ -330,6 +336,10 @@ QString fileMessage(const char* action, const QString& path, const QString& prob
 
 }  // namespace
 
+bool namesDocument(const QString& path) {
+    return path.endsWith(QLatin1Char('.') + text(kDocumentSuffix), Qt::CaseInsensitive);
+}
+
 QByteArray documentBytes(const BoardState& state) {
     QJsonArray curves;
     for (const BoardCurve& curve : state.curves) curves.append(curveObject(curve));
@@ -357,10 +367,13 @@ std::variant<BoardState, QString> parseDocument(const QByteArray& bytes) {
     if (trimmed.isEmpty()) return QStringLiteral("文件是空的");
     // Every document is one JSON object; a picture or any other file is not.
     if (!trimmed.startsWith('{')) return QStringLiteral("不是 Curvolo 画板文件");
-    if (const qsizetype bad = firstInvalidUtf8(content); bad >= 0)
+    bool cutShort = false;
+    if (const qsizetype bad = firstInvalidUtf8(content, cutShort); bad >= 0) {
+        if (cutShort) return QStringLiteral("文件在%1意外结束，内容不完整").arg(lineAndColumn(content, bad));
         return QStringLiteral("%1有不是 UTF-8 编码的字节（文件第 %2 字节）")
             .arg(lineAndColumn(content, bad))
             .arg(bad + 1 + (bytes.size() - content.size()));
+    }
 
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(content, &error);

@@ -30,6 +30,9 @@ inline constexpr int64_t kLargestDocumentBytes = 4 * 1024 * 1024;
 inline constexpr int kMostDocumentCurves = 1000;
 inline constexpr int64_t kLongestDocumentText = 64 * 1024;  // characters, for each text
 
+// Whether a file name ends in the document's suffix, in any case.
+bool namesDocument(const QString& path);
+
 // The document's text for `state`.
 QByteArray documentBytes(const BoardState& state);
 

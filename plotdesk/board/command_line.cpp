@@ -1,5 +1,6 @@
 #include "board/command_line.h"
 
+#include "board/board_document.h"
 #include "board/board_texts.h"
 #include "settings/number_text.h"
 #include "toolkit/picture_writing.h"
@@ -23,7 +24,9 @@ struct OptionForm {
 
 // Value names stay in ASCII: the help's columns are aligned by characters,
 // and a Chinese character takes two columns on a terminal.
-const OptionForm kExport{"export", "FILE", "不打开窗口，把画板画成图片写入 FILE（格式见下）。", "--export 图像.png"};
+const OptionForm kExport{"export", "FILE",
+                         "不打开窗口，把画板画成图片写入 FILE（格式见下）；FILE 以 .curvolo 结尾时写成画板文件。",
+                         "--export 图像.png"};
 const OptionForm kFunction{"function", "EXPR", "画函数 y = EXPR，x 为自变量；可重复。", "--function \"sin(x/20)*300\""};
 const OptionForm kParametric{"parametric", "X(t) Y(t)", "画参数方程，跟两个表达式；可重复。",
                              "--parametric \"cos(t/20)*500\" \"sin(t/20)*500\""};
@@ -51,6 +54,10 @@ const char kMoreHelp[] =
     "  .png .jpg .jpeg .bmp  位图，W×H 像素\n"
     "  .svg                  矢量图，W×H 个 CSS 像素\n"
     "  .pdf                  一页 PDF，页面 W×H 磅\n"
+    "  .curvolo              画板文件：画板的布局、视图和各条曲线，可用 plotdesk 打开\n"
+    "\n"
+    "给出画板文件 DRAWING 时，打开窗口显示它；与 --export 一起时，从它画起，\n"
+    "--function 和 --parametric 的曲线接着画在后面。\n"
     "\n"
     "退出状态：\n"
     "  0  成功\n"
@@ -257,6 +264,8 @@ CommandLineRequest parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption table = parserOption(kTable);
     parser.addOptions(
         {exportTo, keyPoints, table, parserOption(kFunction), parserOption(kParametric), first, last, step, size, fit});
+    parser.addPositionalArgument(QStringLiteral("DRAWING"), QStringLiteral("画板文件（.curvolo），见下。"),
+                                 QStringLiteral("[DRAWING]"));
 
     if (!parser.parse(remaining)) {
         if (!parser.unknownOptionNames().isEmpty()) {
@@ -270,25 +279,31 @@ CommandLineRequest parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
         return ShowHelp{parser.helpText() + text(kMoreHelp)};
     if (parser.isSet(version)) return ShowVersion{text(boardtext::kTitle)};
-    if (!parser.positionalArguments().isEmpty())
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
         return CommandLineError{
-            QStringLiteral("无法识别的参数 %1。选项以 -- 开头，例如 %2；可用的选项有 %3")
-                .arg(parser.positionalArguments().first(), text(kExport.example), allOptionNames())};
+            QStringLiteral(
+                "无法识别的参数 %1：只能给出一个画板文件（已有 %2）。选项以 -- 开头，例如 %3；可用的选项有 %4")
+                .arg(positional[1], positional[0], text(kExport.example), allOptionNames())};
+    const QString drawing = positional.value(0);
 
     for (const OptionForm* option : kSingleValued) {
         const QStringList values = parser.values(text(option->name));
         if (values.size() > 1) return refusal(*option, QStringLiteral("只能给一次（又给了“%1”）").arg(values[1]));
     }
 
-    if (parser.isSet(keyPoints) || parser.isSet(table))
-        return readingRequest(parser, parser.isSet(keyPoints) ? kKeyPoints : kTable, curves);
+    if (parser.isSet(keyPoints) || parser.isSet(table)) {
+        const OptionForm& asked = parser.isSet(keyPoints) ? kKeyPoints : kTable;
+        if (!drawing.isEmpty()) return refusal(asked, QStringLiteral("不读画板文件（给了 %1）").arg(drawing));
+        return readingRequest(parser, asked, curves);
+    }
 
     if (!parser.isSet(exportTo)) {
         QStringList given;
         if (!curves.empty()) given << longName(kFunction) + QStringLiteral(" 或 ") + longName(kParametric);
         for (const OptionForm* option : {&kStart, &kEnd, &kStep, &kSize, &kFit})
             if (parser.isSet(text(option->name))) given << longName(*option);
-        if (given.isEmpty()) return StartWindows{};
+        if (given.isEmpty()) return StartWindows{drawing};
         return refusal(
             kExport,
             QStringLiteral("%1 只在把图画进文件时有用，需要同时给出 --export").arg(given.join(QStringLiteral("、"))));
@@ -297,9 +312,10 @@ CommandLineRequest parseCommandLine(const QStringList& arguments) {
     ExportRequest request;
     request.file = parser.value(exportTo);
     if (request.file.isEmpty()) return refusal(kExport, QStringLiteral("缺少文件名"));
-    if (!toolkit::pictureFormatOf(request.file))
-        return refusal(kExport,
-                       QStringLiteral("“%1”的后缀不是 %2").arg(request.file, toolkit::acceptedPictureSuffixes()));
+    if (!toolkit::pictureFormatOf(request.file) && !namesDocument(request.file))
+        return refusal(kExport, QStringLiteral("“%1”的后缀不是 %2，也不是画板文件的 .%3")
+                                    .arg(request.file, toolkit::acceptedPictureSuffixes(), text(kDocumentSuffix)));
+    if (!drawing.isEmpty()) request.drawing = drawing;
     request.curves = std::move(curves);
     auto optionalValue = [&parser](const QCommandLineOption& option) -> std::optional<QString> {
         if (!parser.isSet(option)) return std::nullopt;
@@ -320,9 +336,23 @@ CommandLineRequest parseCommandLine(const QStringList& arguments) {
     return request;
 }
 
+QString drawingToOpen(const QStringList& arguments) {
+    const CommandLineRequest request = parseCommandLine(arguments);
+    const auto* windows = std::get_if<StartWindows>(&request);
+    return windows ? windows->drawing : QString();
+}
+
 std::optional<int> runCommandLine(const QStringList& arguments, bool hasDisplay) {
     const CommandLineRequest request = parseCommandLine(arguments);
-    if (std::holds_alternative<StartWindows>(request)) {
+    if (const auto* windows = std::get_if<StartWindows>(&request)) {
+        // A drawing that cannot be opened is said at once, windows or not.
+        if (!windows->drawing.isEmpty()) {
+            const auto opened = readDocument(windows->drawing);
+            if (const auto* problem = std::get_if<QString>(&opened)) {
+                print(stderr, *problem);
+                return kExitRefused;
+            }
+        }
         if (hasDisplay) return std::nullopt;
         const QString display = qEnvironmentVariable("DISPLAY");
         const QString missing = display.isEmpty()

@@ -44,7 +44,9 @@ struct ShowHelp {
 struct ShowVersion {
     QString text;
 };
-struct StartWindows {};
+struct StartWindows {
+    QString drawing;  // a drawing document to open; empty for none
+};
 struct CommandLineError {
     QString message;  // names the option and the form it takes, in Chinese
 };
@@ -60,5 +62,9 @@ CommandLineRequest parseCommandLine(const QStringList& arguments);
 // version, export, a refusal, windows without a display); nullopt when the
 // windows should start.
 std::optional<int> runCommandLine(const QStringList& arguments, bool hasDisplay = true);
+
+// The drawing document the windows should open, when they start; empty for
+// none.
+QString drawingToOpen(const QStringList& arguments);
 
 }  // namespace plotdesk

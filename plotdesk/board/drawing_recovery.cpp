@@ -54,20 +54,17 @@ DrawingRecovery::DrawingRecovery(const QString& folder, std::function<BoardState
 DrawingRecovery::~DrawingRecovery() = default;
 
 void DrawingRecovery::drawingChanged() {
-    if (!discarded_ && !timer_->isActive()) timer_->start();
+    if (!timer_->isActive()) timer_->start();
 }
 
 std::optional<QString> DrawingRecovery::writeNow() {
     timer_->stop();
-    if (discarded_) return std::nullopt;
     return writeDocument(file_, drawing_());
 }
 
 void DrawingRecovery::discard() {
     timer_->stop();
-    discarded_ = true;
     QFile::remove(file_);
-    lock_->unlock();
 }
 
 std::optional<DrawingRecovery::LeftDrawing> DrawingRecovery::leftDrawing() {

@@ -45,8 +45,8 @@ public:
     // Writes the drawing at once (and cancels the pending write). Nothing
     // when done, else why not.
     std::optional<QString> writeNow();
-    // A clean exit: removes this run's recovery file, and nothing is
-    // written any more.
+    // Nothing to keep (the drawing was saved, or the program ends
+    // cleanly): removes this run's recovery file until the next change.
     void discard();
 
     // A drawing a run left behind: the newest one that can be read, held
@@ -68,7 +68,6 @@ private:
     std::unique_ptr<QLockFile> lock_;
     std::function<BoardState()> drawing_;
     QTimer* timer_;
-    bool discarded_ = false;
     // The left drawing found last, and the lock that keeps it from others.
     QString leftFile_;
     std::unique_ptr<QLockFile> leftLock_;

@@ -1,5 +1,6 @@
 #include "board/export_plot.h"
 
+#include "board/board_document.h"
 #include "board/board_model.h"
 #include "board/board_picture.h"
 #include "board/error_explanation.h"
@@ -42,12 +43,19 @@ QString withoutPoints(const ExportCurve& curve, const PlotOutcome& outcome, cons
 
 }  // namespace
 
-// The board is laid out from the stored settings, without any window; each
-// curve is drawn in its cycle colour.
+// The board is laid out from the stored settings, or shows the drawing
+// asked for, without any window; each further curve is drawn in its cycle
+// colour.
 ExportOutcome exportPlot(const ExportRequest& request) {
     LoadSettings();
     BoardModel board;
-    BoardLayout layout = BoardModel::storedLayout();
+    std::optional<BoardState> drawing;
+    if (request.drawing) {
+        auto read = readDocument(*request.drawing);
+        if (const QString* problem = std::get_if<QString>(&read)) return refused(*problem);
+        drawing = std::get<BoardState>(std::move(read));
+    }
+    BoardLayout layout = drawing ? drawing->layout : BoardModel::storedLayout();
     if (request.size) {
         if (!pictureFits(*request.size, board.picture().devicePixelRatioF()))
             return refused(QStringLiteral("--size：%1x%2 像素的图片太大。应写作 --size <WxH>，宽、高各不超过 %3，"
@@ -58,24 +66,31 @@ ExportOutcome exportPlot(const ExportRequest& request) {
                                .arg(kLargestPictureBytes / (1024 * 1024)));
         sizeLayout(layout, *request.size);
     }
-    board.layOut(layout);
+    if (drawing) {
+        drawing->layout = layout;
+        board.restore(*drawing);
+    } else {
+        board.layOut(layout);
+    }
     const SettingsRecord& record = layout.record;
     board.setStartText(request.start.value_or(integerText(record.start)));
     board.setEndText(request.end.value_or(integerText(record.end)));
     board.setStepText(request.step.value_or(integerText(record.step)));
 
     const BoardEntry& entry = board.entry();
+    // Without curves of its own or a drawing's, the export draws the board's
+    // initial one.
+    const std::vector<ExportCurve> initial{{false, entry.function, {}, {}}};
+    const std::vector<ExportCurve>& curves = request.curves.empty() && !drawing ? initial : request.curves;
     const auto reading = readSamplingRange(entry.start, entry.end, entry.step);
-    if (const QString* refusal = std::get_if<QString>(&reading))
+    if (const QString* refusal = std::get_if<QString>(&reading); refusal && !curves.empty())
         return refused(
             *refusal +
             QStringLiteral("。可用 --start、--end 和 --step 给出取值范围，例如 --start -100 --end 100 --step 2"));
 
-    const SamplingRange range = std::get<SamplingRange>(reading);
     ExportOutcome outcome;
-    // Without curves of its own the export draws the board's initial one.
-    const std::vector<ExportCurve> initial{{false, entry.function, {}, {}}};
-    for (const ExportCurve& curve : request.curves.empty() ? initial : request.curves) {
+    for (const ExportCurve& curve : curves) {
+        const SamplingRange range = std::get<SamplingRange>(reading);
         CurveRequest plotted = board.nextCurve(curve.parametric, range);
         plotted.function = curve.function;
         plotted.xOfT = curve.xOfT;
@@ -86,7 +101,11 @@ ExportOutcome exportPlot(const ExportRequest& request) {
 
     const QSize pixels = request.size.value_or(board.picture().size());
     if (request.fit) board.fitView(pixels);
-    if (const std::optional<QString> failure = saveBoardPicture(board.picture(), request.file, pixels)) {
+    // A document keeps the drawing itself; a picture, what it shows.
+    const std::optional<QString> failure = namesDocument(request.file)
+                                               ? writeDocument(request.file, board.state())
+                                               : saveBoardPicture(board.picture(), request.file, pixels);
+    if (failure) {
         outcome.result = ExportOutcome::Result::NotWritten;
         outcome.message = *failure;
     }

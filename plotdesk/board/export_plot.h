@@ -20,7 +20,10 @@ struct ExportCurve {
 };
 
 struct ExportRequest {
+    // The picture file, or a drawing document when it ends in .curvolo.
     QString file;
+    // A drawing document to start from: its layout, view and curves.
+    std::optional<QString> drawing;
     // Plotted in this order; none plots the board's initial expression.
     std::vector<ExportCurve> curves;
     // The sampling range; the stored settings when absent.

@@ -14,7 +14,7 @@ using S = StoredForm;
 // the loader is LoadSettings(), which runs at the board's load and at the
 // start of every re-layout. Nothing is written at start: a key exists only
 // after a window has saved it.
-constexpr std::array<SettingKey, 26> kTable{{
+constexpr std::array<SettingKey, 27> kTable{{
     // Board picture left edge; "应用" writes back the loaded value unchanged.
     {key::left, "0", S::IntegerText, nullptr, &R::left, true, nullptr, nullptr, D::None},
     // Board picture top edge; written by nothing.
@@ -57,6 +57,9 @@ constexpr std::array<SettingKey, 26> kTable{{
     {key::pxpltop, nullptr, S::SingleText, nullptr, nullptr, false, nullptr, nullptr, D::None},
     // Read by the board at load and re-layout: 1 draws lines anti-aliased on screen and in picture exports.
     {key::smooth, "0", S::IntegerText, nullptr, nullptr, true, "Check1", "平滑线条", D::Switch},
+    // The drawing documents opened or saved last, newest first, one path a line; written by the main
+    // window at exit when the list changed.
+    {key::recentdrawings, "", S::PathText, nullptr, nullptr, false, nullptr, nullptr, D::None},
 }};
 
 }  // namespace

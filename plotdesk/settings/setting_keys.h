@@ -83,6 +83,7 @@ inline constexpr char MainHeight[] = "MainHeight";
 inline constexpr char pxpleft[] = "pxpleft";
 inline constexpr char pxpltop[] = "pxpltop";
 inline constexpr char smooth[] = "smooth";
+inline constexpr char recentdrawings[] = "recentdrawings";
 }  // namespace key
 
 // All keys of the program. The record's fields come first, in the order the

@@ -2,8 +2,10 @@
 
 #include "board/mForm1.h"
 #include "settings/product.h"
+#include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "shell/board_window.h"
+#include "shell/drawing_document.h"
 #include "shell/drawing_undo_keys.h"
 #include "shell/frmSplash.h"
 #include "shell/help_text.h"
@@ -105,6 +107,8 @@ void Main_Form::createMenus() {
     help1 = named(menuBar()->addMenu(QStringLiteral("帮助(&H)")), "help1");
     help = named(help1->addAction(QStringLiteral("帮助主提")), "help");
     help3 = named(help1->addAction(QStringLiteral("关于...")), "help3");
+    document_ = new DrawingDocument(this);
+    document_->addMenuEntries(file);
 }
 
 void Main_Form::createFunctionTab() {
@@ -188,6 +192,7 @@ void Main_Form::Form_Load() {
     toolkit::StayOnTop(this);
     boardWindow().show();
     readHistories();
+    document_->start();
 }
 
 void Main_Form::Form_Resize() {
@@ -207,7 +212,7 @@ void Main_Form::Form_Resize() {
 
 void Main_Form::Form_Unload() {
     // Each file on its own: one that cannot be saved does not stop the others.
-    const QStringList unsaved = writeHistories() + savePicturePosition();
+    const QStringList unsaved = writeHistories() + saveExitSettings();
     reportUnsavedFiles(unsaved, this);
     endProgram();
 }
@@ -268,7 +273,11 @@ void Main_Form::sf_Click() {
     board.raise();
 }
 
-void Main_Form::close_Click() { endProgram(); }
+void Main_Form::close_Click() {
+    if (!document_->maySave()) return;
+    document_->programEnding(false);
+    endProgram();
+}
 
 void Main_Form::sd_Click() { showSettingsDialog(); }
 
@@ -282,8 +291,18 @@ void Main_Form::resizeEvent(QResizeEvent* event) {
 }
 
 void Main_Form::closeEvent(QCloseEvent* event) {
+    if (!sessionEnding_ && !document_->maySave()) {
+        event->ignore();
+        return;
+    }
+    document_->programEnding(sessionEnding_);
     Form_Unload();
     event->accept();
+}
+
+void Main_Form::closeAtSessionEnd() {
+    sessionEnding_ = true;
+    close();
 }
 
 void Main_Form::removeSelectedItem(QListWidget* list) {
@@ -334,11 +353,14 @@ QStringList Main_Form::writeHistories() {
     return unsaved;
 }
 
-QStringList Main_Form::savePicturePosition() {
+QStringList Main_Form::saveExitSettings() {
+    SettingValues values;
     // Only a loaded board has a picture position worth keeping.
-    const mForm1* board = toolkit::Forms<mForm1>::loaded();
-    if (!board) return {};
-    const auto problem = SaveSettings(board->picturePosition());
+    if (const mForm1* board = toolkit::Forms<mForm1>::loaded()) values = board->picturePosition();
+    if (const QString recent = document_->recentDrawingsToStore(); !recent.isNull())
+        values.append({QString::fromLatin1(key::recentdrawings), recent});
+    if (values.isEmpty()) return {};
+    const auto problem = SaveSettings(values);
     if (!problem) return {};
     return {unsavedFile(settingsFilePath(), *problem)};
 }

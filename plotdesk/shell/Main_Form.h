@@ -19,6 +19,8 @@ class QTabWidget;
 
 namespace plotdesk {
 
+class DrawingDocument;
+
 class Main_Form : public QMainWindow {
     Q_OBJECT
 public:
@@ -48,6 +50,12 @@ public:
     void sd_Click();        // 选项: shows the settings dialog
     void help_Click();      // 帮助 > 帮助主提: turns to the help tab
     void help3_Click();     // 帮助 > 关于...: shows the splash window as the About box
+
+    // The drawing as a document, behind the 文件 menu's first entries.
+    DrawingDocument& document() { return *document_; }
+    // Closes the window as the session's or the system's end asks: without
+    // a question, unsaved changes to the drawing kept for the next start.
+    void closeAtSessionEnd();
 
     QTabWidget* SSTab1;  // tabs 函数表达式, 参数方程, 帮助
     QGroupBox* Frame4;   // 关于 x 的函数表达式
@@ -94,8 +102,12 @@ private:
     void readHistories();
     // Each returns the files it could not save, each with the reason.
     QStringList writeHistories();
-    QStringList savePicturePosition();
+    // The board picture's position, and the drawings opened last when
+    // that list changed.
+    QStringList saveExitSettings();
 
+    DrawingDocument* document_;
+    bool sessionEnding_ = false;
     // Set while the program itself changes a list's current row, so that
     // only the user's choices recall an item.
     bool changingListsQuietly_ = false;

@@ -2,6 +2,8 @@
 
 #include "board/mForm1.h"
 #include "shell/Form2.h"
+#include "shell/Main_Form.h"
+#include "shell/drawing_document.h"
 #include "toolkit/forms.h"
 #include "toolkit/stay_on_top.h"
 
@@ -18,6 +20,7 @@ mForm1& boardWindow() {
         // A board created afresh starts with its own built-in range; a
         // settings dialog that stayed loaded gives it the range it shows.
         if (Form2* dialog = toolkit::Forms<Form2>::loaded()) dialog->passSamplingFieldsToNewBoard();
+        if (Main_Form* main = toolkit::Forms<Main_Form>::loaded()) main->document().attach(board);
     }
     return board;
 }

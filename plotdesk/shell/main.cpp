@@ -3,7 +3,9 @@
 // or without a display (see command_line.h for the exit statuses).
 
 #include "board/command_line.h"
+#include "board/drawing_recovery.h"
 #include "settings/product.h"
+#include "shell/drawing_document.h"
 #include "shell/frmSplash.h"
 #include "shell/program_exit.h"
 #include "shell/shell_answers.h"
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
     const QStringList arguments = plotdesk::toolkit::argumentsFromBytes(argc, argv);
     if (const auto code = plotdesk::runCommandLine(arguments, hasDisplay)) return *code;
 
+    plotdesk::openAtStart(plotdesk::drawingToOpen(QApplication::arguments()));
+    plotdesk::keepDrawingsSafeIn(plotdesk::DrawingRecovery::defaultFolder());
     plotdesk::toolkit::closeWhenSessionEnds(plotdesk::closeProgram);
     plotdesk::setShellQuestions(&plotdesk::shellAnswers());
     plotdesk::toolkit::Forms<plotdesk::frmSplash>::get().show();

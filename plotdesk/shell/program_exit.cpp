@@ -29,7 +29,7 @@ void endProgram() {
 
 void closeProgram() {
     if (Main_Form* main = toolkit::Forms<Main_Form>::loaded())
-        main->close();
+        main->closeAtSessionEnd();
     else
         endProgram();
 }

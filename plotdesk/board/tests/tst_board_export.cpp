@@ -4,6 +4,7 @@
 
 #include "board_test_support.h"
 
+#include "board/board_document.h"
 #include "board/command_line.h"
 #include "board/export_dialog.h"
 #include "board/export_plot.h"
@@ -112,6 +113,7 @@ private slots:
     void storedSizesMakeAPicture_data();
     void storedSizesMakeAPicture();
     void helpListsTheOptions();
+    void aDrawingDocumentDrawsAsItsOptionsDid();
     void pictureShortcutsFromATextField();
     void exportDialog_data();
     void exportDialog();
@@ -229,8 +231,10 @@ void BoardExportTest::refusalsNameTheOptionAndExitWithTwo_data() {
                                           << "--export <FILE>";
     QTest::newRow("unknown option") << QStringList{"--colour", "red"} << "--colour"
                                     << "--export、";
-    QTest::newRow("stray argument") << QStringList{"picture.png"} << "picture.png"
+    QTest::newRow("stray argument") << QStringList{"drawing.curvolo", "picture.png"} << "picture.png"
                                     << "--export 图像.png";
+    QTest::newRow("drawing not there") << QStringList{"--export", "OUT.png", "missing.curvolo"} << "missing.curvolo"
+                                       << "文件不存在";
     QTest::newRow("start not a number") << QStringList{"--export", "OUT.png", "--start", "abc"} << "--start"
                                         << "--start <A>";
     QTest::newRow("step of zero") << QStringList{"--export", "OUT.png", "--step", "0"} << "--step"
@@ -387,6 +391,28 @@ void BoardExportTest::storedSizesMakeAPicture() {
     const boardtest::ScriptedQuestions questions;
     const auto board = boardtest::loadedBoard();
     QCOMPARE(board->pxp->size(), pixels);
+}
+
+// --export NAME.curvolo keeps what the options draw; exporting that drawing
+// gives the very picture the options give, and curves given beside it are
+// drawn after its own.
+void BoardExportTest::aDrawingDocumentDrawsAsItsOptionsDid() {
+    const QString drawing = file("两条.curvolo");
+    const QStringList curves{"--function", "sin(x/20)*300", "--parametric", "cos(t/20)*500", "sin(t/20)*500",
+                             "--size",     "300x200",       "--fit"};
+    QCOMPARE(runCommandLine(QStringList{"plotdesk", "--export", drawing} + curves), std::optional<int>(0));
+    QCOMPARE(runCommandLine(QStringList{"plotdesk", "--export", file("direct.png")} + curves), std::optional<int>(0));
+    QCOMPARE(runCommandLine({"plotdesk", "--export", file("opened.png"), drawing}), std::optional<int>(0));
+    const QImage direct(file("direct.png"));
+    QVERIFY(!direct.isNull());
+    QCOMPARE(QImage(file("opened.png")), direct);
+
+    QCOMPARE(runCommandLine({"plotdesk", "--export", file("more.curvolo"), drawing, "--function", "x"}),
+             std::optional<int>(0));
+    const auto more = readDocument(file("more.curvolo"));
+    QVERIFY(std::holds_alternative<BoardState>(more));
+    QCOMPARE(std::get<BoardState>(more).curves.size(), size_t(3));
+    QCOMPARE(std::get<BoardState>(more).curves[2].request.function, QStringLiteral("x"));
 }
 
 void BoardExportTest::helpListsTheOptions() {

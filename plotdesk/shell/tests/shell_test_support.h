@@ -14,6 +14,7 @@
 #include "shell/shell_answers.h"
 #include "toolkit/forms.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -68,6 +69,16 @@ public:
         plotdesk::setHistoryFolders(programFolder(), userFolder());
         plotdesk::setShellQuestions(&plotdesk::shellAnswers());
         plotdesk::setProgramQuit([this] { ++programEnds; });
+        // The question before unsaved changes to the drawing are lost is
+        // answered 不保存, as the program closed before it kept drawings;
+        // tests of the question turn this off.
+        QObject::connect(&drawingQuestions_, &QTimer::timeout, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || box->windowTitle() != QStringLiteral("保存画板")) return;
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == QStringLiteral("不保存")) button->click();
+        });
+        drawingQuestions_.start(10);
     }
     ~ShellEnvironment() {
         dropAllWindows();
@@ -94,10 +105,13 @@ public:
         return store.childKeys();
     }
 
+    void answerDrawingQuestions(bool answer) { answer ? drawingQuestions_.start(10) : drawingQuestions_.stop(); }
+
     int programEnds = 0;
 
 private:
     QTemporaryDir dir_;
+    QTimer drawingQuestions_;
 };
 
 }  // namespace shelltest
