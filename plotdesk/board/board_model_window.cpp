@@ -13,21 +13,27 @@
 #include <QMenu>
 #include <QUndoStack>
 
+#include <functional>
+#include <utility>
+
 namespace plotdesk {
 
 void mForm1::connectModel() {
     model_->setPlotWatcher(&progress_);
     model_->setGridQuestion([] { return shellQuestions().gridStyleSelected(); });
     showEntry();
-    auto take = [this](QLineEdit* field, auto setter) {
-        connect(field, &QLineEdit::textChanged, this, [this, setter](const QString& text) {
-            if (!showingEntry_) (model_->*setter)(text);
-        });
+    // What is typed into a holder or a bottom-bar field goes to the model,
+    // except while the window itself shows the model's entry.
+    const std::pair<QLineEdit*, std::function<void(const QString&)>> fields[] = {
+        {表达式1, [this](const QString& text) { model_->setFunctionText(text); }},
+        {start, [this](const QString& text) { model_->setStartText(text); }},
+        {end, [this](const QString& text) { model_->setEndText(text); }},
+        {step1, [this](const QString& text) { model_->setStepText(text); }},
     };
-    take(表达式1, &BoardModel::setFunctionText);
-    take(start, &BoardModel::setStartText);
-    take(end, &BoardModel::setEndText);
-    take(step1, &BoardModel::setStepText);
+    for (const auto& [field, give] : fields)
+        connect(field, &QLineEdit::textChanged, this, [this, give](const QString& text) {
+            if (!showingEntry_) give(text);
+        });
     for (QLineEdit* field : {表达式2, 表达式3})
         connect(field, &QLineEdit::textChanged, this, [this] {
             if (!showingEntry_) model_->setParametricTexts(表达式2->text(), 表达式3->text());

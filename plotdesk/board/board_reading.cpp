@@ -168,6 +168,7 @@ void BoardReading::setTracing(bool on) {
         std::vector<QString> functions;
         for (const CurveRequest& curve : traced_) functions.push_back(curve.function);
         tracer_ = std::make_unique<analysis::Tracer>(functions, evaluator());
+        picture_ = board_->pxp;
         board_->pxp->installEventFilter(this);
         marks_->setTrace(std::nullopt, traced_.empty() ? QStringLiteral("跟踪：板上没有函数曲线")
                                                        : QStringLiteral("跟踪：把指针移到曲线旁"));
@@ -179,7 +180,7 @@ void BoardReading::setTracing(bool on) {
 }
 
 bool BoardReading::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == board_->pxp && event->type() == QEvent::MouseMove)
+    if (watched == picture_ && event->type() == QEvent::MouseMove)
         traceTo(static_cast<QMouseEvent*>(event)->position());
     return QObject::eventFilter(watched, event);
 }

@@ -62,6 +62,9 @@ private:
     void openValueTable();
 
     mForm1* board_;
+    // The picture traced over, kept apart from the board: its events may
+    // still arrive while the board window is being taken down.
+    QPointer<QObject> picture_;
     ReadingMarks* marks_;
     QAction* keyPoints_;
     QAction* trace_;
