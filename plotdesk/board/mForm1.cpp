@@ -13,12 +13,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
 #include <calculator/CalculatorFace.h>
 
 #include <limits>
+#include <memory>
 
 namespace plotdesk {
 namespace {
@@ -74,7 +76,15 @@ mForm1::mForm1() : model_(new BoardModel(this)), Calculator1(model_->calculator(
     new BoardReading(this);
 }
 
-mForm1::~mForm1() = default;
+mForm1::~mForm1() {
+    // The picture, the curve list and the reading tools show and watch the
+    // model: they are taken down first, and the model last.
+    model_->setParent(nullptr);
+    const std::unique_ptr<BoardModel> model(model_);
+    QList<QPointer<QObject>> owned;
+    for (QObject* child : children()) owned.append(child);
+    for (const QPointer<QObject>& child : owned) delete child.data();
+}
 
 void mForm1::createStrips() {
     Picture3 = new toolkit::PictureArea(this);
