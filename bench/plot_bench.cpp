@@ -2,7 +2,8 @@
 // of "画图" to the last segment (100,001 samples of sin(x/20)*300 from -100
 // to 100 by 0.002, each evaluated by the calculator and drawn on a 5500-twip
 // board picture), and one zoom step that lays the view out again and draws
-// five remembered curves of 2,001 samples each. Runs on Qt's offscreen
+// five remembered curves of 2,001 samples each, its undo, and the memory a
+// remembered curve and 1,000 undo steps take. Runs on Qt's offscreen
 // platform with a private settings store.
 
 #include "board/mForm1.h"
@@ -12,7 +13,9 @@
 #include "settings/settings_store.h"
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 #include <QLineEdit>
+#include <fstream>
 
 namespace {
 
@@ -73,6 +76,15 @@ BENCHMARK(BM_FunctionPlot100kBoardOnly)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
 
+// Five function curves of 2,001 samples each from -100 to 100 by 0.1.
+void plotFiveCurves(plotdesk::mForm1& board) {
+    for (const char* function : {"sin(x/20)*300", "cos(x/15)*200", "x*x/20-200", "tan(x/40)*50", "abs(x)*3-150"}) {
+        plotdesk::CurveRequest curve = board.model().nextCurve(false, {-100, 100, 0.1});
+        curve.function = QString::fromLatin1(function);
+        board.model().plot(curve);
+    }
+}
+
 // One zoom step (out, then back in, and so on) with five remembered
 // function curves of 2,001 samples each from -100 to 100 by 0.1; every step
 // lays out the view's axes and draws the curves' whole range again. A pixel
@@ -81,11 +93,7 @@ BENCHMARK(BM_FunctionPlot100kBoardOnly)
 void BM_ZoomStepFiveCurves(benchmark::State& state) {
     plotdesk::mForm1 board;
     board.Form_Load();
-    for (const char* function : {"sin(x/20)*300", "cos(x/15)*200", "x*x/20-200", "tan(x/40)*50", "abs(x)*3-150"}) {
-        plotdesk::CurveRequest curve = board.model().nextCurve(false, {-100, 100, 0.1});
-        curve.function = QString::fromLatin1(function);
-        board.model().plot(curve);
-    }
+    plotFiveCurves(board);
     bool zoomOut = true;
     for (auto _ : state) {
         if (zoomOut)
@@ -107,11 +115,7 @@ BENCHMARK(BM_ZoomStepFiveCurves)
 void BM_UndoZoomStepFiveCurves(benchmark::State& state) {
     plotdesk::mForm1 board;
     board.Form_Load();
-    for (const char* function : {"sin(x/20)*300", "cos(x/15)*200", "x*x/20-200", "tan(x/40)*50", "abs(x)*3-150"}) {
-        plotdesk::CurveRequest curve = board.model().nextCurve(false, {-100, 100, 0.1});
-        curve.function = QString::fromLatin1(function);
-        board.model().plot(curve);
-    }
+    plotFiveCurves(board);
     board.zoomOut();
     bool undo = true;
     for (auto _ : state) {
@@ -127,6 +131,31 @@ BENCHMARK(BM_UndoZoomStepFiveCurves)
     ->Iterations(10)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
+
+// The process's resident memory in bytes.
+double residentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, residentPages = 0;
+    statm >> pages >> residentPages;
+    return static_cast<double>(residentPages) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+// What the drawing costs in memory: the resident growth per remembered
+// curve of 2,001 samples, and the growth over 1,000 zoom steps of that
+// five-curve drawing, each of which the undo history keeps.
+void BM_DrawingMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        plotdesk::mForm1 board;
+        board.Form_Load();
+        const double loaded = residentBytes();
+        plotFiveCurves(board);
+        const double plotted = residentBytes();
+        for (int step = 0; step < 1000; ++step) step % 2 ? board.zoomIn() : board.zoomOut();
+        state.counters["bytes_per_curve"] = (plotted - loaded) / 5;
+        state.counters["bytes_for_1000_steps"] = residentBytes() - plotted;
+    }
+}
+BENCHMARK(BM_DrawingMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 
