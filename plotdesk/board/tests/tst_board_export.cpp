@@ -398,8 +398,8 @@ void BoardExportTest::storedSizesMakeAPicture() {
 // drawn after its own.
 void BoardExportTest::aDrawingDocumentDrawsAsItsOptionsDid() {
     const QString drawing = file("两条.curvolo");
-    const QStringList curves{"--function", "sin(x/20)*300", "--parametric", "cos(t/20)*500", "sin(t/20)*500",
-                             "--size",     "300x200",       "--fit"};
+    const QStringList curves{"--function",    "sin(x/20)*300", "--parametric", "cos(t/20)*500",
+                             "sin(t/20)*500", "--size",        "300x200",      "--fit"};
     QCOMPARE(runCommandLine(QStringList{"plotdesk", "--export", drawing} + curves), std::optional<int>(0));
     QCOMPARE(runCommandLine(QStringList{"plotdesk", "--export", file("direct.png")} + curves), std::optional<int>(0));
     QCOMPARE(runCommandLine({"plotdesk", "--export", file("opened.png"), drawing}), std::optional<int>(0));

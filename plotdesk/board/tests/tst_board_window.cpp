@@ -15,11 +15,11 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <variant>
